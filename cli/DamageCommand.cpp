@@ -1,0 +1,121 @@
+#include "cli/DamageCommand.h"
+
+#include <ostream>
+
+#include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
+
+#include "cli/TextConversion.h"
+#include "damage/DamageCalculation.h"
+#include "damage/SpellMode.h"
+#include "form/MemoryForm.h"
+
+namespace {
+
+// The rate list's item index for its text ("50" ... "137.5"), or -1.
+int RateItemIndex(const std::string& text)
+{
+    for (std::size_t i = 0; i < std::size(RateItems); ++i)
+        if (text == RateItems[i])
+            return static_cast<int>(i);
+    return -1;
+}
+
+std::string RateListText()
+{
+    std::string list;
+    for (const char* item : RateItems)
+        list += std::string(list.empty() ? "" : ", ") + item;
+    return list;
+}
+
+std::string InitialText(int id)
+{
+    return FindControlDef(id)->text;
+}
+
+std::string InitialRate(int id)
+{
+    return RateItems[FindControlDef(id)->selection];
+}
+
+// The field texts exactly as typed, as the user would type them.
+void FillPanel(MemoryForm& form, const DamageOptions& options)
+{
+    const struct {
+        int id;
+        const std::string& text;
+    } fields[] = {{IDC_ATTACK, options.attack},     {IDC_POWER, options.power}, {IDC_DEFENSE, options.defense},
+                  {IDC_STRENGTH, options.strength}, {IDC_CHARM, options.charm}};
+    for (const auto& field : fields)
+        form.SetText(field.id, field.text);
+    form.SetSelection(IDC_ATTR_RATE, RateItemIndex(options.rate));
+    form.SetSelection(IDC_ATTR_RATE2, RateItemIndex(options.rate2));
+    form.SetCheck(IDC_ATTACK_UP, options.attackUp);
+    form.SetCheck(IDC_DEFENSE_DOWN, options.defenseDown);
+    if (options.spell) {
+        // A click on the spell-mode box: ticks it, then the mode switch runs.
+        form.SetCheck(IDC_SPELL_MODE, true);
+        ApplySpellMode(form);
+    }
+}
+
+} // namespace
+
+DamageOptions InitialDamageOptions()
+{
+    DamageOptions options;
+    options.attack = InitialText(IDC_ATTACK);
+    options.power = InitialText(IDC_POWER);
+    options.defense = InitialText(IDC_DEFENSE);
+    options.strength = InitialText(IDC_STRENGTH);
+    options.charm = InitialText(IDC_CHARM);
+    options.rate = InitialRate(IDC_ATTR_RATE);
+    options.rate2 = InitialRate(IDC_ATTR_RATE2);
+    return options;
+}
+
+void AddDamageOptions(CLI::App& app, DamageOptions& options)
+{
+    const CLI::Validator rateItem(
+        [](std::string& value) {
+            return RateItemIndex(value) < 0 ? "not a rate of the list (" + RateListText() + ")" : std::string();
+        },
+        "RATE");
+    app.add_option("--attack", options.attack, "attack (spell aptitude in spell mode)")->capture_default_str();
+    app.add_option("--power", options.power, "technique power (spell power)")->capture_default_str();
+    app.add_option("--defense", options.defense, "enemy defense")->capture_default_str();
+    app.add_option("--strength", options.strength, "strength (intelligence)")->capture_default_str();
+    app.add_option("--charm", options.charm, "charm (love)")->capture_default_str();
+    app.add_option("--rate", options.rate, "attribute rate in percent: " + RateListText())
+        ->capture_default_str()
+        ->check(rateItem);
+    CLI::Option* rate2 = app.add_option("--rate2", options.rate2, "second attribute rate")
+                             ->capture_default_str()
+                             ->check(rateItem);
+    app.add_flag("--attack-up", options.attackUp, "tick attack up (x1.3)");
+    app.add_flag("--defense-down", options.defenseDown, "tick defense down (x0.7, rounded up)");
+    app.add_flag("--spell", options.spell, "spell mode: no defense, second rate held at 100")->excludes(rate2);
+    app.add_flag("--json", options.json, "print {\"labels\": {id: text}} instead of text");
+}
+
+int RunDamageCommand(const DamageOptions& options, std::ostream& out)
+{
+    MemoryForm form;
+    FillPanel(form, options);
+    RunDamageCalculation(form);
+
+    if (options.json) {
+        nlohmann::json labels = nlohmann::json::object();
+        for (DamageVariant variant : AllDamageVariants) {
+            const int id = ResultLabelOf(variant);
+            labels[std::to_string(id)] = Cp932ToUtf8(form.FullText(id));
+        }
+        out << nlohmann::json{{"labels", labels}}.dump() << '\n';
+        return 0;
+    }
+    out << "クリティカル  " << Cp932ToUtf8(form.FullText(IDC_RESULT_CRIT)) << '\n'
+        << "非クリ平均    " << Cp932ToUtf8(form.FullText(IDC_RESULT_AVG)) << '\n'
+        << "非クリ最低    " << Cp932ToUtf8(form.FullText(IDC_RESULT_MIN)) << '\n';
+    return 0;
+}

@@ -1,0 +1,27 @@
+# GoogleTest from Debian: the prebuilt libgtest-dev natively, its sources
+# in /usr/src/googletest when cross-building (no MinGW build is packaged).
+include(GoogleTest)
+
+if(CMAKE_CROSSCOMPILING)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  add_library(GTest::gtest_main ALIAS gtest_main)
+else()
+  find_package(GTest REQUIRED)
+endif()
+
+# torume_test(name sources... LIBS libs... [UTF8]): a test program run by
+# CTest. Its literals are code page 932 like the code it tests, or UTF-8
+# with UTF8 (tests of what the command-line program prints).
+function(torume_test name)
+  cmake_parse_arguments(T "UTF8" "" "LIBS" ${ARGN})
+  add_executable(${name} ${T_UNPARSED_ARGUMENTS})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
+  if(T_UTF8)
+    target_link_libraries(${name} PRIVATE torume_settings)
+  else()
+    target_link_libraries(${name} PRIVATE torume_cp932)
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
+endfunction()

@@ -1,0 +1,33 @@
+#include "damage/SpellMode.h"
+
+#include "form/ControlMap.h"
+#include "form/Form.h"
+
+namespace {
+constexpr int RateIndexOfOne = 4; // "100"
+}
+
+const char SpellModeHeaderText[] = "術適正\u3000術威力\u3000知力\u3000\u3000愛"
+                                   "\u3000\u3000\u3000\u3000\u3000\u3000\u3000属性倍率";
+const char SpellAttackUpText[] = "術適上昇";
+
+// Reads only the current check state, so applying it twice changes nothing
+// more. Leaving spell mode keeps 4015 at "100": its earlier selection is gone.
+void ApplySpellMode(Form& form)
+{
+    if (form.GetCheck(IDC_SPELL_MODE)) {
+        form.SetText(IDC_CALC_HEADER, SpellModeHeaderText);
+        form.SetText(IDC_ATTACK_UP, SpellAttackUpText);
+        form.Enable(IDC_DEFENSE, false);
+        form.Enable(IDC_ATTR_RATE2, false);
+        form.Enable(IDC_DEFENSE_DOWN, false);
+        form.SetSelection(IDC_ATTR_RATE2, RateIndexOfOne);
+    } else {
+        // Back to the initial texts of the control map.
+        form.SetText(IDC_CALC_HEADER, FindControlDef(IDC_CALC_HEADER)->text);
+        form.SetText(IDC_ATTACK_UP, FindControlDef(IDC_ATTACK_UP)->text);
+        form.Enable(IDC_DEFENSE, true);
+        form.Enable(IDC_DEFENSE_DOWN, true);
+        form.Enable(IDC_ATTR_RATE2, true);
+    }
+}

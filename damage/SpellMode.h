@@ -1,0 +1,10 @@
+// The spell-mode switch: brings the calculator panel in line with the
+// check state of the spell-mode box after each click on it.
+#pragma once
+
+class Form;
+
+extern const char SpellModeHeaderText[];
+extern const char SpellAttackUpText[];
+
+void ApplySpellMode(Form& form);

@@ -1,0 +1,25 @@
+// Reading an integer from a field's text, the way every numeric input of
+// the program is read.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+// strtol semantics with base 10 on the whole text given: leading white
+// space (blank, \t, \n, \v, \f, \r) is skipped, an optional sign taken,
+// then decimal digits up to the first other byte. No digits give 0; values
+// beyond the 32-bit signed range saturate on every platform.
+std::int32_t ReadInteger(std::string_view text);
+
+// Like ReadInteger, but reports whether any digit was read and where the
+// number ended; what the observation file scan builds on.
+struct IntegerScan {
+    std::int32_t value;
+    bool converted;
+    std::size_t end; // offset just past the last byte taken
+};
+IntegerScan ScanInteger(std::string_view text, std::size_t from = 0);
+
+// Real to 32-bit integer, truncating toward zero and saturating at the
+// 32-bit range; NaN and infinities give 0.
+std::int32_t TruncateToInt32(double value);

@@ -1,0 +1,93 @@
+#include "form/IntegerField.h"
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr std::int32_t Max = std::numeric_limits<std::int32_t>::max();
+constexpr std::int32_t Min = std::numeric_limits<std::int32_t>::min();
+
+struct ReadCase {
+    const char* why;
+    std::string text;
+    std::int32_t expected;
+};
+
+const ReadCase ReadCases[] = {
+    {"empty field", "", 0},
+    {"plain number", "50", 50},
+    {"leading blank", " 7", 7},
+    {"every strtol white space", "\t\n\v\f\r 7", 7},
+    {"digits then letters", "12abc", 12},
+    {"letters only", "abc", 0},
+    {"minus sign", "-5", -5},
+    {"plus sign", "+5", 5},
+    {"two signs", "+-5", 0},
+    {"sign then blank", "- 5", 0},
+    {"sign alone", "-", 0},
+    {"leading zeros", "00012", 12},
+    {"blank inside the digits ends them", "1 2", 1},
+    {"largest 32-bit", "2147483647", Max},
+    {"one past the largest saturates", "2147483648", Max},
+    {"smallest 32-bit", "-2147483648", Min},
+    {"one below the smallest saturates", "-2147483649", Min},
+    {"64-bit range still saturates at 32 bits", "9223372036854775808", Max},
+    {"150 nines", std::string(150, '9'), Max},
+    {"200 digits negative", "-" + std::string(200, '1'), Min},
+    {"zeros then a small number", std::string(120, '0') + "42", 42},
+    {"non-ASCII byte stops the digits", "12\x82\x50", 12},
+};
+
+TEST(ReadInteger, FollowsStrtolWithThirtyTwoBitSaturation)
+{
+    for (const ReadCase& c : ReadCases)
+        EXPECT_EQ(ReadInteger(c.text), c.expected) << c.why;
+}
+
+TEST(ScanInteger, ReportsConversionAndEnd)
+{
+    IntegerScan scan = ScanInteger("  -12 x");
+    EXPECT_TRUE(scan.converted);
+    EXPECT_EQ(scan.value, -12);
+    EXPECT_EQ(scan.end, 5u);
+
+    scan = ScanInteger("1 2", 1);
+    EXPECT_TRUE(scan.converted);
+    EXPECT_EQ(scan.value, 2);
+    EXPECT_EQ(scan.end, 3u);
+
+    for (const char* text : {"", "   ", "+", "- 1", "x1"}) {
+        scan = ScanInteger(text);
+        EXPECT_FALSE(scan.converted) << '"' << text << '"';
+        EXPECT_EQ(scan.value, 0) << '"' << text << '"';
+    }
+}
+
+TEST(TruncateToInt32, TruncatesTowardZeroAndSaturates)
+{
+    const struct {
+        double value;
+        std::int32_t expected;
+    } cases[] = {
+        {2.9, 2},
+        {-2.9, -2},
+        {-3.7, -3},
+        {0.0, 0},
+        {2147483647.9, Max},
+        {2147483648.0, Max},
+        {3e9, Max},
+        {-2147483648.9, Min},
+        {-3e9, Min},
+        {std::numeric_limits<double>::infinity(), 0},
+        {-std::numeric_limits<double>::infinity(), 0},
+        {std::nan(""), 0},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TruncateToInt32(c.value), c.expected) << c.value;
+}
+
+} // namespace
