@@ -1,0 +1,116 @@
+#include "estimator/CandidateSearch.h"
+
+#include "damage/DamageFormula.h"
+#include "estimator/DebugTrace.h"
+
+namespace {
+
+constexpr double Rates[RateStepCount] = {0.5, 0.625, 0.75, 0.875, 1.0, 1.125, 1.25, 1.375};
+
+bool ValidKind(std::int32_t kind)
+{
+    return kind >= 0 && kind < AttributeKindCount;
+}
+
+// Every candidate with defense d whose step for the kind is j or unset
+// takes the pair; when none does, the pair starts a new candidate.
+void OfferPair(EstimatorState& state, int d, int kind, int j)
+{
+    bool taken = false;
+    for (int n = 0; n < state.defenseCandidateCount[d]; ++n) {
+        const int k = state.defenseCandidates[d][n];
+        std::int32_t& step = state.candidateRateStep[k][kind];
+        if (step == j || step == -1) {
+            step = j;
+            ++state.candidateHits[k];
+            taken = true;
+        }
+    }
+    if (taken)
+        return;
+    const int k = state.candidateCount++;
+    state.candidateDefense[k] = d;
+    state.candidateRateStep[k][kind] = j;
+    state.candidateHits[k] = 1;
+    state.defenseCandidates[d][state.defenseCandidateCount[d]++] = static_cast<std::int16_t>(k);
+}
+
+// The tally: the first candidate with the highest hit count is chosen;
+// ties under a lower maximum are dropped when a higher one appears.
+void TallyCandidates(EstimatorState& state)
+{
+    std::int32_t maximum = 0;
+    state.tieCount = 0;
+    for (int k = 0; k < state.candidateCount; ++k) {
+        DebugTrace("%d, %d\n", state.candidateDefense[k], state.candidateHits[k]);
+        if (state.candidateHits[k] > maximum) {
+            maximum = state.candidateHits[k];
+            state.tieCount = 0;
+            state.bestList[0] = k;
+        } else if (state.candidateHits[k] == maximum) {
+            state.bestList[++state.tieCount] = k;
+        }
+    }
+}
+
+} // namespace
+
+std::int32_t EstimatorDamage(const EstimatorState& state, int i, std::int32_t defense, double rate)
+{
+    return ComputeDamage(state.attack[i], defense, state.power[i], rate, state.statFactor[i],
+                         ChainFactor(state.chainCount[i]), false);
+}
+
+void SearchObservation(EstimatorState& state, int i)
+{
+    const std::int32_t kind = state.attributeKind[i];
+    if (!ValidKind(kind))
+        return;
+    for (int d = 0; d < DefenseValueCount; ++d) {
+        for (int j = 0; j < RateStepCount; ++j) {
+            if (EstimatorDamage(state, i, d, Rates[j]) == state.damage[i])
+                OfferPair(state, d, kind, j);
+        }
+    }
+}
+
+bool HasPrediction(const EstimatorState& state, int i)
+{
+    const int c = state.bestList[0];
+    return c >= 0 && ValidKind(state.attributeKind[i]) && state.candidateRateStep[c][state.attributeKind[i]] >= 0;
+}
+
+void SelectDefense(EstimatorState& state)
+{
+    if (state.observationCount == 0)
+        return;
+    for (int i = 0; i < state.observationCount; ++i)
+        SearchObservation(state, i);
+    TallyCandidates(state);
+
+    const int c = state.bestList[0];
+    if (c < 0)
+        return;
+    // An observation whose kind the chosen candidate has no step for gets
+    // no figure: a rate of 0.375 would mean nothing.
+    for (int i = 0; i < state.observationCount; ++i) {
+        state.predictedDamage[i] = HasPrediction(state, i)
+            ? EstimatorDamage(state, i, state.candidateDefense[c], RateStep(state.candidateRateStep[c][state.attributeKind[i]]))
+            : 0;
+    }
+}
+
+CandidateView GetCandidate(const EstimatorState& state, int n)
+{
+    CandidateView view{-1, {-1.0, -1.0, -1.0}, 0};
+    const int c = state.bestList[n];
+    if (c < 0)
+        return view;
+    view.defense = state.candidateDefense[c];
+    for (int a = 0; a < AttributeKindCount; ++a) {
+        const std::int32_t step = state.candidateRateStep[c][a];
+        view.rates[a] = step < 0 ? -1.0 : RateStep(step);
+    }
+    view.hits = state.candidateHits[c];
+    return view;
+}

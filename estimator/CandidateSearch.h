@@ -1,0 +1,34 @@
+// The candidate search: every pair of enemy defense (0 to 99) and rate step
+// (0 to 7) that reproduces an observed damage exactly, merged into
+// candidates (a defense with one rate step per attribute kind); the one
+// reproducing the most observations is chosen, and the ones tied with it
+// are listed.
+#pragma once
+
+#include <cstdint>
+
+#include "estimator/EstimatorState.h"
+
+// The physical damage the estimator expects for observation i against
+// defense d at the given rate.
+std::int32_t EstimatorDamage(const EstimatorState& state, int i, std::int32_t defense, double rate);
+
+// Offers every reproducing pair of observation i to the candidate table.
+void SearchObservation(EstimatorState& state, int i);
+
+// Searches every observation, chooses the first candidate with the most
+// hits, lists the ties and predicts each observation's damage.
+void SelectDefense(EstimatorState& state);
+
+// Whether the chosen candidate has a rate step for observation i's kind,
+// that is, whether predictedDamage[i] means anything.
+bool HasPrediction(const EstimatorState& state, int i);
+
+struct CandidateView {
+    std::int32_t defense;                  // -1 when the entry is empty
+    double rates[AttributeKindCount];      // -1.0 where no step is known
+    std::int32_t hits;
+};
+
+// The candidate at position n of the best list (0 the chosen one).
+CandidateView GetCandidate(const EstimatorState& state, int n);

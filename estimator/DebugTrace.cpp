@@ -1,0 +1,26 @@
+#include "estimator/DebugTrace.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+namespace {
+TraceSink Sink = nullptr;
+}
+
+void SetTraceSink(TraceSink sink)
+{
+    Sink = sink;
+}
+
+void DebugTrace(const char* format, ...)
+{
+    // The search traces every candidate; skip the formatting when nobody listens.
+    if (!Sink)
+        return;
+    char text[1024];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    Sink(text);
+}

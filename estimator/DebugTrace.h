@@ -1,0 +1,16 @@
+// Trace lines for an attached debugger. The text goes, unchanged and without
+// an added line end, to the sink the program installs: on Windows the
+// debugger-output service, in the command-line program standard error, in
+// tests a capture. Without a sink nothing is formatted or written.
+#pragma once
+
+using TraceSink = void (*)(const char* text);
+
+void SetTraceSink(TraceSink sink);
+
+// printf-style; formatted into 1024 bytes (at most 1023 characters).
+void DebugTrace(const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
