@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/DamageCommand.h"
+#include "cli/EstimateCommand.h"
 
 namespace {
 constexpr int UsageError = 2;
@@ -20,6 +21,11 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         "damage", "Damage of the calculator panel: critical, non-critical average and minimum");
     AddDamageOptions(*damageCommand, damage);
 
+    EstimateOptions estimate;
+    CLI::App* estimateCommand = app.add_subcommand(
+        "estimate", "Enemy defense and attribute rates that reproduce the observations of a file");
+    AddEstimateOptions(*estimateCommand, estimate);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -33,5 +39,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
 
     if (damageCommand->parsed())
         return RunDamageCommand(damage, out);
+    if (estimateCommand->parsed())
+        return RunEstimateCommand(estimate, out, err);
     return UsageError;
 }

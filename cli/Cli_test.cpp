@@ -1,5 +1,7 @@
 #include "cli/Cli.h"
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -102,6 +104,69 @@ TEST(Cp932ToUtf8, ConvertsAndMarksInvalidBytes)
     EXPECT_EQ(Cp932ToUtf8(""), "");
     EXPECT_EQ(Cp932ToUtf8("a\x82"), "a\uFFFD") << "truncated lead byte";
     EXPECT_EQ(Cp932ToUtf8("\xFF" "b"), "\uFFFDb");
+}
+
+} // namespace
+
+namespace {
+
+std::string Example(const char* name)
+{
+    return std::string(TORUME_EXAMPLES) + "/" + name;
+}
+
+TEST(TorumeEstimate, JsonHoldsEveryLabelAndTheRows)
+{
+    const std::string file = Example("many-candidates.txt");
+    const CliRun run = Torume({"estimate", "--json", file.c_str()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const nlohmann::json result = nlohmann::json::parse(run.out);
+    const nlohmann::json& labels = result.at("labels");
+    EXPECT_EQ(labels.size(), 13u);
+    EXPECT_EQ(labels.at("1011"), "0");
+    EXPECT_EQ(labels.at("1013"), "不明");
+    EXPECT_EQ(labels.at("1015"), "計算成功 1データ中 1データ再現");
+    EXPECT_EQ(labels.at("1017"), "他候補が26 個あります、最大3候補まで表示します");
+    EXPECT_EQ(labels.at("1023"), "1.000\u3000 不明 \u3000 不明 ");
+    const nlohmann::json& rows = result.at("rows");
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_EQ(rows[0], (nlohmann::json{{"damage", "787"}, {"attack", "75"}, {"power", "100"}, {"attribute", 0},
+                                       {"strength", "0"}, {"charm", "0"}, {"chain", 0}}));
+    EXPECT_EQ(rows[5].at("damage"), "0");
+    EXPECT_EQ(rows[5].at("attack"), "");
+    EXPECT_TRUE(run.err.empty()) << "no trace without --trace";
+}
+
+TEST(TorumeEstimate, PrintsTheWorkedExampleReadably)
+{
+    const std::string file = Example("worked-example.txt");
+    const CliRun run = Torume({"estimate", "--trace", file.c_str()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "防御      30\n"
+              "倍率      斬 1.000  打 0.750  突 1.250\n"
+              "計算成功 4データ中 4データ再現\n"
+              "予測      1208  878  1776  1522  \n");
+    EXPECT_EQ(run.err, "30, 4\na 30 1.000 0.750 1.250\n");
+}
+
+TEST(TorumeEstimate, FilesThatFailExitWithOne)
+{
+    const std::string missing = Example("no-such-file.txt");
+    CliRun run = Torume({"estimate", missing.c_str()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find(missing), std::string::npos) << run.err;
+    EXPECT_TRUE(run.out.empty());
+
+    const std::string empty = (std::filesystem::temp_directory_path() / "torume-comments-only.txt").string();
+    std::ofstream(empty) << "# nothing but a comment\n0 50 300 0 0 0 0\n";
+    run = Torume({"estimate", empty.c_str()});
+    std::filesystem::remove(empty);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("holds no observation"), std::string::npos) << run.err;
+
+    run = Torume({"estimate"});
+    EXPECT_EQ(run.status, 2);
 }
 
 } // namespace

@@ -1,0 +1,189 @@
+#include "observations/ObservationFile.h"
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "form/MemoryForm.h"
+
+namespace {
+
+// A row as the form shows it: five texts and two selections.
+struct RowState {
+    std::string damage, attack, power;
+    int attribute;
+    std::string strength, charm;
+    int chain;
+    bool operator==(const RowState&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const RowState& r)
+{
+    return out << '{' << r.damage << ' ' << r.attack << ' ' << r.power << ' ' << r.attribute << ' ' << r.strength
+               << ' ' << r.charm << ' ' << r.chain << '}';
+}
+
+const RowState EmptyRow = {"0", "", "", 0, "", "", 0};
+
+std::vector<RowState> Rows(const MemoryForm& form)
+{
+    std::vector<RowState> rows;
+    for (int r = 0; r < ObservationRowCount; ++r) {
+        const ObservationRow row = ObservationRowIds(r);
+        rows.push_back({form.FullText(row.damage), form.FullText(row.attack), form.FullText(row.power),
+                        form.GetSelection(row.attribute), form.FullText(row.strength), form.FullText(row.charm),
+                        form.GetSelection(row.chain)});
+    }
+    return rows;
+}
+
+// Rows expected after a load: the given ones, then empty rows.
+std::vector<RowState> Expect(std::vector<RowState> rows)
+{
+    rows.resize(ObservationRowCount, EmptyRow);
+    return rows;
+}
+
+class ObservationFile : public ::testing::Test {
+protected:
+    void TearDown() override { std::filesystem::remove(path); }
+
+    LoadResult Load(const std::string& bytes)
+    {
+        std::ofstream(path, std::ios::binary) << bytes;
+        return LoadObservationsFromFile(form, path.string().c_str());
+    }
+
+    std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                 ("torume-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".txt");
+    MemoryForm form;
+};
+
+struct LoadCase {
+    const char* why;
+    std::string bytes;
+    std::vector<RowState> rows; // filled rows; the rest must be empty
+};
+
+const std::string Line = "180 50 300 1 12 5 3";
+const RowState LineRow = {"180", "50", "300", 1, "12", "5", 2};
+
+const LoadCase LoadCases[] = {
+    {"the documented example",
+     "# boss, second try\n180 50 300 1 12 5 3\n0 50 300 0 0 0 0\n240 52 300 2 12 5 0\n",
+     {LineRow, {"240", "52", "300", 2, "12", "5", 0}}},
+    {"CR LF line ends", "# boss\r\n180 50 300 1 12 5 3\r\n0 50 300 0 0 0 0\r\n240 52 300 2 12 5 0\r\n",
+     {LineRow, {"240", "52", "300", 2, "12", "5", 0}}},
+    {"last line without line end", Line, {LineRow}},
+    {"code page 932 comment", "#\x8E\x61\x82\xA0\x5C\n" + Line + "\n", {LineRow}},
+    {"negative damage uses up no row", "-5 1 1 0 0 0 0\n" + Line + "\n", {LineRow}},
+    {"0x1A ends the file", Line + "\n\x1A" + "240 52 300 2 12 5 0\n", {LineRow}},
+    {"0x1A inside a line ends it and the file", Line + "\x1A 9\n240 52 300 2 12 5 0\n", {LineRow}},
+    {"empty line", "\n" + Line + "\n\n", {LineRow}},
+    {"text line", "damage attack power\n" + Line + "\n", {LineRow}},
+    {"# after blanks is no comment, and no data", "  # 180 50 300 1 12 5 3\n" + Line + "\n", {LineRow}},
+    {"six numbers", "180 50 300 1 12 5\n" + Line + "\n", {LineRow}},
+    {"seventh field not a number", "180 50 300 1 12 5 x\n" + Line + "\n", {LineRow}},
+    {"a short line does not repeat the line before", Line + "\n\n200\n", {LineRow}},
+    {"sign without digits", "180 50 300 - 12 5 3\n", {}},
+    {"text after the seventh number", Line + " trailing words 1 2 3\n", {LineRow}},
+    {"tabs and many blanks", "\t180\t\t50  300 1\t12 5    3", {LineRow}},
+    {"lone CR is white space", "180\r50\r300\r1\r12\r5\r3\n", {LineRow}},
+    {"leading zeros and plus signs", "+0180 007 +300 +1 012 05 +3\n", {{"180", "7", "300", 1, "12", "5", 2}}},
+    {"numbers beyond 32 bits saturate",
+     "99999999999 -99999999999 2147483648 0 -2147483649 " + std::string(200, '9') + " 0\n",
+     {{"2147483647", "-2147483648", "2147483647", 0, "-2147483648", "2147483647", 0}}},
+    {"negative values", "5 -50 -300 2 -12 -5 -3\n", {{"5", "-50", "-300", 2, "-12", "-5", 0}}},
+    {"attribute and chain codes",
+     "1 1 1 3 0 0 1\n2 1 1 -1 0 0 2\n3 1 1 2 0 0 5\n4 1 1 0 0 0 6\n5 1 1 0 0 0 -2147483648\n"
+     "6 1 1 2147483647 0 0 2147483647\n",
+     {{"1", "1", "1", -1, "0", "0", 0},
+      {"2", "1", "1", -1, "0", "0", 1},
+      {"3", "1", "1", 2, "0", "0", 4},
+      {"4", "1", "1", 0, "0", "0", -1},
+      {"5", "1", "1", 0, "0", "0", 0},
+      {"6", "1", "1", -1, "0", "0", -1}}},
+    {"more than six data lines: the first six",
+     "1 1 1 0 0 0 0\n2 1 1 0 0 0 0\n3 1 1 0 0 0 0\n4 1 1 0 0 0 0\n5 1 1 0 0 0 0\n6 1 1 0 0 0 0\n"
+     "7 1 1 0 0 0 0\n8 1 1 0 0 0 0\n",
+     {{"1", "1", "1", 0, "0", "0", 0},
+      {"2", "1", "1", 0, "0", "0", 0},
+      {"3", "1", "1", 0, "0", "0", 0},
+      {"4", "1", "1", 0, "0", "0", 0},
+      {"5", "1", "1", 0, "0", "0", 0},
+      {"6", "1", "1", 0, "0", "0", 0}}},
+    {"a comment of several megabytes", "#" + std::string(5 << 20, 'x') + "\n" + Line + "\n", {LineRow}},
+    {"a data line of several megabytes", Line + std::string(5 << 20, ' ') + "x\r\n" + Line, {LineRow, LineRow}},
+    {"NUL bytes end a field", std::string("180 50 300 1 12 5 3\0 9\n", 24) + std::string("1\0 2\n", 5), {LineRow}},
+};
+
+TEST_F(ObservationFile, FillsRowsFromDataLines)
+{
+    for (const LoadCase& c : LoadCases) {
+        form = MemoryForm();
+        // Rows typed before a load are emptied by it.
+        form.SetText(IDC_OBS_ATTACK_0 + 5, "77");
+        form.SetSelection(IDC_OBS_CHAIN_0 + 5, 3);
+        const LoadResult result = Load(c.bytes);
+        EXPECT_TRUE(result.opened) << c.why;
+        EXPECT_EQ(result.rowsFilled, static_cast<int>(c.rows.size())) << c.why;
+        EXPECT_EQ(Rows(form), Expect(c.rows)) << c.why;
+    }
+}
+
+TEST_F(ObservationFile, RunsTheEstimationOnceRowsAreFilled)
+{
+    Load("# worked example\n1208 50 300 0 10 10 0\n878 55 250 1 10 10 0\n1776 45 320 2 10 10 3\n"
+         "1522 60 280 0 5 20 0\n");
+    EXPECT_EQ(form.FullText(IDC_EST_DEFENSE), "30");
+    EXPECT_EQ(form.FullText(IDC_EST_SUMMARY), "計算成功 4データ中 4データ再現");
+    EXPECT_EQ(form.FullText(IDC_EST_PREDICTED), "1208  878  1776  1522  ");
+}
+
+TEST_F(ObservationFile, AttributeCodeOutOfRangeIsReportedByTheEstimation)
+{
+    Load("1208 50 300 0 10 10 0\n878 55 250 7 10 10 0\n");
+    EXPECT_EQ(form.FullText(IDC_EST_DEFENSE), "2行目の属性が選択されていません");
+}
+
+TEST_F(ObservationFile, FileWithoutDataEmptiesRowsButRunsNoEstimation)
+{
+    for (const char* bytes : {"", "# only\n# comments\n", "0 1 1 0 0 0 0\n", "\x1A" "180 50 300 1 12 5 3\n"}) {
+        form = MemoryForm();
+        form.SetText(IDC_OBS_DAMAGE_0, "1208");
+        form.SetText(IDC_EST_DEFENSE, "42");
+        const LoadResult result = Load(bytes);
+        EXPECT_TRUE(result.opened);
+        EXPECT_EQ(result.rowsFilled, 0);
+        EXPECT_EQ(Rows(form), Expect({})) << bytes;
+        EXPECT_EQ(form.FullText(IDC_EST_DEFENSE), "42") << "labels keep an earlier estimation";
+    }
+}
+
+TEST_F(ObservationFile, FileThatCannotBeOpenedChangesNothing)
+{
+    form.SetText(IDC_OBS_DAMAGE_0, "1208");
+    form.SetText(IDC_EST_DEFENSE, "42");
+    const MemoryForm before = form;
+    const LoadResult result = LoadObservationsFromFile(form, (path.string() + ".missing").c_str());
+    EXPECT_FALSE(result.opened);
+    EXPECT_EQ(Rows(form), Rows(before));
+    EXPECT_EQ(form.FullText(IDC_EST_DEFENSE), "42");
+}
+
+TEST(ParseDataLine, NeedsSevenNumbers)
+{
+    std::int32_t fields[ObservationFieldCount];
+    EXPECT_TRUE(ParseDataLine(" 1 -2 +3 4 5 6 7 8", fields));
+    EXPECT_EQ(fields[1], -2);
+    EXPECT_EQ(fields[6], 7);
+    EXPECT_TRUE(ParseDataLine("1-2-3-4-5-6-7", fields)) << "signs separate numbers as in a scanf";
+    EXPECT_EQ(fields[6], -7);
+    for (const char* line : {"", "1 2 3 4 5 6", "1 2 3 4 5 6 +", "a 1 2 3 4 5 6 7", "1,2,3,4,5,6,7"})
+        EXPECT_FALSE(ParseDataLine(line, fields)) << line;
+}
+
+} // namespace
