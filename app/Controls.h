@@ -1,0 +1,19 @@
+// Creation of the main window's controls from the control map, and their
+// colours on the black background.
+#pragma once
+
+#include <windows.h>
+
+extern HFONT NormalFont;
+extern HFONT BoldFont;
+
+constexpr COLORREF WhiteText = RGB(255, 255, 255);
+constexpr COLORREF HighlightText = RGB(255, 180, 180);
+
+// For WM_CREATE: the two fonts and every control, in the map's order.
+void CreateControls(HWND parent, HINSTANCE instance);
+
+// For WM_CTLCOLORSTATIC: the black brush with white or light-red
+// transparent text for labels, group boxes and check boxes; null, with dc
+// untouched, for every other control.
+HBRUSH ColorStaticControl(HDC dc, HWND control);

@@ -1,0 +1,16 @@
+// The menu command "ファイル読み込み": the open-file dialog, then the
+// observation loader.
+#pragma once
+
+#include <windows.h>
+
+class Form;
+
+extern OPENFILENAMEA OpenFileRecord;
+extern char FileNameBuffer[MAX_PATH];
+
+// Fills the dialog record once, before the first command can arrive.
+void PrepareOpenFileRecord(const char* startDirectory, HWND owner);
+
+// Returns 1 when the chosen file cannot be opened, else 0.
+int LoadObservationFile(Form& form);
