@@ -28,9 +28,15 @@ int Win32Form::GetSelection(int id) const
 
 void Win32Form::SetSelection(int id, int index)
 {
-    // An index outside the items, -1 among them, clears the selection.
-    if (HWND control = ControlHandle(id))
-        SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    HWND control = ControlHandle(id);
+    if (!control)
+        return;
+    // An index outside the items clears the selection. Windows does so for
+    // any such index; Wine only for -1, so every other one is sent as -1.
+    const LRESULT count = SendMessageA(control, CB_GETCOUNT, 0, 0);
+    if (index < 0 || index >= count)
+        index = -1;
+    SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 bool Win32Form::GetCheck(int id) const

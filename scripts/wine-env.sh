@@ -20,13 +20,15 @@ start_display() {
 
 # First use: create the prefix, map the face the program asks for,
 # "ＭＳ ゴシック", to the IPA Gothic font, and let Wine draw the window
-# frames itself (Xvfb has no window manager).
+# frames itself, unmanaged (Xvfb has no window manager, so Wine would wait
+# for one on every window it hides).
 prepare_prefix() {
   if [[ ! -f "$WINEPREFIX/.torume-ready" ]]; then
     mkdir -p "$WINEPREFIX"
     wineboot --init >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ ゴシック' /t REG_SZ /d 'IPAGothic' /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
     wineserver -w
     touch "$WINEPREFIX/.torume-ready"
   fi

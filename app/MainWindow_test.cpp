@@ -1,0 +1,461 @@
+// Tests in the real main window: created through the platform, checked
+// through the platform.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/Controls.h"
+#include "app/FileLoad.h"
+#include "app/HandleTables.h"
+#include "app/MainWindow.h"
+#include "app/Win32Form.h"
+#include "app/testing/WindowTesting.h"
+#include "damage/SpellMode.h"
+#include "form/ControlMap.h"
+#include "resources/resource.h"
+
+namespace {
+
+std::string WindowText(HWND window)
+{
+    char text[512] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string Text(int id)
+{
+    return WindowText(ControlHandle(id));
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(StartMainWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL), nullptr);
+        PumpMessages();
+    }
+
+    void TearDown() override
+    {
+        if (IsWindow(MainWindow))
+            DestroyWindow(MainWindow);
+        // Drop the quit message the destruction posts.
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        }
+    }
+
+    static LRESULT Command(int id) { return SendMessageA(MainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+    // Every control's text, selection, check and enabled state.
+    static std::string Snapshot()
+    {
+        std::string state;
+        for (const ControlDef& def : ControlMap) {
+            HWND control = ControlHandle(def.id);
+            state += std::to_string(def.id) + ":" + WindowText(control) + "|" +
+                     std::to_string(SendMessageA(control, CB_GETCURSEL, 0, 0)) + "|" +
+                     std::to_string(IsWindowEnabled(control)) + "\n";
+            if (def.kind == ControlKind::Check)
+                state += std::to_string(SendMessageA(control, BM_GETCHECK, 0, 0)) + "\n";
+        }
+        return state;
+    }
+};
+
+TEST_F(MainWindowTest, WindowHasItsClassTitlePlaceAndSize)
+{
+    char className[16] = "";
+    GetClassNameA(MainWindow, className, sizeof className);
+    EXPECT_STREQ(className, "HP");
+    EXPECT_EQ(WindowText(MainWindow), "トルメ ダメージ計算機");
+    EXPECT_EQ(GetClassLongPtrA(MainWindow, GCL_STYLE), static_cast<ULONG_PTR>(CS_VREDRAW | CS_HREDRAW));
+    EXPECT_EQ(GetClassLongPtrA(MainWindow, GCLP_HBRBACKGROUND),
+              reinterpret_cast<ULONG_PTR>(GetStockObject(BLACK_BRUSH)));
+    RECT rect;
+    GetWindowRect(MainWindow, &rect);
+    EXPECT_EQ(rect.left, 30);
+    EXPECT_EQ(rect.top, 30);
+    EXPECT_EQ(rect.right - rect.left, 700);
+    EXPECT_EQ(rect.bottom - rect.top, 700);
+    const LONG style = GetWindowLongA(MainWindow, GWL_STYLE);
+    EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
+    EXPECT_TRUE(IsWindowVisible(MainWindow));
+}
+
+TEST_F(MainWindowTest, MenuHasOnePopUpWithTwoItems)
+{
+    HMENU bar = GetMenu(MainWindow);
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(GetMenuItemCount(bar), 1);
+    char text[64] = "";
+    GetMenuStringA(bar, 0, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "ファイル");
+    HMENU file = GetSubMenu(bar, 0);
+    ASSERT_EQ(GetMenuItemCount(file), 2);
+    EXPECT_EQ(GetMenuItemID(file, 0), static_cast<UINT>(IDM_FILE_LOAD));
+    EXPECT_EQ(GetMenuItemID(file, 1), static_cast<UINT>(IDM_EXIT));
+    GetMenuStringA(file, 0, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "ファイル読み込み");
+    GetMenuStringA(file, 1, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "アプリケーションの終了");
+}
+
+TEST_F(MainWindowTest, EveryControlMatchesTheControlMap)
+{
+    HWND previous = nullptr;
+    for (const ControlDef& def : ControlMap) {
+        SCOPED_TRACE(def.name);
+        HWND control = ControlHandle(def.id);
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(GetParent(control), MainWindow);
+        EXPECT_EQ(GetDlgCtrlID(control), def.id);
+        char className[32] = "";
+        GetClassNameA(control, className, sizeof className);
+        EXPECT_EQ(_stricmp(className, ClassNameOf(def.kind)), 0) << className;
+        if (def.kind != ControlKind::Combo) {
+            EXPECT_EQ(WindowText(control), def.text);
+        }
+        // A combo box hands WS_VSCROLL on to its dropped list.
+        const DWORD moved = def.kind == ControlKind::Combo ? WS_VSCROLL : 0;
+        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE)), def.style & ~moved);
+        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(control, GWL_EXSTYLE)), def.exStyle);
+
+        RECT rect;
+        GetWindowRect(control, &rect);
+        MapWindowPoints(nullptr, MainWindow, reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_EQ(rect.left, def.x);
+        EXPECT_EQ(rect.top, def.y);
+        // A vertical up-down control chooses its own width.
+        if (def.kind != ControlKind::Spin) {
+            EXPECT_EQ(rect.right - rect.left, def.width);
+        }
+        if (def.kind == ControlKind::Combo) {
+            // The height given is that of the closed box with its dropped
+            // list. Windows reports the box with the list, Wine the list
+            // alone, placed below the box within the list's 2-pixel frame.
+            RECT dropped;
+            SendMessageA(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+            MapWindowPoints(nullptr, MainWindow, reinterpret_cast<POINT*>(&dropped), 2);
+            const LONG reach = std::max(dropped.bottom - rect.top,
+                                        (rect.bottom - rect.top) + (dropped.bottom - dropped.top));
+            EXPECT_NEAR(reach, def.height, 2);
+        } else {
+            EXPECT_EQ(rect.bottom - rect.top, def.height);
+        }
+        // Sibling order is creation order, the Tab order.
+        EXPECT_EQ(GetWindow(control, GW_HWNDPREV), previous);
+        previous = control;
+    }
+}
+
+TEST_F(MainWindowTest, ListsHoldTheirItemsAndSelections)
+{
+    for (const ControlDef& def : ControlMap) {
+        if (def.kind != ControlKind::Combo)
+            continue;
+        SCOPED_TRACE(def.name);
+        HWND control = ControlHandle(def.id);
+        ASSERT_EQ(SendMessageA(control, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(def.items.size()));
+        for (std::size_t i = 0; i < def.items.size(); ++i) {
+            char item[64] = "";
+            SendMessageA(control, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
+            EXPECT_STREQ(item, def.items[i]);
+        }
+        EXPECT_EQ(SendMessageA(control, CB_GETCURSEL, 0, 0), def.selection);
+    }
+    EXPECT_EQ(Text(IDC_ATTR_RATE), "100");
+    EXPECT_EQ(Text(IDC_OBS_ATTR_0 + 5), "斬");
+    EXPECT_EQ(Text(IDC_OBS_CHAIN_0 + 2), "連携無し");
+}
+
+TEST_F(MainWindowTest, SpinButtonsStepTheirBuddiesWithinTheirRanges)
+{
+    for (const ControlDef& def : ControlMap) {
+        if (def.kind != ControlKind::Spin)
+            continue;
+        SCOPED_TRACE(def.name);
+        HWND spin = ControlHandle(def.id);
+        EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(spin, UDM_GETBUDDY, 0, 0)), ControlHandle(def.buddyId));
+        int low = -1, high = -1;
+        SendMessageA(spin, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
+        EXPECT_EQ(low, def.rangeLow);
+        EXPECT_EQ(high, def.rangeHigh);
+    }
+}
+
+TEST_F(MainWindowTest, FontsGoToExactlyTheirControls)
+{
+    for (const ControlDef& def : ControlMap) {
+        SCOPED_TRACE(def.name);
+        HFONT font = reinterpret_cast<HFONT>(SendMessageA(ControlHandle(def.id), WM_GETFONT, 0, 0));
+        const bool normal = def.kind == ControlKind::Combo || def.kind == ControlKind::Button;
+        if (!def.highlighted && !normal) {
+            EXPECT_EQ(font, nullptr);
+            continue;
+        }
+        ASSERT_NE(font, nullptr);
+        LOGFONTA logFont{};
+        ASSERT_NE(GetObjectA(font, sizeof logFont, &logFont), 0);
+        EXPECT_EQ(logFont.lfHeight, def.highlighted ? 20 : 16);
+        EXPECT_EQ(logFont.lfWeight, def.highlighted ? FW_BOLD : FW_NORMAL);
+        EXPECT_EQ(logFont.lfCharSet, SHIFTJIS_CHARSET);
+        EXPECT_EQ(logFont.lfQuality, PROOF_QUALITY);
+        EXPECT_EQ(logFont.lfPitchAndFamily, VARIABLE_PITCH | FF_DONTCARE);
+        EXPECT_STREQ(logFont.lfFaceName, "ＭＳ ゴシック");
+    }
+}
+
+TEST_F(MainWindowTest, StaticControlsAreColouredOnBlack)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    for (const ControlDef& def : ControlMap) {
+        SCOPED_TRACE(def.name);
+        SetTextColor(dc, RGB(1, 2, 3));
+        SetBkMode(dc, OPAQUE);
+        const LRESULT brush = SendMessageA(MainWindow, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                           reinterpret_cast<LPARAM>(ControlHandle(def.id)));
+        const bool coloured =
+            def.kind == ControlKind::Label || def.kind == ControlKind::Group || def.kind == ControlKind::Check;
+        if (!coloured) {
+            EXPECT_EQ(brush, 0);
+            EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3)) << "dc untouched";
+            EXPECT_EQ(GetBkMode(dc), OPAQUE);
+            continue;
+        }
+        EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH)));
+        EXPECT_EQ(GetTextColor(dc), def.highlighted ? RGB(255, 180, 180) : RGB(255, 255, 255));
+        EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
+    }
+    DeleteDC(dc);
+}
+
+TEST_F(MainWindowTest, CalculateButtonWritesTheThreeResults)
+{
+    SendMessageA(ControlHandle(IDC_CALC_RUN), BM_CLICK, 0, 0);
+    EXPECT_EQ(Text(IDC_RESULT_CRIT), "1170");
+    EXPECT_EQ(Text(IDC_RESULT_AVG), "780");
+    EXPECT_EQ(Text(IDC_RESULT_MIN), "585");
+
+    SetWindowTextA(ControlHandle(IDC_ATTACK), "20");
+    SetWindowTextA(ControlHandle(IDC_DEFENSE), "10");
+    EXPECT_EQ(Command(IDC_CALC_RUN), 0);
+    EXPECT_EQ(Text(IDC_RESULT_CRIT), "414");
+    EXPECT_EQ(Text(IDC_RESULT_AVG), "276");
+    EXPECT_EQ(Text(IDC_RESULT_MIN), "207");
+}
+
+TEST_F(MainWindowTest, EstimateButtonWritesTheResultLabels)
+{
+    const char* rows[4][7] = {{"1208", "50", "300", "0", "10", "10", "0"},
+                              {"878", "55", "250", "1", "10", "10", "0"},
+                              {"1776", "45", "320", "2", "10", "10", "2"},
+                              {"1522", "60", "280", "0", "5", "20", "0"}};
+    for (int r = 0; r < 4; ++r) {
+        const ObservationRow row = ObservationRowIds(r);
+        MainForm.SetText(row.damage, rows[r][0]);
+        MainForm.SetText(row.attack, rows[r][1]);
+        MainForm.SetText(row.power, rows[r][2]);
+        MainForm.SetSelection(row.attribute, std::atoi(rows[r][3]));
+        MainForm.SetText(row.strength, rows[r][4]);
+        MainForm.SetText(row.charm, rows[r][5]);
+        MainForm.SetSelection(row.chain, std::atoi(rows[r][6]));
+    }
+    SendMessageA(ControlHandle(IDC_EST_RUN), BM_CLICK, 0, 0);
+    EXPECT_EQ(Text(IDC_EST_DEFENSE), "30");
+    EXPECT_EQ(Text(IDC_EST_RATE_STRIKE), "0.750");
+    EXPECT_EQ(Text(IDC_EST_SUMMARY), "計算成功 4データ中 4データ再現");
+    EXPECT_EQ(Text(IDC_EST_PREDICTED), "1208  878  1776  1522  ");
+    EXPECT_EQ(Text(IDC_EST_MORE), "");
+}
+
+TEST_F(MainWindowTest, Win32FormReadsAndWritesThroughThePlatform)
+{
+    SetWindowTextA(ControlHandle(IDC_POWER), std::string(150, '7').c_str());
+    EXPECT_EQ(MainForm.GetText(IDC_POWER).View(), std::string(99, '7'));
+    MainForm.SetSelection(IDC_OBS_ATTR_0, 3);
+    EXPECT_EQ(MainForm.GetSelection(IDC_OBS_ATTR_0), -1);
+    MainForm.SetSelection(IDC_OBS_CHAIN_0, 4);
+    EXPECT_EQ(Text(IDC_OBS_CHAIN_0), "5連携");
+    MainForm.SetSelection(IDC_OBS_CHAIN_0, -1);
+    EXPECT_EQ(MainForm.GetSelection(IDC_OBS_CHAIN_0), -1);
+    MainForm.SetText(IDC_OBS_ATTACK_0, "-35");
+    EXPECT_EQ(MainForm.GetNumber(IDC_OBS_ATTACK_0), -35) << "texts written by the program are not filtered";
+    EXPECT_EQ(MainForm.GetSelection(1234), -1);
+    EXPECT_EQ(MainForm.GetText(1234).View(), "");
+}
+
+TEST_F(MainWindowTest, SpellModeSwitchesBothWays)
+{
+    HWND spell = ControlHandle(IDC_SPELL_MODE);
+    SendMessageA(ControlHandle(IDC_DEFENSE_DOWN), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageA(ControlHandle(IDC_ATTR_RATE2), CB_SETCURSEL, 7, 0);
+
+    SendMessageA(spell, BM_CLICK, 0, 0); // ticks the box, then sends the command
+    EXPECT_EQ(Text(IDC_CALC_HEADER), SpellModeHeaderText);
+    EXPECT_EQ(Text(IDC_ATTACK_UP), "術適上昇");
+    EXPECT_FALSE(IsWindowEnabled(ControlHandle(IDC_DEFENSE)));
+    EXPECT_FALSE(IsWindowEnabled(ControlHandle(IDC_ATTR_RATE2)));
+    EXPECT_FALSE(IsWindowEnabled(ControlHandle(IDC_DEFENSE_DOWN)));
+    EXPECT_TRUE(IsWindowEnabled(ControlHandle(IDC_DEFENSE_SPIN)));
+    EXPECT_TRUE(IsWindowEnabled(ControlHandle(IDC_ATTACK_UP)));
+    EXPECT_EQ(Text(IDC_ATTR_RATE2), "100");
+    EXPECT_EQ(SendMessageA(ControlHandle(IDC_DEFENSE_DOWN), BM_GETCHECK, 0, 0), BST_CHECKED);
+    Command(IDC_CALC_RUN);
+    EXPECT_EQ(Text(IDC_RESULT_CRIT), "1080");
+    // A disabled edit field gets no colour of its own.
+    HDC dc = CreateCompatibleDC(nullptr);
+    EXPECT_EQ(SendMessageA(MainWindow, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                           reinterpret_cast<LPARAM>(ControlHandle(IDC_DEFENSE))),
+              0);
+    DeleteDC(dc);
+
+    SendMessageA(spell, BM_CLICK, 0, 0);
+    EXPECT_EQ(Text(IDC_CALC_HEADER), FindControlDef(IDC_CALC_HEADER)->text);
+    EXPECT_EQ(Text(IDC_ATTACK_UP), "攻上昇");
+    EXPECT_TRUE(IsWindowEnabled(ControlHandle(IDC_DEFENSE)));
+    EXPECT_TRUE(IsWindowEnabled(ControlHandle(IDC_ATTR_RATE2)));
+    EXPECT_TRUE(IsWindowEnabled(ControlHandle(IDC_DEFENSE_DOWN)));
+    EXPECT_EQ(Text(IDC_ATTR_RATE2), "100");
+    EXPECT_EQ(SendMessageA(ControlHandle(IDC_DEFENSE_DOWN), BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
+TEST_F(MainWindowTest, UnknownCommandsDoNothing)
+{
+    SetWindowTextA(ControlHandle(IDC_OBS_DAMAGE_0), "1208");
+    const std::string before = Snapshot();
+    for (int id : {IDC_ATTACK, IDC_OBS_DAMAGE_0, IDC_OBS_ATTR_0, IDC_ATTR_RATE, IDC_ATTACK_UP, IDC_DEFENSE_DOWN,
+                   IDR_MAINMENU, 0, 9999}) {
+        EXPECT_EQ(SendMessageA(MainWindow, WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), 0), 0) << id;
+    }
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_TRUE(IsWindow(MainWindow));
+}
+
+TEST_F(MainWindowTest, ExitAnsweredNoKeepsEverything)
+{
+    SetWindowTextA(ControlHandle(IDC_ATTACK), "77");
+    const std::string before = Snapshot();
+    DialogAnswerer answerer({Answer("確認", MainWindow, IDNO)});
+    EXPECT_EQ(Command(IDM_EXIT), 0);
+    const DialogAnswer& answer = answerer.Finish()[0];
+    EXPECT_TRUE(answer.found);
+    EXPECT_EQ(answer.message, "終了しますか？");
+    EXPECT_FALSE(answer.ownerEnabled) << "the question is modal to the main window";
+    EXPECT_TRUE(IsWindow(MainWindow));
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(MainWindowTest, ExitAnsweredYesEndsTheLoopWithZero)
+{
+    DialogAnswerer answerer({Answer("確認", MainWindow, IDYES)});
+    EXPECT_EQ(Command(IDM_EXIT), 0);
+    EXPECT_TRUE(answerer.Finish()[0].found);
+    EXPECT_FALSE(IsWindow(MainWindow));
+    MSG message;
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(message.wParam, 0u);
+}
+
+class FileLoadTest : public MainWindowTest {
+protected:
+    void TearDown() override
+    {
+        MainWindowTest::TearDown();
+        std::filesystem::remove(path);
+    }
+    std::string WriteFile(const std::string& bytes)
+    {
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path.string();
+    }
+    std::filesystem::path path = std::filesystem::temp_directory_path() / "torume-load-test.txt";
+};
+
+TEST_F(FileLoadTest, RecordIsPreparedForTheDialog)
+{
+    EXPECT_EQ(OpenFileRecord.lStructSize, sizeof(OPENFILENAMEA));
+    EXPECT_EQ(OpenFileRecord.hwndOwner, MainWindow);
+    EXPECT_EQ(std::memcmp(OpenFileRecord.lpstrFilter, "Text {*.txt}\0*.txt\0\0", 20), 0);
+    EXPECT_EQ(OpenFileRecord.nFilterIndex, 0u);
+    EXPECT_EQ(OpenFileRecord.lpstrFile, FileNameBuffer);
+    EXPECT_EQ(OpenFileRecord.nMaxFile, 260u);
+    EXPECT_EQ(OpenFileRecord.lpstrInitialDir, StartDirectory);
+    EXPECT_EQ(OpenFileRecord.Flags, 0x21800u);
+    EXPECT_EQ(OpenFileRecord.lpstrTitle, nullptr);
+    char current[MAX_PATH + 1];
+    GetCurrentDirectoryA(sizeof current, current);
+    EXPECT_STREQ(StartDirectory, current);
+}
+
+TEST_F(FileLoadTest, ChosenFileFillsTheRowsAndRunsTheEstimation)
+{
+    const std::string file = WriteFile("# worked example\r\n1208 50 300 0 10 10 0\r\n878 55 250 1 10 10 0\r\n"
+                                       "1776 45 320 2 10 10 3\r\n1522 60 280 0 5 20 0\r\n");
+    DialogAnswerer answerer({Answer(nullptr, MainWindow, IDOK, file)});
+    EXPECT_EQ(Command(IDM_FILE_LOAD), 0);
+    const DialogAnswer& answer = answerer.Finish()[0];
+    ASSERT_TRUE(answer.found);
+    EXPECT_FALSE(answer.ownerEnabled) << "the dialog is modal to the main window";
+    EXPECT_EQ(Text(IDC_OBS_DAMAGE_0 + 2), "1776");
+    EXPECT_EQ(Text(IDC_OBS_ATTR_0 + 2), "突");
+    EXPECT_EQ(Text(IDC_OBS_CHAIN_0 + 2), "3連携");
+    EXPECT_EQ(Text(IDC_OBS_DAMAGE_0 + 4), "0");
+    EXPECT_EQ(Text(IDC_EST_DEFENSE), "30");
+    EXPECT_EQ(Text(IDC_EST_SUMMARY), "計算成功 4データ中 4データ再現");
+    EXPECT_EQ(_stricmp(FileNameBuffer, file.c_str()), 0) << "the path is kept for the next time";
+}
+
+TEST_F(FileLoadTest, CancelledDialogChangesNothing)
+{
+    SetWindowTextA(ControlHandle(IDC_OBS_DAMAGE_0), "1208");
+    const std::string before = Snapshot();
+    DialogAnswerer answerer({Answer(nullptr, MainWindow, IDCANCEL)});
+    EXPECT_EQ(Command(IDM_FILE_LOAD), 0);
+    EXPECT_TRUE(answerer.Finish()[0].found);
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(FileLoadTest, FileThatCannotBeOpenedShowsTheFailureMessage)
+{
+    const std::string file = WriteFile("1208 50 300 0 10 10 0\n");
+    // Held open without sharing: the dialog sees the file, the load cannot open it.
+    HANDLE held = CreateFileA(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    SetWindowTextA(ControlHandle(IDC_OBS_DAMAGE_0), "878");
+    SetWindowTextA(ControlHandle(IDC_EST_DEFENSE), "42");
+    const std::string before = Snapshot();
+
+    DialogAnswerer answerer({Answer(nullptr, MainWindow, IDOK, file), Answer("error!!", nullptr, IDOK)});
+    EXPECT_EQ(Command(IDM_FILE_LOAD), 1);
+    const auto& answers = answerer.Finish();
+    CloseHandle(held);
+    ASSERT_TRUE(answers[1].found);
+    EXPECT_EQ(answers[1].message, "file読み込み失敗");
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(MainWindowTest, TraceLinesReachTheDebuggerOutput)
+{
+    DebugOutputListener listener;
+    RouteTraceToDebugger();
+    MainForm.SetText(IDC_OBS_DAMAGE_0, "787");
+    MainForm.SetText(IDC_OBS_ATTACK_0, "75");
+    MainForm.SetText(IDC_OBS_POWER_0, "100");
+    Command(IDC_EST_RUN);
+    const std::vector<std::string> lines = listener.Collect(28);
+    ASSERT_EQ(lines.size(), 28u);
+    EXPECT_EQ(lines[0], "0, 1\n");
+    EXPECT_EQ(lines[26], "38, 1\n");
+    EXPECT_EQ(lines[27], "a 0 1.000 -1.000 -1.000\n");
+}
+
+} // namespace

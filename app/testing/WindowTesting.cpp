@@ -1,0 +1,176 @@
+#include "app/testing/WindowTesting.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr DWORD PollMilliseconds = 20;
+constexpr int PollLimit = 500; // ten seconds
+
+struct DialogSearch {
+    const char* title;
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM context)
+{
+    auto& search = *reinterpret_cast<DialogSearch*>(context);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char className[32] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (process != GetCurrentProcessId() || std::strcmp(className, "#32770") != 0 || !IsWindowVisible(window))
+        return TRUE;
+    char title[256] = "";
+    GetWindowTextA(window, title, sizeof title);
+    const bool matches = search.title ? std::strcmp(title, search.title) == 0
+                                      : GetWindow(window, GW_OWNER) == search.owner;
+    if (matches)
+        search.found = window;
+    return !matches;
+}
+
+// The file name box of the open-file dialog: an edit, or a combo box with one.
+void TypeFileName(HWND dialog, const std::string& name)
+{
+    for (int id : {0x47c /* cmb13 */, 0x480 /* edt1 */}) {
+        if (GetDlgItem(dialog, id)) {
+            SetDlgItemTextA(dialog, id, name.c_str());
+            return;
+        }
+    }
+}
+
+} // namespace
+
+DialogAnswer Answer(const char* title, HWND owner, int button, std::string fileName)
+{
+    DialogAnswer answer;
+    answer.title = title;
+    answer.owner = owner;
+    answer.fileName = std::move(fileName);
+    answer.button = button;
+    return answer;
+}
+
+HWND FindProcessDialog(const char* title, HWND owner)
+{
+    DialogSearch search{title, owner, nullptr};
+    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+DialogAnswerer::DialogAnswerer(std::vector<DialogAnswer> answers) : answers(std::move(answers))
+{
+    thread = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+}
+
+DialogAnswerer::~DialogAnswerer()
+{
+    Finish();
+}
+
+const std::vector<DialogAnswer>& DialogAnswerer::Finish()
+{
+    if (thread) {
+        // The GUI thread may still owe the helper a reply to a sent message.
+        while (MsgWaitForMultipleObjects(1, &thread, FALSE, 10000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+            PumpMessages();
+        CloseHandle(thread);
+        thread = nullptr;
+    }
+    return answers;
+}
+
+DWORD WINAPI DialogAnswerer::Run(void* self)
+{
+    for (DialogAnswer& answer : static_cast<DialogAnswerer*>(self)->answers) {
+        HWND dialog = nullptr;
+        for (int i = 0; i < PollLimit && !dialog; ++i) {
+            dialog = FindProcessDialog(answer.title, answer.owner);
+            if (!dialog)
+                Sleep(PollMilliseconds);
+        }
+        if (!dialog)
+            return 1;
+        answer.found = true;
+        if (answer.owner)
+            answer.ownerEnabled = IsWindowEnabled(answer.owner) != FALSE;
+        char text[256] = "";
+        GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text); // a message box's text
+        answer.message = text;
+        if (!answer.fileName.empty())
+            TypeFileName(dialog, answer.fileName);
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer.button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, answer.button)));
+        // Wait until it is gone before looking for the next one.
+        for (int i = 0; i < PollLimit && IsWindow(dialog); ++i)
+            Sleep(PollMilliseconds);
+    }
+    return 0;
+}
+
+DebugOutputListener::DebugOutputListener()
+{
+    InitializeCriticalSection(&lock);
+    bufferReady = CreateEventA(nullptr, FALSE, TRUE, "DBWIN_BUFFER_READY");
+    dataReady = CreateEventA(nullptr, FALSE, FALSE, "DBWIN_DATA_READY");
+    mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096, "DBWIN_BUFFER");
+    view = static_cast<const char*>(MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 4096));
+    thread = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+}
+
+DebugOutputListener::~DebugOutputListener()
+{
+    InterlockedExchange(&stop, 1);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    UnmapViewOfFile(view);
+    CloseHandle(mapping);
+    CloseHandle(dataReady);
+    CloseHandle(bufferReady);
+    DeleteCriticalSection(&lock);
+}
+
+DWORD WINAPI DebugOutputListener::Run(void* self)
+{
+    auto& listener = *static_cast<DebugOutputListener*>(self);
+    while (!listener.stop) {
+        if (WaitForSingleObject(listener.dataReady, 50) != WAIT_OBJECT_0)
+            continue;
+        // The buffer: the writer's process ID, then the NUL-terminated text.
+        EnterCriticalSection(&listener.lock);
+        listener.lines.emplace_back(listener.view + sizeof(DWORD));
+        LeaveCriticalSection(&listener.lock);
+        SetEvent(listener.bufferReady);
+    }
+    return 0;
+}
+
+std::vector<std::string> DebugOutputListener::Collect(std::size_t count)
+{
+    for (int i = 0; i < PollLimit; ++i) {
+        EnterCriticalSection(&lock);
+        const bool enough = lines.size() >= count;
+        LeaveCriticalSection(&lock);
+        if (enough)
+            break;
+        Sleep(PollMilliseconds);
+    }
+    EnterCriticalSection(&lock);
+    std::vector<std::string> collected = lines;
+    LeaveCriticalSection(&lock);
+    return collected;
+}
+
+void PumpMessages()
+{
+    // The quit message stays queued for the test to see.
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message != WM_QUIT) {
+        PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}

@@ -1,0 +1,62 @@
+// Helpers for tests that drive the real main window: answering the modal
+// dialogs it opens, and listening to the debugger output.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Top-level dialog of this process with the given title, or, for a null
+// title, owned by the given window. Null when there is none.
+HWND FindProcessDialog(const char* title, HWND owner);
+
+// One modal dialog to answer from a helper thread, while the GUI thread
+// sits in the dialog's modal loop.
+struct DialogAnswer {
+    const char* title;      // match by title, or null: any dialog owned by owner
+    HWND owner;
+    std::string fileName;   // typed into the file name box before pressing
+    int button;             // IDOK, IDCANCEL, IDYES, IDNO
+
+    // Filled in by the helper.
+    bool found = false;
+    bool ownerEnabled = true; // the owner's state while the dialog was open
+    std::string message;      // a message box's text
+};
+
+DialogAnswer Answer(const char* title, HWND owner, int button, std::string fileName = {});
+
+// Answers the dialogs in order on a helper thread; Finish waits for it.
+class DialogAnswerer {
+public:
+    explicit DialogAnswerer(std::vector<DialogAnswer> answers);
+    ~DialogAnswerer();
+    const std::vector<DialogAnswer>& Finish();
+
+private:
+    static DWORD WINAPI Run(void* self);
+    std::vector<DialogAnswer> answers;
+    HANDLE thread;
+};
+
+// A stand-in for a debug-output viewer: receives what OutputDebugStringA
+// writes through the system-wide DBWIN buffer.
+class DebugOutputListener {
+public:
+    DebugOutputListener();
+    ~DebugOutputListener();
+    // Stops listening once count lines arrived, or after a timeout.
+    std::vector<std::string> Collect(std::size_t count);
+
+private:
+    static DWORD WINAPI Run(void* self);
+    HANDLE bufferReady, dataReady, mapping, thread;
+    const char* view;
+    volatile LONG stop = 0;
+    CRITICAL_SECTION lock;
+    std::vector<std::string> lines;
+};
+
+// Delivers the messages waiting for this thread's windows.
+void PumpMessages();
