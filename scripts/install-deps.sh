@@ -1,14 +1,23 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a build needs, only those that are missing.
-# Usage: scripts/install-deps.sh GROUP...   (groups: core)
+# Usage: scripts/install-deps.sh GROUP...
+#   core       native build and tests (g++, CMake, GoogleTest, CLI11, JSON)
+#   windows    cross build with MinGW-w64, Wine with a Japanese locale, Xvfb
+#   screenshot ImageMagick, to capture the window
 set -euo pipefail
 
 packages_of() {
   case "$1" in
     core) echo "cmake ninja-build g++ libgtest-dev libcli11-dev nlohmann-json3-dev" ;;
+    windows) echo "cmake ninja-build g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 googletest
+                   wine wine64 fonts-wine xvfb x11-utils xauth locales fonts-ipafont-gothic" ;;
+    screenshot) echo "imagemagick" ;;
     *) echo "unknown package group: $1" >&2; exit 2 ;;
   esac
 }
+
+as_root=()
+[[ $(id -u) -eq 0 ]] || as_root=(sudo)
 
 wanted=()
 for group in "$@"; do
@@ -19,8 +28,14 @@ done
 
 if ((${#wanted[@]})); then
   echo "installing: ${wanted[*]}"
-  sudo_cmd=()
-  [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${wanted[@]}"
+  "${as_root[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${wanted[@]}"
+fi
+
+# Wine takes its ANSI code page (932) from the Japanese locale.
+if [[ " $* " == *" windows "* ]] && ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  echo "generating the ja_JP.UTF-8 locale"
+  "${as_root[@]}" sed -i 's/^# *ja_JP.UTF-8 UTF-8/ja_JP.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | "${as_root[@]}" tee -a /etc/locale.gen >/dev/null
+  "${as_root[@]}" locale-gen >/dev/null
 fi

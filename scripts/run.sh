@@ -1,9 +1,29 @@
 #!/usr/bin/env bash
-# Builds the program and runs it with the calculator panel's initial values.
+# Builds torume-calc.exe and opens its window: directly on Windows (Git
+# Bash with MinGW-w64), under Wine elsewhere. Without a display, the window
+# opens on a headless Xvfb display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh core
-cmake --preset native >/dev/null
-cmake --build --preset native --target torume >/dev/null
-build/native/cli/torume damage "$@"
+case "$(uname -s)" in
+  MINGW* | MSYS* | CYGWIN*)
+    cmake -S . -B build/windows-native -G Ninja -DTORUME_TESTS=OFF
+    cmake --build build/windows-native --target torume-calc
+    exec build/windows-native/app/torume-calc.exe
+    ;;
+esac
+
+scripts/install-deps.sh windows
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target torume-calc
+
+if [[ -z "${DISPLAY:-}" ]]; then
+  export TORUME_HEADLESS=1
+  source scripts/wine-env.sh
+  start_headless_display
+  echo "no display: the window opens on the headless display $DISPLAY"
+else
+  source scripts/wine-env.sh
+fi
+prepare_prefix
+exec wine build/windows/app/torume-calc.exe

@@ -1,14 +1,20 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test suite:
-# native, and native under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, then builds and runs every test suite: native,
+# native under AddressSanitizer and UndefinedBehaviorSanitizer, and the
+# Windows program cross-built with MinGW-w64 and tested under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh core
+scripts/install-deps.sh core windows
 
-for preset in native sanitize; do
+for preset in native sanitize windows; do
   echo "=== $preset ==="
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
-  ctest --preset "$preset" -j"$(nproc)"
+  if [[ $preset == windows ]]; then
+    trap 'TORUME_HEADLESS=1 bash -c "source scripts/wine-env.sh; stop_headless_display"' EXIT
+    ctest --preset "$preset"
+  else
+    ctest --preset "$preset" -j"$(nproc)"
+  fi
 done

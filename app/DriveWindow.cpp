@@ -1,0 +1,141 @@
+// torume-drive: starts torume-calc.exe and works it from outside, as a user
+// would, for the smoke test and the README's screenshot.
+//
+//   torume-drive smoke EXE       wait for the window, close it through the
+//                                platform, expect exit code 0
+//   torume-drive load EXE FILE   wait for the window, load FILE through the
+//                                menu command and its open-file dialog, and
+//                                leave the program running
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "resources/resource.h"
+
+namespace {
+
+constexpr int PollMilliseconds = 50;
+constexpr int PollLimit = 600; // thirty seconds
+
+// Paths given by a Unix shell are reached through Wine's Z: drive.
+std::string WindowsPath(const char* path)
+{
+    std::string result = path[0] == '/' ? std::string("Z:") + path : path;
+    for (char& c : result)
+        if (c == '/')
+            c = '\\';
+    return result;
+}
+
+HWND WaitForMainWindow()
+{
+    for (int i = 0; i < PollLimit; ++i) {
+        HWND window = FindWindowA("HP", "トルメ ダメージ計算機");
+        if (window && IsWindowVisible(window))
+            return window;
+        Sleep(PollMilliseconds);
+    }
+    return nullptr;
+}
+
+struct OwnedDialog {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK MatchOwnedDialog(HWND window, LPARAM context)
+{
+    auto& search = *reinterpret_cast<OwnedDialog*>(context);
+    char className[32] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (std::strcmp(className, "#32770") == 0 && IsWindowVisible(window) && GetWindow(window, GW_OWNER) == search.owner) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND WaitForDialogOf(HWND owner)
+{
+    for (int i = 0; i < PollLimit; ++i) {
+        OwnedDialog search{owner, nullptr};
+        EnumWindows(MatchOwnedDialog, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return search.found;
+        Sleep(PollMilliseconds);
+    }
+    return nullptr;
+}
+
+bool Start(const char* exe, PROCESS_INFORMATION& process)
+{
+    std::string commandLine = "\"" + WindowsPath(exe) + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process) != 0;
+}
+
+int Fail(const char* what)
+{
+    std::fprintf(stderr, "torume-drive: %s\n", what);
+    return 1;
+}
+
+int Smoke(const char* exe)
+{
+    PROCESS_INFORMATION process;
+    if (!Start(exe, process))
+        return Fail("cannot start the program");
+    HWND window = WaitForMainWindow();
+    if (!window) {
+        TerminateProcess(process.hProcess, 1);
+        return Fail("the window did not appear");
+    }
+    PostMessageA(window, WM_CLOSE, 0, 0); // the title bar's close box
+    if (WaitForSingleObject(process.hProcess, PollLimit * PollMilliseconds) != WAIT_OBJECT_0) {
+        TerminateProcess(process.hProcess, 1);
+        return Fail("the program did not end after WM_CLOSE");
+    }
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    std::printf("exit code %lu\n", exitCode);
+    return exitCode == 0 ? 0 : Fail("exit code is not 0");
+}
+
+int Load(const char* exe, const char* file)
+{
+    PROCESS_INFORMATION process;
+    if (!Start(exe, process))
+        return Fail("cannot start the program");
+    HWND window = WaitForMainWindow();
+    if (!window)
+        return Fail("the window did not appear");
+    PostMessageA(window, WM_COMMAND, IDM_FILE_LOAD, 0);
+    HWND dialog = WaitForDialogOf(window);
+    if (!dialog)
+        return Fail("the open-file dialog did not appear");
+    const std::string path = WindowsPath(file);
+    for (int id : {0x47c /* cmb13 */, 0x480 /* edt1 */})
+        if (GetDlgItem(dialog, id))
+            SetDlgItemTextA(dialog, id, path.c_str());
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    for (int i = 0; i < PollLimit && IsWindow(dialog); ++i)
+        Sleep(PollMilliseconds);
+    Sleep(500); // let the window repaint its results
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 3 && std::strcmp(argv[1], "smoke") == 0)
+        return Smoke(argv[2]);
+    if (argc == 4 && std::strcmp(argv[1], "load") == 0)
+        return Load(argv[2], argv[3]);
+    std::fprintf(stderr, "usage: torume-drive smoke EXE | torume-drive load EXE FILE\n");
+    return 2;
+}

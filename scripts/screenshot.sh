@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Remakes docs/screenshot.png: the window under Xvfb with the worked
+# example loaded through the menu command and its open-file dialog.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh windows screenshot
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target torume-calc torume-drive
+
+export TORUME_HEADLESS=1
+source scripts/wine-env.sh
+start_headless_display
+prepare_prefix
+trap stop_headless_display EXIT
+
+wine build/windows/app/torume-drive.exe load build/windows/app/torume-calc.exe "$PWD/examples/worked-example.txt"
+mkdir -p docs
+# The window's outer rectangle: 700 x 700 at (30, 30).
+import -window root -crop 700x700+30+30 +repage docs/screenshot.png
+echo "docs/screenshot.png"
