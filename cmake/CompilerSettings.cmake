@@ -27,6 +27,11 @@ else()
   endif()
 endif()
 
+if(TORUME_FUZZ)
+  # Coverage for libFuzzer in every library; the targets add the driver.
+  target_compile_options(torume_settings INTERFACE -fsanitize=fuzzer-no-link)
+endif()
+
 if(TORUME_SANITIZE)
   target_compile_options(torume_settings INTERFACE
     -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)

@@ -4,6 +4,7 @@
 #   core       native build and tests (g++, CMake, GoogleTest, CLI11, JSON)
 #   windows    cross build with MinGW-w64, Wine with a Japanese locale, Xvfb
 #   bench      Google Benchmark and GNU time
+#   fuzz       clang with libFuzzer and the sanitizer runtimes
 #   screenshot ImageMagick, to capture the window
 set -euo pipefail
 
@@ -13,6 +14,7 @@ packages_of() {
     windows) echo "cmake ninja-build g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 googletest
                    wine wine64 fonts-wine xvfb x11-utils xauth locales fonts-ipafont-gothic" ;;
     bench) echo "libbenchmark-dev time" ;;
+    fuzz) echo "cmake ninja-build clang libclang-rt-14-dev" ;;
     screenshot) echo "imagemagick" ;;
     *) echo "unknown package group: $1" >&2; exit 2 ;;
   esac

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test suite: native,
-# native under AddressSanitizer and UndefinedBehaviorSanitizer, and the
-# Windows program cross-built with MinGW-w64 and tested under Wine.
+# native under AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz
+# targets for a short, bounded time, and the Windows program cross-built
+# with MinGW-w64 and tested under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh core windows
+scripts/install-deps.sh core fuzz windows
 
-for preset in native sanitize windows; do
+for preset in native sanitize fuzz windows; do
   echo "=== $preset ==="
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"

@@ -1,0 +1,87 @@
+// Fuzz target: any file bytes through the loader and the estimation on an
+// in-memory form. Checks what must hold for every input: only the rows and
+// the result labels change, filled rows carry a damage of at least 1, and
+// the estimator's tables keep their invariants.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+#include "estimator/EstimatorState.h"
+#include "form/MemoryForm.h"
+#include "observations/ObservationFile.h"
+
+namespace {
+
+void Require(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+bool IsRowOrLabel(int id)
+{
+    for (int r = 0; r < ObservationRowCount; ++r) {
+        const ObservationRow row = ObservationRowIds(r);
+        for (int rowId : {row.damage, row.attack, row.power, row.attribute, row.strength, row.charm, row.chain})
+            if (id == rowId)
+                return true;
+    }
+    return id >= IDC_EST_DEFENSE && id <= IDC_EST_ALT3_RATES;
+}
+
+void CheckEstimator(const EstimatorState& s)
+{
+    Require(s.observationCount >= 0 && s.observationCount <= MaxObservations);
+    Require(s.candidateCount >= 0 && s.candidateCount <= MaxCandidates);
+    for (int k = 0; k < s.candidateCount; ++k) {
+        Require(s.candidateDefense[k] >= 0 && s.candidateDefense[k] < DefenseValueCount);
+        Require(s.candidateHits[k] >= 1 && s.candidateHits[k] <= s.observationCount);
+        bool anyStep = false;
+        for (int a = 0; a < AttributeKindCount; ++a) {
+            Require(s.candidateRateStep[k][a] >= -1 && s.candidateRateStep[k][a] < RateStepCount);
+            anyStep |= s.candidateRateStep[k][a] >= 0;
+        }
+        Require(anyStep);
+    }
+    if (s.candidateCount == 0)
+        return;
+    Require(s.tieCount >= 0 && s.tieCount < s.candidateCount);
+    for (int n = 0; n <= s.tieCount; ++n) {
+        Require(s.bestList[n] >= 0 && s.bestList[n] < s.candidateCount);
+        Require(n == 0 || s.bestList[n - 1] < s.bestList[n]);
+        Require(s.candidateHits[s.bestList[n]] == s.candidateHits[s.bestList[0]]);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    // The bytes as a read-only stream, without touching the disk.
+    std::FILE* file = size > 0 ? fmemopen(const_cast<std::uint8_t*>(data), size, "rb") : std::fopen("/dev/null", "rb");
+    if (!file)
+        return 0;
+
+    MemoryForm form;
+    form.SetText(IDC_EST_DEFENSE, "earlier");
+    const MemoryForm before = form;
+    const int filled = LoadObservationsFromStream(form, file);
+    std::fclose(file);
+
+    Require(filled >= 0 && filled <= ObservationRowCount);
+    for (const ControlDef& def : ControlMap) {
+        if (IsRowOrLabel(def.id))
+            continue;
+        Require(form.FullText(def.id) == before.FullText(def.id));
+        Require(form.GetSelection(def.id) == before.GetSelection(def.id));
+    }
+    for (int r = 0; r < ObservationRowCount; ++r) {
+        const int damage = form.GetNumber(ObservationRowIds(r).damage);
+        Require(r < filled ? damage >= 1 : damage == 0);
+    }
+    // No estimation without a filled row: the labels keep what they showed.
+    Require(filled > 0 || form.FullText(IDC_EST_DEFENSE) == "earlier");
+    if (filled > 0)
+        CheckEstimator(Estimator);
+    return 0;
+}
