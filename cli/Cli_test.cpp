@@ -170,3 +170,116 @@ TEST(TorumeEstimate, FilesThatFailExitWithOne)
 }
 
 } // namespace
+
+namespace {
+
+nlohmann::json EstimateJson(std::vector<const char*> args)
+{
+    const CliRun run = Torume(args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    return nlohmann::json::parse(run.out);
+}
+
+TEST(TorumeEstimate, DiagnosesEveryRowTheEstimateMisses)
+{
+    const std::string mistyped = Example("mistyped-row.txt");
+    nlohmann::json result = EstimateJson({"estimate", "--json", mistyped.c_str()});
+    EXPECT_EQ(result.at("labels").at("1015"), "計算一部成功 5データ中 4データ再現");
+    ASSERT_EQ(result.at("diagnosis").size(), 1u);
+    EXPECT_EQ(result["diagnosis"][0].at("row"), 5);
+    EXPECT_EQ(result["diagnosis"][0].at("reproducible"), false);
+
+    const std::string conflicting = Example("partial-success.txt");
+    result = EstimateJson({"estimate", "--json", conflicting.c_str()});
+    ASSERT_EQ(result.at("diagnosis").size(), 1u);
+    const nlohmann::json& row = result["diagnosis"][0];
+    EXPECT_EQ(row.at("row"), 4);
+    EXPECT_EQ(row.at("reproducible"), true);
+    EXPECT_EQ(row.at("without").at("1011"), "30");
+    EXPECT_EQ(row.at("without").at("1015"), "計算成功 3データ中 3データ再現");
+    EXPECT_EQ(row.at("without").at("1016"), "1208  878  1776  ");
+
+    const std::string worked = Example("worked-example.txt");
+    result = EstimateJson({"estimate", "--json", worked.c_str()});
+    EXPECT_TRUE(result.at("diagnosis").empty());
+
+    const CliRun text = Torume({"estimate", mistyped.c_str()});
+    EXPECT_NE(text.out.find("no defense 0-99 and rate reproduces row 5"), std::string::npos) << text.out;
+}
+
+TEST(TorumeEstimate, ListsEveryCandidateWithTheChosenAndTheTied)
+{
+    const std::string file = Example("many-candidates.txt");
+    const nlohmann::json result = EstimateJson({"estimate", "--json", "--candidates", file.c_str()});
+    const nlohmann::json& candidates = result.at("candidates");
+    ASSERT_EQ(candidates.size(), 27u);
+    EXPECT_EQ(candidates[0].at("chosen"), true);
+    EXPECT_EQ(candidates[0].at("tied"), false);
+    for (std::size_t k = 1; k < 27; ++k) {
+        EXPECT_EQ(candidates[k].at("chosen"), false) << k;
+        EXPECT_EQ(candidates[k].at("tied"), true) << k;
+        EXPECT_EQ(candidates[k].at("rows"), nlohmann::json::array({1})) << k;
+    }
+    EXPECT_EQ(candidates[26].at("defense"), 38);
+    EXPECT_EQ(candidates[26].at("rates"), nlohmann::json::parse("[1.125, null, null]"));
+
+    const std::string partial = Example("partial-success.txt");
+    const CliRun text = Torume({"estimate", "--candidates", partial.c_str()});
+    EXPECT_NE(text.out.find("  *       30  1.000  0.750  1.250      3  1 2 3\n"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("          42  1.125  不明   不明       1  4\n"), std::string::npos) << text.out;
+}
+
+TEST(TorumeEstimate, BatchReportsEachFileAndGoesOnPastAMissingOne)
+{
+    const std::string worked = Example("worked-example.txt");
+    const std::string missing = Example("no-such-file.txt");
+    const std::string many = Example("many-candidates.txt");
+    CliRun run = Torume({"estimate", worked.c_str(), missing.c_str(), many.c_str()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find(missing), std::string::npos);
+    EXPECT_EQ(run.out, "file\tobservations\thits\tdefense\tslash\tstrike\tthrust\tties\n" + worked +
+                           "\t4\t4\t30\t1.000\t0.750\t1.250\t0\n" + many + "\t1\t1\t0\t1.000\t不明\t不明\t26\n");
+
+    run = Torume({"estimate", "--json", worked.c_str(), missing.c_str()});
+    EXPECT_EQ(run.status, 1);
+    const nlohmann::json results = nlohmann::json::parse(run.out);
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_EQ(results[0].at("file"), worked);
+    EXPECT_EQ(results[0].at("labels").at("1011"), "30");
+    EXPECT_EQ(results[1].at("file"), missing);
+    EXPECT_TRUE(results[1].contains("error"));
+
+    run = Torume({"estimate", "--candidates", worked.c_str(), many.c_str()});
+    EXPECT_EQ(run.status, 2) << "text candidates are for one file";
+}
+
+TEST(TorumeDamage, ExplainShowsTheRoundingOfEachEvaluation)
+{
+    CliRun run = Torume({"damage", "--explain", "--attack", "20", "--defense", "10"});
+    ASSERT_EQ(run.status, 0);
+    for (const char* line : {"クリティカル  414\n", "= 413.99999999999994\n", "= 275.99999999999994\n",
+                             "= 206.99999999999997\n", "AttackTerm 1.2, DefenseTerm 1.15\n"})
+        EXPECT_NE(run.out.find(line), std::string::npos) << line << " in\n" << run.out;
+
+    run = Torume({"damage", "--explain", "--json", "--attack", "1", "--defense", "1", "--power", "50"});
+    const nlohmann::json critical = nlohmann::json::parse(run.out).at("explain").at("1005");
+    EXPECT_EQ(critical.at("attackTerm").get<double>(), 15 * 0.06);
+    EXPECT_EQ(critical.at("product").get<double>(), 44.99999999999999);
+    EXPECT_EQ(critical.at("damage"), 45);
+
+    run = Torume({"damage", "--explain", "--spell", "--attack", "200"});
+    EXPECT_NE(run.out.find("defense 25 (spell mode)"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("DefenseTerm 1.4\n"), std::string::npos) << run.out;
+}
+
+TEST(Torume, HelpDescribesTheFileFormat)
+{
+    for (const std::vector<const char*>& args :
+         {std::vector<const char*>{"--help"}, std::vector<const char*>{"estimate", "--help"}}) {
+        const CliRun run = Torume(args);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_NE(run.out.find("damage attack power attribute strength charm chain"), std::string::npos);
+    }
+}
+
+} // namespace

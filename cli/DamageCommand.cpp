@@ -1,5 +1,6 @@
 #include "cli/DamageCommand.h"
 
+#include <charconv>
 #include <ostream>
 
 #include <CLI/CLI.hpp>
@@ -7,6 +8,7 @@
 
 #include "cli/TextConversion.h"
 #include "damage/DamageCalculation.h"
+#include "damage/DamageFormula.h"
 #include "damage/SpellMode.h"
 #include "form/MemoryForm.h"
 
@@ -60,6 +62,68 @@ void FillPanel(MemoryForm& form, const DamageOptions& options)
     }
 }
 
+// The shortest text that reads back as the same double: enough to follow
+// every rounding by hand (413.99999999999994, not 414).
+std::string Exact(double value)
+{
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
+}
+
+const char* VariantName(DamageVariant variant)
+{
+    switch (variant) {
+    case DamageVariant::Critical: return "クリティカル";
+    case DamageVariant::Average: return "非クリ平均";
+    case DamageVariant::Minimum: return "非クリ最低";
+    }
+    return "";
+}
+
+struct Explanation {
+    double multiplier;
+    DamageTerms terms;
+};
+
+Explanation Explain(const CalculatorInputs& in, DamageVariant variant)
+{
+    const double multiplier = VariantMultiplier(in.rateProduct, variant);
+    return {multiplier,
+            ComputeDamageTerms(in.attack, in.defense, in.power, multiplier, in.statFactor, 1.0, in.spellMode)};
+}
+
+void PrintExplanation(const CalculatorInputs& in, std::ostream& out)
+{
+    for (DamageVariant variant : AllDamageVariants) {
+        const Explanation e = Explain(in, variant);
+        out << VariantName(variant) << "  " << e.terms.damage << '\n'
+            << "  attack " << in.attack << ", defense " << e.terms.defense << (in.spellMode ? " (spell mode)" : "")
+            << ", power " << in.power << '\n'
+            << "  StatFactor " << Exact(in.statFactor) << ", M " << Exact(e.multiplier) << ", M x StatFactor "
+            << Exact(e.terms.rate) << '\n'
+            << "  AttackTerm " << Exact(e.terms.attackTerm) << ", DefenseTerm " << Exact(e.terms.defenseTerm) << '\n'
+            << "  DefenseTerm x AttackTerm x power x (M x StatFactor) = " << Exact(e.terms.beforeGuard) << '\n'
+            << "  + 1e-11 = " << Exact(e.terms.afterGuard) << ", truncated: " << e.terms.damage << '\n';
+    }
+}
+
+nlohmann::json ExplanationJson(const CalculatorInputs& in)
+{
+    nlohmann::json json = nlohmann::json::object();
+    for (DamageVariant variant : AllDamageVariants) {
+        const Explanation e = Explain(in, variant);
+        json[std::to_string(ResultLabelOf(variant))] = {
+            {"attack", in.attack},           {"defense", e.terms.defense},
+            {"power", in.power},             {"statFactor", in.statFactor},
+            {"rateMultiplier", e.multiplier}, {"rate", e.terms.rate},
+            {"attackTerm", e.terms.attackTerm}, {"defenseTerm", e.terms.defenseTerm},
+            {"product", e.terms.beforeGuard}, {"guarded", e.terms.afterGuard},
+            {"damage", e.terms.damage}};
+    }
+    return json;
+}
+
 } // namespace
 
 DamageOptions InitialDamageOptions()
@@ -97,6 +161,9 @@ void AddDamageOptions(CLI::App& app, DamageOptions& options)
     app.add_flag("--defense-down", options.defenseDown, "tick defense down (x0.7, rounded up)");
     app.add_flag("--spell", options.spell, "spell mode: no defense, second rate held at 100")->excludes(rate2);
     app.add_flag("--json", options.json, "print {\"labels\": {id: text}} instead of text");
+    app.add_flag("--explain", options.explain,
+                 "show each evaluation's intermediate values: adjusted attack and defense, StatFactor, M, "
+                 "AttackTerm, DefenseTerm, the product before and after the 1e-11 guard");
 }
 
 int RunDamageCommand(const DamageOptions& options, std::ostream& out)
@@ -111,7 +178,14 @@ int RunDamageCommand(const DamageOptions& options, std::ostream& out)
             const int id = ResultLabelOf(variant);
             labels[std::to_string(id)] = Cp932ToUtf8(form.FullText(id));
         }
-        out << nlohmann::json{{"labels", labels}}.dump() << '\n';
+        nlohmann::json json = {{"labels", labels}};
+        if (options.explain)
+            json["explain"] = ExplanationJson(ReadCalculatorPanel(form));
+        out << json.dump() << '\n';
+        return 0;
+    }
+    if (options.explain) {
+        PrintExplanation(ReadCalculatorPanel(form), out);
         return 0;
     }
     out << "クリティカル  " << Cp932ToUtf8(form.FullText(IDC_RESULT_CRIT)) << '\n'

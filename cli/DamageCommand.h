@@ -21,6 +21,7 @@ struct DamageOptions {
     bool defenseDown = false;
     bool spell = false;
     bool json = false;
+    bool explain = false;
 };
 
 DamageOptions InitialDamageOptions();

@@ -1,21 +1,20 @@
 #include "cli/EstimateCommand.h"
 
-#include <cstdio>
 #include <ostream>
 
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
-#include "cli/TextConversion.h"
+#include "cli/EstimateAnalysis.h"
+#include "cli/EstimateReport.h"
 #include "estimator/DebugTrace.h"
-#include "form/MemoryForm.h"
-#include "observations/ObservationFile.h"
 
 namespace {
 
 constexpr int FileFailed = 1;
+constexpr int UsageError = 2;
 
-// Where --trace sends the trace lines during one command.
+// Where --trace sends the trace lines during the command.
 std::ostream* TraceStream = nullptr;
 
 void TraceToStream(const char* text)
@@ -23,85 +22,67 @@ void TraceToStream(const char* text)
     *TraceStream << text;
 }
 
-std::string Label(const MemoryForm& form, int id)
+// A file that cannot be opened or fills no row: reported, not estimated.
+const char* FailureOf(const EstimateResult& result)
 {
-    return Cp932ToUtf8(form.FullText(id));
-}
-
-nlohmann::json RowsJson(const MemoryForm& form)
-{
-    nlohmann::json rows = nlohmann::json::array();
-    for (int r = 0; r < ObservationRowCount; ++r) {
-        const ObservationRow row = ObservationRowIds(r);
-        rows.push_back({{"damage", Label(form, row.damage)},
-                        {"attack", Label(form, row.attack)},
-                        {"power", Label(form, row.power)},
-                        {"attribute", form.GetSelection(row.attribute)},
-                        {"strength", Label(form, row.strength)},
-                        {"charm", Label(form, row.charm)},
-                        {"chain", form.GetSelection(row.chain)}});
-    }
-    return rows;
-}
-
-void PrintJson(const MemoryForm& form, std::ostream& out)
-{
-    nlohmann::json labels = nlohmann::json::object();
-    for (int id = IDC_EST_DEFENSE; id <= IDC_EST_ALT3_RATES; ++id)
-        labels[std::to_string(id)] = Label(form, id);
-    out << nlohmann::json{{"labels", labels}, {"rows", RowsJson(form)}}.dump() << '\n';
-}
-
-// The result labels in the order a player reads them; a failure message in
-// the defense label stands alone.
-void PrintReadable(const MemoryForm& form, std::ostream& out)
-{
-    out << "防御      " << Label(form, IDC_EST_DEFENSE) << '\n';
-    if (form.FullText(IDC_EST_SUMMARY).empty())
-        return;
-    out << "倍率      斬 " << Label(form, IDC_EST_RATE_SLASH) << "  打 " << Label(form, IDC_EST_RATE_STRIKE)
-        << "  突 " << Label(form, IDC_EST_RATE_THRUST) << '\n'
-        << Label(form, IDC_EST_SUMMARY) << '\n'
-        << "予測      " << Label(form, IDC_EST_PREDICTED) << '\n';
-    if (form.FullText(IDC_EST_MORE).empty())
-        return;
-    out << Label(form, IDC_EST_MORE) << '\n';
-    for (int id = IDC_EST_ALT1_DEFENSE; id <= IDC_EST_ALT3_RATES && !form.FullText(id).empty(); id += 2)
-        out << "  防御 " << Label(form, id) << "  倍率 " << Label(form, id + 1) << '\n';
+    if (!result.opened)
+        return "cannot open";
+    if (result.rowsFilled == 0)
+        return "holds no observation (no data line with a damage of 1 or more)";
+    return nullptr;
 }
 
 } // namespace
 
 void AddEstimateOptions(CLI::App& app, EstimateOptions& options)
 {
-    app.add_option("file", options.file, "observation file, - for standard input")->required();
-    app.add_flag("--json", options.json, "print {\"labels\": {id: text}, \"rows\": [...]} instead of text");
+    app.add_option("file", options.files, "observation files; - reads standard input")->required();
+    app.add_flag("--json", options.json,
+                 "print JSON: {\"labels\", \"rows\", \"diagnosis\"} per file; an array for several files");
     app.add_flag("--trace", options.trace, "write the estimator's trace lines to standard error");
+    app.add_flag("--candidates", options.candidates,
+                 "also list every candidate: defense, rates, hits, the rows it reproduces");
 }
 
 int RunEstimateCommand(const EstimateOptions& options, std::ostream& out, std::ostream& err)
 {
+    const bool batch = options.files.size() > 1;
+    if (batch && options.candidates && !options.json) {
+        err << "torume: --candidates lists one file's candidates; give one file, or add --json\n";
+        return UsageError;
+    }
     TraceStream = &err;
     SetTraceSink(options.trace ? TraceToStream : nullptr);
-    MemoryForm form;
-    LoadResult result{true, 0};
-    if (options.file == "-")
-        result.rowsFilled = LoadObservationsFromStream(form, stdin);
-    else
-        result = LoadObservationsFromFile(form, options.file.c_str());
-    SetTraceSink(nullptr);
 
-    if (!result.opened) {
-        err << "torume: cannot open " << options.file << '\n';
-        return FileFailed;
+    int status = 0;
+    nlohmann::json results = nlohmann::json::array();
+    if (batch && !options.json)
+        PrintBatchHeader(out);
+    for (const std::string& file : options.files) {
+        const EstimateResult result = AnalyseObservationFile(file);
+        if (const char* failure = FailureOf(result)) {
+            err << "torume: " << file << ": " << failure << '\n';
+            status = FileFailed;
+            if (options.json && batch)
+                results.push_back({{"file", file}, {"error", failure}});
+            continue;
+        }
+        if (options.json) {
+            nlohmann::json json = EstimateJson(result, options.candidates);
+            if (!batch) {
+                out << json.dump() << '\n';
+                continue;
+            }
+            json["file"] = file;
+            results.push_back(json);
+        } else if (batch) {
+            PrintBatchLine(result, out);
+        } else {
+            PrintEstimate(result, options.candidates, out);
+        }
     }
-    if (result.rowsFilled == 0) {
-        err << "torume: " << options.file << " holds no observation (no data line with a damage of 1 or more)\n";
-        return FileFailed;
-    }
-    if (options.json)
-        PrintJson(form, out);
-    else
-        PrintReadable(form, out);
-    return 0;
+    SetTraceSink(nullptr);
+    if (options.json && batch)
+        out << results.dump() << '\n';
+    return status;
 }

@@ -1,18 +1,21 @@
-// `torume estimate FILE`: loads an observation file into a fresh in-memory
-// form as the window's menu command does and prints the estimate.
+// `torume estimate FILE...`: loads observation files into fresh in-memory
+// forms as the window's menu command does and prints the estimates: one
+// file in full, several as one summary line each.
 #pragma once
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 namespace CLI {
 class App;
 }
 
 struct EstimateOptions {
-    std::string file; // "-" reads standard input
+    std::vector<std::string> files; // "-" reads standard input
     bool json = false;
     bool trace = false;
+    bool candidates = false;
 };
 
 void AddEstimateOptions(CLI::App& app, EstimateOptions& options);

@@ -48,6 +48,7 @@ DamageTerms ComputeDamageTerms(std::int32_t attack, std::int32_t defense, std::i
 
     const double clamped = a > AttackCeiling ? AttackCeiling : (a < AttackFloor ? AttackFloor : a);
     DamageTerms terms{};
+    terms.defense = spellMode ? SpellDefense : defense;
     terms.attackTerm = clamped * AttackCoefficient;
 
     // The difference uses the unclamped attack.

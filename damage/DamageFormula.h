@@ -21,6 +21,7 @@ double ChainFactor(std::int32_t chainCount);
 // Every intermediate of one evaluation, for players who follow the
 // rounding by hand.
 struct DamageTerms {
+    std::int32_t defense; // the one used: the spell defense in spell mode
     double attackTerm;
     double defenseTerm;
     double rate;          // M × StatFactor

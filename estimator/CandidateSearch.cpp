@@ -100,6 +100,14 @@ void SelectDefense(EstimatorState& state)
     }
 }
 
+bool CandidateReproduces(const EstimatorState& state, int k, int i)
+{
+    if (!ValidKind(state.attributeKind[i]))
+        return false;
+    const std::int32_t step = state.candidateRateStep[k][state.attributeKind[i]];
+    return step >= 0 && EstimatorDamage(state, i, state.candidateDefense[k], RateStep(step)) == state.damage[i];
+}
+
 CandidateView GetCandidate(const EstimatorState& state, int n)
 {
     CandidateView view{-1, {-1.0, -1.0, -1.0}, 0};

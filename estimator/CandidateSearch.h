@@ -24,6 +24,11 @@ void SelectDefense(EstimatorState& state);
 // that is, whether predictedDamage[i] means anything.
 bool HasPrediction(const EstimatorState& state, int i);
 
+// Whether candidate k's defense and its rate step for observation i's kind
+// give exactly the observed damage. A candidate can reproduce observations
+// its hit count missed: ones searched before it took the step that fits.
+bool CandidateReproduces(const EstimatorState& state, int k, int i);
+
 struct CandidateView {
     std::int32_t defense;                  // -1 when the entry is empty
     double rates[AttributeKindCount];      // -1.0 where no step is known

@@ -124,6 +124,15 @@ TEST(SelectDefense, PredictsEachObservationWithTheChosenCandidate)
     EXPECT_EQ(state->predictedDamage[2], 0);
 }
 
+TEST(CandidateReproduces, RecomputesEachObservation)
+{
+    const auto state = Search({WorkedExample[0], WorkedExample[1], WorkedExample[2], {1500, 60, 280, Slash, 5, 20, 0}});
+    const bool expected[2][4] = {{true, true, true, false}, {false, false, false, true}};
+    for (int k = 0; k < 2; ++k)
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(CandidateReproduces(*state, k, i), expected[k][i]) << k << " " << i;
+}
+
 TEST(GetCandidate, ReportsRatesOrMinusOne)
 {
     const auto state = Search({{787, 75, 100, Slash, 0, 0, 0}, {648, 40, 300, Strike, 0, 0, 0}});

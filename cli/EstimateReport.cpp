@@ -1,0 +1,198 @@
+#include "cli/EstimateReport.h"
+
+#include <cstdio>
+#include <ostream>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "cli/TextConversion.h"
+
+namespace {
+
+std::string Label(const MemoryForm& form, int id)
+{
+    return Cp932ToUtf8(form.FullText(id));
+}
+
+std::string RateText(double rate)
+{
+    if (rate == -1.0)
+        return "不明";
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3f", rate);
+    return text;
+}
+
+// A rate in a column six wide: "不明" is four columns in a terminal.
+std::string RateColumn(double rate)
+{
+    std::string text = RateText(rate);
+    return text + std::string(rate == -1.0 ? 2 : 6 - text.size(), ' ');
+}
+
+std::string RowList(const std::vector<int>& rows)
+{
+    std::string list;
+    for (int row : rows)
+        list += (list.empty() ? "" : " ") + std::to_string(row);
+    return list.empty() ? "-" : list;
+}
+
+const CandidateInfo* Chosen(const EstimateResult& result)
+{
+    for (const CandidateInfo& candidate : result.candidates)
+        if (candidate.chosen)
+            return &candidate;
+    return nullptr;
+}
+
+int TieCount(const EstimateResult& result)
+{
+    int ties = 0;
+    for (const CandidateInfo& candidate : result.candidates)
+        ties += candidate.tied;
+    return ties;
+}
+
+// The result labels in the order a player reads them; a message in the
+// defense label stands alone.
+void PrintLabels(const MemoryForm& form, std::ostream& out, const char* indent)
+{
+    out << indent << "防御      " << Label(form, IDC_EST_DEFENSE) << '\n';
+    if (form.FullText(IDC_EST_SUMMARY).empty())
+        return;
+    out << indent << "倍率      斬 " << Label(form, IDC_EST_RATE_SLASH) << "  打 " << Label(form, IDC_EST_RATE_STRIKE)
+        << "  突 " << Label(form, IDC_EST_RATE_THRUST) << '\n'
+        << indent << Label(form, IDC_EST_SUMMARY) << '\n'
+        << indent << "予測      " << Label(form, IDC_EST_PREDICTED) << '\n';
+    if (form.FullText(IDC_EST_MORE).empty())
+        return;
+    out << indent << Label(form, IDC_EST_MORE) << '\n';
+    for (int id = IDC_EST_ALT1_DEFENSE; id <= IDC_EST_ALT3_RATES && !form.FullText(id).empty(); id += 2)
+        out << indent << "  防御 " << Label(form, id) << "  倍率 " << Label(form, id + 1) << '\n';
+}
+
+void PrintCandidates(const EstimateResult& result, std::ostream& out)
+{
+    out << "\ncandidates (creation order; * chosen, = tied with it):\n"
+        << "     defense  slash  strike thrust  hits  rows\n";
+    for (const CandidateInfo& c : result.candidates) {
+        char defense[32], hits[32];
+        std::snprintf(defense, sizeof defense, "  %c  %7d  ", c.chosen ? '*' : (c.tied ? '=' : ' '), c.defense);
+        std::snprintf(hits, sizeof hits, "%6d  ", c.hits);
+        out << defense << RateColumn(c.rates[0]) << ' ' << RateColumn(c.rates[1]) << ' ' << RateColumn(c.rates[2])
+            << hits << RowList(c.rows) << '\n';
+    }
+}
+
+void PrintDiagnosis(const EstimateResult& result, std::ostream& out)
+{
+    if (result.diagnosis.empty())
+        return;
+    out << "\ndiagnosis:\n";
+    for (const RowDiagnosis& d : result.diagnosis) {
+        if (!d.reproducible) {
+            out << "  no defense 0-99 and rate reproduces row " << d.row << ": it is likely mistyped\n";
+            continue;
+        }
+        out << "  row " << d.row << " conflicts with the others; the best estimate without it:\n";
+        PrintLabels(d.without, out, "    ");
+    }
+}
+
+nlohmann::json LabelsJson(const MemoryForm& form)
+{
+    nlohmann::json labels = nlohmann::json::object();
+    for (int id = IDC_EST_DEFENSE; id <= IDC_EST_ALT3_RATES; ++id)
+        labels[std::to_string(id)] = Label(form, id);
+    return labels;
+}
+
+nlohmann::json RowsJson(const MemoryForm& form)
+{
+    nlohmann::json rows = nlohmann::json::array();
+    for (int r = 0; r < ObservationRowCount; ++r) {
+        const ObservationRow row = ObservationRowIds(r);
+        rows.push_back({{"damage", Label(form, row.damage)},
+                        {"attack", Label(form, row.attack)},
+                        {"power", Label(form, row.power)},
+                        {"attribute", form.GetSelection(row.attribute)},
+                        {"strength", Label(form, row.strength)},
+                        {"charm", Label(form, row.charm)},
+                        {"chain", form.GetSelection(row.chain)}});
+    }
+    return rows;
+}
+
+nlohmann::json RatesJson(const double rates[3])
+{
+    nlohmann::json list = nlohmann::json::array();
+    for (int a = 0; a < 3; ++a)
+        list.push_back(rates[a] == -1.0 ? nlohmann::json(nullptr) : nlohmann::json(rates[a]));
+    return list;
+}
+
+nlohmann::json CandidatesJson(const EstimateResult& result)
+{
+    nlohmann::json list = nlohmann::json::array();
+    for (const CandidateInfo& c : result.candidates)
+        list.push_back({{"defense", c.defense},
+                        {"rates", RatesJson(c.rates)},
+                        {"hits", c.hits},
+                        {"rows", c.rows},
+                        {"chosen", c.chosen},
+                        {"tied", c.tied}});
+    return list;
+}
+
+nlohmann::json DiagnosisJson(const EstimateResult& result)
+{
+    nlohmann::json list = nlohmann::json::array();
+    for (const RowDiagnosis& d : result.diagnosis) {
+        nlohmann::json entry = {{"row", d.row}, {"reproducible", d.reproducible}};
+        entry["verdict"] = d.reproducible ? "conflicts with the others" : "no defense and rate reproduces it";
+        if (d.reproducible)
+            entry["without"] = LabelsJson(d.without);
+        list.push_back(entry);
+    }
+    return list;
+}
+
+} // namespace
+
+void PrintEstimate(const EstimateResult& result, bool candidates, std::ostream& out)
+{
+    PrintLabels(result.form, out, "");
+    if (candidates)
+        PrintCandidates(result, out);
+    PrintDiagnosis(result, out);
+}
+
+void PrintBatchHeader(std::ostream& out)
+{
+    out << "file\tobservations\thits\tdefense\tslash\tstrike\tthrust\tties\n";
+}
+
+void PrintBatchLine(const EstimateResult& result, std::ostream& out)
+{
+    const CandidateInfo* chosen = Chosen(result);
+    out << result.file << '\t' << result.observationCount << '\t';
+    if (!chosen) {
+        // The estimation's own message in place of the defense.
+        out << "0\t" << Label(result.form, IDC_EST_DEFENSE) << "\t\t\t\t0\n";
+        return;
+    }
+    out << chosen->hits << '\t' << chosen->defense << '\t' << RateText(chosen->rates[0]) << '\t'
+        << RateText(chosen->rates[1]) << '\t' << RateText(chosen->rates[2]) << '\t' << TieCount(result) << '\n';
+}
+
+nlohmann::json EstimateJson(const EstimateResult& result, bool candidates)
+{
+    nlohmann::json json = {{"labels", LabelsJson(result.form)},
+                           {"rows", RowsJson(result.form)},
+                           {"diagnosis", DiagnosisJson(result)}};
+    if (candidates)
+        json["candidates"] = CandidatesJson(result);
+    return json;
+}
