@@ -14,17 +14,6 @@
 
 namespace {
 
-bool IsRowControl(int id)
-{
-    for (int r = 0; r < ObservationRowCount; ++r) {
-        const ObservationRow row = ObservationRowIds(r);
-        for (int rowId : {row.damage, row.attack, row.power, row.attribute, row.strength, row.charm, row.chain})
-            if (id == rowId)
-                return true;
-    }
-    return false;
-}
-
 bool IsEstimateLabel(int id)
 {
     return id >= IDC_EST_DEFENSE && id <= IDC_EST_ALT3_RATES;
@@ -34,7 +23,7 @@ bool IsEstimateLabel(int id)
 void ExpectOnlyRowsAndLabelsChanged(const MemoryForm& form, const MemoryForm& before, const std::string& why)
 {
     for (const ControlDef& def : ControlMap) {
-        if (IsRowControl(def.id) || IsEstimateLabel(def.id))
+        if (IsObservationRowControl(def.id) || IsEstimateLabel(def.id))
             continue;
         EXPECT_EQ(form.FullText(def.id), before.FullText(def.id)) << why << ", " << def.name;
         EXPECT_EQ(form.GetSelection(def.id), before.GetSelection(def.id)) << why << ", " << def.name;

@@ -20,13 +20,7 @@ void Require(bool condition)
 
 bool IsRowOrLabel(int id)
 {
-    for (int r = 0; r < ObservationRowCount; ++r) {
-        const ObservationRow row = ObservationRowIds(r);
-        for (int rowId : {row.damage, row.attack, row.power, row.attribute, row.strength, row.charm, row.chain})
-            if (id == rowId)
-                return true;
-    }
-    return id >= IDC_EST_DEFENSE && id <= IDC_EST_ALT3_RATES;
+    return IsObservationRowControl(id) || (id >= IDC_EST_DEFENSE && id <= IDC_EST_ALT3_RATES);
 }
 
 void CheckEstimator(const EstimatorState& s)
