@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -189,6 +190,41 @@ TEST_F(MainWindowTest, SpinButtonsStepTheirBuddiesWithinTheirRanges)
         SendMessageA(spin, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
         EXPECT_EQ(low, def.rangeLow);
         EXPECT_EQ(high, def.rangeHigh);
+    }
+}
+
+TEST_F(MainWindowTest, ArrowKeysStopAtTheSpinRanges)
+{
+    for (const ControlDef& def : ControlMap) {
+        if (def.kind != ControlKind::Spin)
+            continue;
+        SCOPED_TRACE(def.name);
+        HWND buddy = ControlHandle(def.buddyId);
+        SetWindowTextA(buddy, std::to_string(def.rangeHigh - 1).c_str());
+        for (int i = 0; i < 2; ++i)
+            SendMessageA(buddy, WM_KEYDOWN, VK_UP, 0);
+        EXPECT_EQ(WindowText(buddy), std::to_string(def.rangeHigh));
+        SetWindowTextA(buddy, std::to_string(def.rangeLow + 1).c_str());
+        for (int i = 0; i < 2; ++i)
+            SendMessageA(buddy, WM_KEYDOWN, VK_DOWN, 0);
+        EXPECT_EQ(WindowText(buddy), std::to_string(def.rangeLow));
+    }
+}
+
+TEST_F(MainWindowTest, TabMovesAmongTheTabStopsInCreationOrder)
+{
+    std::vector<HWND> stops;
+    for (const ControlDef& def : ControlMap)
+        if (def.style & WS_TABSTOP)
+            stops.push_back(ControlHandle(def.id));
+    ASSERT_EQ(stops.size(), 7u + 6u * 7u);
+    SetForegroundWindow(MainWindow);
+    SetFocus(stops[0]);
+    for (std::size_t i = 1; i <= stops.size(); ++i) {
+        // The message loop hands keys to the dialog manager first.
+        MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
+        EXPECT_TRUE(IsDialogMessageA(MainWindow, &tab));
+        EXPECT_EQ(GetFocus(), stops[i % stops.size()]) << "after Tab " << i;
     }
 }
 
