@@ -12,6 +12,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/testing/WindowTesting.h"
 #include "resources/resource.h"
 
 namespace {
@@ -40,30 +41,11 @@ HWND WaitForMainWindow()
     return nullptr;
 }
 
-struct OwnedDialog {
-    HWND owner;
-    HWND found;
-};
-
-BOOL CALLBACK MatchOwnedDialog(HWND window, LPARAM context)
-{
-    auto& search = *reinterpret_cast<OwnedDialog*>(context);
-    char className[32] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (std::strcmp(className, "#32770") == 0 && IsWindowVisible(window) && GetWindow(window, GW_OWNER) == search.owner) {
-        search.found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND WaitForDialogOf(HWND owner)
 {
     for (int i = 0; i < PollLimit; ++i) {
-        OwnedDialog search{owner, nullptr};
-        EnumWindows(MatchOwnedDialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found)
-            return search.found;
+        if (HWND dialog = FindProcessDialog(nullptr, owner))
+            return dialog;
         Sleep(PollMilliseconds);
     }
     return nullptr;
@@ -117,10 +99,7 @@ int Load(const char* exe, const char* file)
     HWND dialog = WaitForDialogOf(window);
     if (!dialog)
         return Fail("the open-file dialog did not appear");
-    const std::string path = WindowsPath(file);
-    for (int id : {0x47c /* cmb13 */, 0x480 /* edt1 */})
-        if (GetDlgItem(dialog, id))
-            SetDlgItemTextA(dialog, id, path.c_str());
+    TypeFileName(dialog, WindowsPath(file));
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     for (int i = 0; i < PollLimit && IsWindow(dialog); ++i)
         Sleep(PollMilliseconds);

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "damage/DamageFormula.h"
 #include "estimator/CandidateSearch.h"
 #include "estimator/DefenseEstimation.h"
 #include "estimator/EstimatorState.h"
@@ -24,10 +23,8 @@ std::vector<CandidateInfo> ReadCandidates(const EstimatorState& state, const std
 {
     std::vector<CandidateInfo> candidates;
     for (int k = 0; k < state.candidateCount; ++k) {
-        CandidateInfo info{state.candidateDefense[k], {-1.0, -1.0, -1.0}, state.candidateHits[k], {}, false, false};
-        for (int a = 0; a < AttributeKindCount; ++a)
-            if (state.candidateRateStep[k][a] >= 0)
-                info.rates[a] = RateStep(state.candidateRateStep[k][a]);
+        const CandidateView view = ViewCandidate(state, k);
+        CandidateInfo info{view.defense, {view.rates[0], view.rates[1], view.rates[2]}, view.hits, {}, false, false};
         for (int i = 0; i < state.observationCount; ++i)
             if (CandidateReproduces(state, k, i))
                 info.rows.push_back(rows[static_cast<std::size_t>(i)]);

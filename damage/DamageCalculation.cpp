@@ -1,11 +1,10 @@
 #include "damage/DamageCalculation.h"
 
-#include <cstdio>
-
 #include "damage/DamageFormula.h"
 #include "form/ControlIds.h"
 #include "form/Form.h"
 #include "form/IntegerField.h"
+#include "form/TextFormat.h"
 
 CalculatorInputs ReadCalculatorPanel(const Form& form)
 {
@@ -55,8 +54,6 @@ void RunDamageCalculation(Form& form)
         const std::int32_t damage = ComputeDamage(in.attack, in.defense, in.power,
                                                   VariantMultiplier(in.rateProduct, variant), in.statFactor, 1.0,
                                                   in.spellMode);
-        char text[100];
-        std::snprintf(text, sizeof text, "%d", damage);
-        form.SetText(ResultLabelOf(variant), text);
+        form.SetText(ResultLabelOf(variant), FormatText("%d", damage));
     }
 }

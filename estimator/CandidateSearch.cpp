@@ -108,17 +108,18 @@ bool CandidateReproduces(const EstimatorState& state, int k, int i)
     return step >= 0 && EstimatorDamage(state, i, state.candidateDefense[k], RateStep(step)) == state.damage[i];
 }
 
-CandidateView GetCandidate(const EstimatorState& state, int n)
+CandidateView ViewCandidate(const EstimatorState& state, int k)
 {
-    CandidateView view{-1, {-1.0, -1.0, -1.0}, 0};
-    const int c = state.bestList[n];
-    if (c < 0)
-        return view;
-    view.defense = state.candidateDefense[c];
+    CandidateView view{state.candidateDefense[k], {}, state.candidateHits[k]};
     for (int a = 0; a < AttributeKindCount; ++a) {
-        const std::int32_t step = state.candidateRateStep[c][a];
+        const std::int32_t step = state.candidateRateStep[k][a];
         view.rates[a] = step < 0 ? -1.0 : RateStep(step);
     }
-    view.hits = state.candidateHits[c];
     return view;
+}
+
+CandidateView GetCandidate(const EstimatorState& state, int n)
+{
+    const int c = state.bestList[n];
+    return c < 0 ? CandidateView{-1, {-1.0, -1.0, -1.0}, 0} : ViewCandidate(state, c);
 }

@@ -35,5 +35,8 @@ struct CandidateView {
     std::int32_t hits;
 };
 
+// Candidate k of the table (0 <= k < candidateCount).
+CandidateView ViewCandidate(const EstimatorState& state, int k);
+
 // The candidate at position n of the best list (0 the chosen one).
 CandidateView GetCandidate(const EstimatorState& state, int n);

@@ -1,8 +1,6 @@
 #include "estimator/DefenseEstimation.h"
 
 #include <algorithm>
-#include <cstdarg>
-#include <cstdio>
 #include <string>
 
 #include "damage/DamageFormula.h"
@@ -11,6 +9,7 @@
 #include "estimator/EstimatorState.h"
 #include "form/ControlIds.h"
 #include "form/Form.h"
+#include "form/TextFormat.h"
 
 namespace {
 
@@ -31,23 +30,9 @@ constexpr int RateLabels[AttributeKindCount] = {IDC_EST_RATE_SLASH, IDC_EST_RATE
 
 const char UnknownText[] = "不明";
 
-// Bounded formatting of one number or message into 100 bytes.
-#if defined(__GNUC__)
-__attribute__((format(printf, 1, 2)))
-#endif
-std::string Format(const char* format, ...)
-{
-    char text[100];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
-    return text;
-}
-
 std::string RateText(double rate)
 {
-    return rate == -1.0 ? UnknownText : Format("%.3f", rate);
+    return rate == -1.0 ? UnknownText : FormatText("%.3f", rate);
 }
 
 void ClearResultLabels(Form& form)
@@ -84,19 +69,18 @@ int ReadObservationRows(const Form& form, EstimatorState& state)
 
 void WriteChosenCandidate(Form& form, const EstimatorState& state, const CandidateView& chosen)
 {
-    form.SetText(IDC_EST_DEFENSE, Format("%d", chosen.defense));
+    form.SetText(IDC_EST_DEFENSE, FormatText("%d", chosen.defense));
     for (int a = 0; a < AttributeKindCount; ++a)
         form.SetText(RateLabels[a], RateText(chosen.rates[a]));
 
-    const char* summary = chosen.hits == state.observationCount ? "計算成功 %dデータ中 %dデータ再現"
-                                                                 : "計算一部成功 %dデータ中 %dデータ再現";
-    char text[100];
-    std::snprintf(text, sizeof text, summary, state.observationCount, chosen.hits);
-    form.SetText(IDC_EST_SUMMARY, text);
+    form.SetText(IDC_EST_SUMMARY, chosen.hits == state.observationCount
+                                      ? FormatText("計算成功 %dデータ中 %dデータ再現", state.observationCount, chosen.hits)
+                                      : FormatText("計算一部成功 %dデータ中 %dデータ再現", state.observationCount,
+                                                   chosen.hits));
 
     std::string predicted;
     for (int i = 0; i < state.observationCount; ++i) {
-        predicted += HasPrediction(state, i) ? Format("%d", state.predictedDamage[i]) : UnknownText;
+        predicted += HasPrediction(state, i) ? FormatText("%d", state.predictedDamage[i]) : UnknownText;
         predicted += "  ";
     }
     form.SetText(IDC_EST_PREDICTED, predicted);
@@ -106,7 +90,7 @@ void WriteAlternatives(Form& form, const EstimatorState& state)
 {
     if (state.tieCount == 0)
         return;
-    form.SetText(IDC_EST_MORE, Format("他候補が%d 個あります、最大3候補まで表示します", state.tieCount));
+    form.SetText(IDC_EST_MORE, FormatText("他候補が%d 個あります、最大3候補まで表示します", state.tieCount));
     const int shown = std::min(state.tieCount, ShownAlternatives);
     for (int n = 1; n <= shown; ++n) {
         const CandidateView candidate = GetCandidate(state, n);
@@ -114,9 +98,9 @@ void WriteAlternatives(Form& form, const EstimatorState& state)
         for (int a = 0; a < AttributeKindCount; ++a) {
             if (a > 0)
                 rates += "\u3000 ";
-            rates += candidate.rates[a] == -1.0 ? std::string(UnknownText) + " " : Format("%.3f", candidate.rates[a]);
+            rates += candidate.rates[a] == -1.0 ? std::string(UnknownText) + " " : FormatText("%.3f", candidate.rates[a]);
         }
-        form.SetText(Alternatives[n - 1].defense, Format("%d", candidate.defense));
+        form.SetText(Alternatives[n - 1].defense, FormatText("%d", candidate.defense));
         form.SetText(Alternatives[n - 1].rates, rates);
     }
 }
@@ -136,7 +120,7 @@ void RunDefenseEstimation(Form& form, EstimatorState& state)
     // A list without a selection (a file can leave one) has no attribute
     // kind: report the row instead of guessing one.
     if (const int row = ReadObservationRows(form, state)) {
-        form.SetText(IDC_EST_DEFENSE, Format("%d行目の属性が選択されていません", row));
+        form.SetText(IDC_EST_DEFENSE, FormatText("%d行目の属性が選択されていません", row));
         return;
     }
     if (state.observationCount == 0) {

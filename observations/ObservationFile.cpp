@@ -7,6 +7,7 @@
 #include "form/ControlIds.h"
 #include "form/Form.h"
 #include "form/IntegerField.h"
+#include "form/TextFormat.h"
 
 namespace {
 
@@ -37,9 +38,7 @@ void EmptyRows(Form& form)
 
 void SetNumber(Form& form, int id, std::int32_t value)
 {
-    char text[100];
-    std::snprintf(text, sizeof text, "%d", value);
-    form.SetText(id, text);
+    form.SetText(id, FormatText("%d", value));
 }
 
 // Fields: damage, attack, power, attribute code, strength, charm, chain

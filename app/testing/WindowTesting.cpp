@@ -20,18 +20,21 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM context)
     GetWindowThreadProcessId(window, &process);
     char className[32] = "";
     GetClassNameA(window, className, sizeof className);
-    if (process != GetCurrentProcessId() || std::strcmp(className, "#32770") != 0 || !IsWindowVisible(window))
+    if (std::strcmp(className, "#32770") != 0 || !IsWindowVisible(window))
         return TRUE;
     char title[256] = "";
     GetWindowTextA(window, title, sizeof title);
-    const bool matches = search.title ? std::strcmp(title, search.title) == 0
-                                      : GetWindow(window, GW_OWNER) == search.owner;
+    const bool matches = search.title
+        ? process == GetCurrentProcessId() && std::strcmp(title, search.title) == 0
+        : GetWindow(window, GW_OWNER) == search.owner;
     if (matches)
         search.found = window;
     return !matches;
 }
 
-// The file name box of the open-file dialog: an edit, or a combo box with one.
+} // namespace
+
+// The file name box: a combo box with an edit, or an edit.
 void TypeFileName(HWND dialog, const std::string& name)
 {
     for (int id : {0x47c /* cmb13 */, 0x480 /* edt1 */}) {
@@ -41,8 +44,6 @@ void TypeFileName(HWND dialog, const std::string& name)
         }
     }
 }
-
-} // namespace
 
 DialogAnswer Answer(const char* title, HWND owner, int button, std::string fileName)
 {

@@ -1,5 +1,5 @@
-// Helpers for tests that drive the real main window: answering the modal
-// dialogs it opens, and listening to the debugger output.
+// Helpers for tests and tools that drive the real main window: finding and
+// answering the modal dialogs it opens, and listening to the debugger output.
 #pragma once
 
 #include <windows.h>
@@ -7,9 +7,12 @@
 #include <string>
 #include <vector>
 
-// Top-level dialog of this process with the given title, or, for a null
-// title, owned by the given window. Null when there is none.
+// Visible top-level dialog of this process with the given title, or, for a
+// null title, owned by the given window (of any process). Null when none.
 HWND FindProcessDialog(const char* title, HWND owner);
+
+// Types a path into the open-file dialog's file name box.
+void TypeFileName(HWND dialog, const std::string& name);
 
 // One modal dialog to answer from a helper thread, while the GUI thread
 // sits in the dialog's modal loop.

@@ -1,0 +1,11 @@
+// The bounded formatter every number and message goes through before it
+// becomes a control's text: printf-style into a buffer of 100 bytes.
+#pragma once
+
+#include <string>
+
+std::string FormatText(const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
