@@ -21,9 +21,12 @@ if [[ -z "${DISPLAY:-}" ]]; then
   export TORUME_HEADLESS=1
   source scripts/wine-env.sh
   start_headless_display
+  trap stop_headless_display EXIT
   echo "no display: the window opens on the headless display $DISPLAY"
+  prepare_prefix
+  wine build/windows/app/torume-calc.exe
 else
   source scripts/wine-env.sh
+  prepare_prefix
+  exec wine build/windows/app/torume-calc.exe
 fi
-prepare_prefix
-exec wine build/windows/app/torume-calc.exe

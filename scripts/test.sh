@@ -13,8 +13,7 @@ for preset in native sanitize fuzz windows; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
   if [[ $preset == windows ]]; then
-    trap 'TORUME_HEADLESS=1 bash -c "source scripts/wine-env.sh; stop_headless_display"' EXIT
-    ctest --preset "$preset"
+    scripts/with-display.sh ctest --preset "$preset"
   else
     ctest --preset "$preset" -j"$(nproc)"
   fi

@@ -15,18 +15,31 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 
-# A headless display on :77 (started once, left for later runs).
+# A headless display of our own: Xvfb picks a free display number and
+# tells it through -displayfd; only that server is stopped, by its id.
 start_headless_display() {
-  export DISPLAY=:77
-  if ! xdpyinfo >/dev/null 2>&1; then
-    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  local fifo number
+  fifo="$(mktemp -u "${TMPDIR:-/tmp}/torume-xvfb.XXXXXX")"
+  mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  TORUME_XVFB_PID=$!
+  if ! read -r -t 20 number <"$fifo"; then
+    rm -f "$fifo"
+    echo "Xvfb did not start" >&2
+    return 1
   fi
+  rm -f "$fifo"
+  export DISPLAY=":$number"
 }
 
+# Ends the Wine processes of our own prefix, then the Xvfb we started.
 stop_headless_display() {
   wineserver -k 2>/dev/null || true
-  pkill -f "Xvfb :77" 2>/dev/null || true
+  if [[ -n "${TORUME_XVFB_PID:-}" ]]; then
+    kill "$TORUME_XVFB_PID" 2>/dev/null || true
+    wait "$TORUME_XVFB_PID" 2>/dev/null || true
+    TORUME_XVFB_PID=
+  fi
 }
 
 # First use: create the prefix and map the face the program asks for,
