@@ -19,12 +19,21 @@ else()
   target_compile_options(torume_settings INTERFACE
     -Wall -Wextra -Wpedantic -Wconversion -Wno-sign-conversion
     -ffp-contract=off -fno-fast-math -finput-charset=UTF-8)
-  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # 32-bit x86 would compute in x87's wider registers; WebAssembly, also
+  # 32-bit, has IEEE doubles of its own.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4 AND NOT EMSCRIPTEN)
     target_compile_options(torume_settings INTERFACE -msse2 -mfpmath=sse)
   endif()
+  # Clang (the fuzz targets, the web edition) knows no code page 932
+  # execution charset: there the texts stay UTF-8, which a browser shows as is.
   if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
     target_compile_options(torume_cp932 INTERFACE -fexec-charset=CP932)
   endif()
+endif()
+
+if(EMSCRIPTEN)
+  # The web edition is downloaded: nothing throws, nothing asks for types.
+  target_compile_options(torume_settings INTERFACE -fno-exceptions -fno-rtti)
 endif()
 
 if(TORUME_FUZZ)

@@ -6,6 +6,8 @@
 #   bench      Google Benchmark and GNU time
 #   fuzz       clang with libFuzzer and the sanitizer runtimes
 #   screenshot ImageMagick, to capture the window
+#   web        Emscripten for the web edition, headless Chromium and
+#              Selenium for its browser test
 set -euo pipefail
 
 packages_of() {
@@ -16,6 +18,7 @@ packages_of() {
     bench) echo "libbenchmark-dev time" ;;
     fuzz) echo "cmake ninja-build clang libclang-rt-14-dev" ;;
     screenshot) echo "imagemagick" ;;
+    web) echo "cmake ninja-build emscripten node-acorn chromium chromium-driver python3-selenium" ;;
     *) echo "unknown package group: $1" >&2; exit 2 ;;
   esac
 }

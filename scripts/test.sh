@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test suite: native,
 # native under AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz
-# targets for a short, bounded time, and the Windows program cross-built
-# with MinGW-w64 and tested under Wine.
+# targets for a short, bounded time, the web edition in headless Chromium
+# (after native: it compares its results with torume's), and the Windows
+# program cross-built with MinGW-w64 and tested under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh core fuzz windows
+scripts/install-deps.sh core fuzz web windows
 
-for preset in native sanitize fuzz windows; do
+for preset in native sanitize fuzz web windows; do
   echo "=== $preset ==="
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"

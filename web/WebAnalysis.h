@@ -1,0 +1,18 @@
+// What the page shows beyond the window's labels, as JSON for its script:
+// every candidate of the search, the diagnosis of each row the estimate
+// does not reproduce, and for each row the defense values that reproduce
+// it at some rate.
+#pragma once
+
+#include <string>
+
+class Form;
+
+// {"candidates": [{"defense", "rates" (null where unknown), "hits",
+//   "rows" (1-based), "chosen", "tied"}],
+//  "diagnosis": [{"row", "reproducible", "without": {label ID: text}}],
+//  "chart": [{"row", "steps": [100 bit masks of the rate steps that
+//   reproduce the row at defense 0 to 99]}],
+//  "rateItems": the rate list's items, which name the steps}
+// The estimation runs on a copy of the rows: the page is not touched.
+std::string AnalysisJson(const Form& page);

@@ -1,0 +1,201 @@
+// The page's side of the web form: one element per control of the control
+// map, created and then read and written only through these functions, as
+// the window's controls are through the platform's calls. The element of a
+// control carries its ID in data-id; edit fields, lists and check boxes
+// sit in a box (a <label>) that also holds the caption a phone shows.
+mergeInto(LibraryManager.library, {
+  $WebPage: {
+    kinds: ['group', 'label', 'edit', 'spin', 'combo', 'button', 'check'],
+    elements: {}, // control ID -> element carrying data-id
+    boxes: {},    // control ID -> the box placed on the page
+    kindOf: {},   // control ID -> kind name
+    panels: [],   // group boxes: {x, y, width, height, box}
+
+    create: function (tag, className, parent) {
+      var element = document.createElement(tag);
+      if (className) element.className = className;
+      if (parent) parent.appendChild(element);
+      return element;
+    },
+
+    // A control lies in the frame that contains its top-left corner; the
+    // check box above both frames lies in the window itself.
+    place: function (box, x, y, width, height) {
+      var parent = Module.windowElement, left = x, top = y;
+      WebPage.panels.forEach(function (panel) {
+        if (panel.box !== box && x >= panel.x && x < panel.x + panel.width && y >= panel.y && y < panel.y + panel.height) {
+          parent = panel.box; left = x - panel.x; top = y - panel.y;
+        }
+      });
+      box.style.cssText = '--x:' + left + ';--y:' + top + ';--w:' + width + ';--h:' + height +
+                          ';order:' + (y * 1000 + x);
+      parent.appendChild(box);
+    },
+
+    // The element whose text is the control's text.
+    textElement: function (id) {
+      var element = WebPage.elements[id];
+      switch (WebPage.kindOf[id]) {
+        case 'group': return element.firstChild;              // <legend>
+        case 'check': return element.parentNode.lastChild;     // caption beside the box
+        default: return element;
+      }
+    },
+
+    getText: function (id) {
+      var element = WebPage.elements[id];
+      if (!element) return '';
+      switch (WebPage.kindOf[id]) {
+        case 'edit': return element.value;
+        case 'combo': return element.selectedIndex < 0 ? '' : element.options[element.selectedIndex].text;
+        case 'spin': return '';
+        default: return WebPage.textElement(id).textContent;
+      }
+    },
+  },
+
+  WebCreateControl__deps: ['$WebPage'],
+  WebCreateControl: function (id, kind, text, x, y, width, height, highlighted) {
+    var name = WebPage.kinds[kind], create = WebPage.create, element, box;
+    text = UTF8ToString(text);
+    switch (name) {
+      case 'group':
+        box = create('div', 'panel');
+        element = create('fieldset', 'frame', box);
+        create('legend', '', element).textContent = text;
+        WebPage.panels.push({x: x, y: y, width: width, height: height, box: box});
+        break;
+      case 'label':
+        box = element = create('div', highlighted ? 'label highlighted' : 'label');
+        element.textContent = text;
+        break;
+      case 'button':
+        box = element = create('button', 'button');
+        element.type = 'button';
+        element.textContent = text;
+        break;
+      case 'spin':
+        box = element = create('span', 'spin');
+        create('button', 'up', element).textContent = '\u25b2';
+        create('button', 'down', element).textContent = '\u25bc';
+        break;
+      case 'check':
+        box = create('label', 'box check');
+        element = create('input', '', box);
+        element.type = 'checkbox';
+        create('span', 'text', box).textContent = text;
+        break;
+      default: // edit field or drop-down list, under a caption
+        box = create('label', 'box ' + name);
+        create('span', 'caption', box);
+        element = create(name === 'edit' ? 'input' : 'select', '', box);
+        if (name === 'edit') {
+          element.value = text;
+          element.inputMode = 'numeric';
+          element.autocomplete = 'off';
+        }
+    }
+    element.setAttribute('data-id', id);
+    WebPage.elements[id] = element;
+    WebPage.boxes[id] = box;
+    WebPage.kindOf[id] = name;
+    WebPage.place(box, x, y, width, height);
+  },
+
+  // Each arrow steps the buddy's integer by one within the range and
+  // writes it back; so do the Up and Down keys in the buddy.
+  WebCoupleSpin__deps: ['$WebPage'],
+  WebCoupleSpin: function (id, buddyId, low, high) {
+    var spin = WebPage.elements[id], buddy = WebPage.elements[buddyId];
+    function step(delta) {
+      var value = parseInt(buddy.value, 10);
+      if (isNaN(value)) value = low;
+      buddy.value = String(Math.min(high, Math.max(low, value + delta)));
+    }
+    spin.querySelector('.up').onclick = function () { step(1); };
+    spin.querySelector('.down').onclick = function () { step(-1); };
+    spin.querySelectorAll('button').forEach(function (arrow) { arrow.tabIndex = -1; arrow.type = 'button'; });
+    buddy.addEventListener('keydown', function (event) {
+      if (event.key === 'ArrowUp' || event.key === 'ArrowDown') {
+        step(event.key === 'ArrowUp' ? 1 : -1);
+        event.preventDefault();
+      }
+    });
+  },
+
+  WebAddItem__deps: ['$WebPage'],
+  WebAddItem: function (id, text) {
+    var option = document.createElement('option');
+    option.text = UTF8ToString(text);
+    WebPage.elements[id].add(option);
+  },
+
+  // The menu: its pop-up's title and the load item, a file input.
+  WebCreateFileInput__deps: ['$WebPage'],
+  WebCreateFileInput: function (id, menuText, itemText) {
+    var create = WebPage.create, menu = create('nav', 'menu', Module.menuElement);
+    create('span', 'menu-title', menu).textContent = UTF8ToString(menuText);
+    var item = create('label', 'menu-item', menu);
+    create('span', 'text', item).textContent = UTF8ToString(itemText);
+    var input = create('input', '', item);
+    input.type = 'file';
+    input.accept = '.txt,text/plain';
+    input.setAttribute('data-id', id);
+    WebPage.elements[id] = input;
+    WebPage.kindOf[id] = 'file';
+  },
+
+  // The file being loaded: Module.fileBytes (a Uint8Array) from
+  // Module.filePosition on.
+  WebReadFile: function (buffer, size) {
+    var bytes = Module.fileBytes, start = Module.filePosition;
+    var count = Math.max(0, Math.min(size, bytes.length - start));
+    HEAPU8.set(bytes.subarray(start, start + count), buffer);
+    Module.filePosition = start + count;
+    return count;
+  },
+
+  WebTextLength__deps: ['$WebPage'],
+  WebTextLength: function (id) {
+    return lengthBytesUTF8(WebPage.getText(id));
+  },
+
+  WebCopyText__deps: ['$WebPage'],
+  WebCopyText: function (id, buffer, size) {
+    stringToUTF8(WebPage.getText(id), buffer, size);
+  },
+
+  WebSetText__deps: ['$WebPage'],
+  WebSetText: function (id, text) {
+    if (!WebPage.elements[id]) return;
+    text = UTF8ToString(text);
+    if (WebPage.kindOf[id] === 'edit') WebPage.elements[id].value = text;
+    else if (WebPage.kindOf[id] !== 'combo' && WebPage.kindOf[id] !== 'spin') WebPage.textElement(id).textContent = text;
+  },
+
+  WebGetSelection__deps: ['$WebPage'],
+  WebGetSelection: function (id) {
+    return WebPage.kindOf[id] === 'combo' ? WebPage.elements[id].selectedIndex : -1;
+  },
+
+  // An index outside the items leaves the list with no selection.
+  WebSetSelection__deps: ['$WebPage'],
+  WebSetSelection: function (id, index) {
+    if (WebPage.kindOf[id] !== 'combo') return;
+    var list = WebPage.elements[id];
+    list.selectedIndex = index >= 0 && index < list.options.length ? index : -1;
+  },
+
+  WebGetCheck__deps: ['$WebPage'],
+  WebGetCheck: function (id) {
+    return WebPage.kindOf[id] === 'check' && WebPage.elements[id].checked;
+  },
+
+  WebEnable__deps: ['$WebPage'],
+  WebEnable: function (id, enabled) {
+    var element = WebPage.elements[id];
+    if (!element) return;
+    element.disabled = !enabled;
+    WebPage.boxes[id].classList.toggle('disabled', !enabled);
+  },
+});

@@ -1,0 +1,71 @@
+#include "web/WebForm.h"
+
+#include <string>
+
+#include "form/ControlMap.h"
+#include "web/WebMenu.h"
+
+// The page's side, in WebControls.js.
+extern "C" {
+void WebCreateControl(int id, int kind, const char* text, int x, int y, int width, int height, bool highlighted);
+void WebCoupleSpin(int id, int buddyId, int low, int high);
+void WebAddItem(int id, const char* text);
+void WebCreateFileInput(int id, const char* menuText, const char* itemText);
+int WebTextLength(int id);
+void WebCopyText(int id, char* buffer, int size);
+void WebSetText(int id, const char* text);
+int WebGetSelection(int id);
+void WebSetSelection(int id, int index);
+bool WebGetCheck(int id);
+void WebEnable(int id, bool enabled);
+}
+
+WebForm PageForm;
+
+FieldText WebForm::GetText(int id) const
+{
+    // The whole text as UTF-8, then cut to 99 bytes like a window text.
+    std::string text(static_cast<std::size_t>(WebTextLength(id)) + 1, '\0');
+    WebCopyText(id, text.data(), static_cast<int>(text.size()));
+    return MakeFieldText(text);
+}
+
+void WebForm::SetText(int id, std::string_view text)
+{
+    WebSetText(id, std::string(text).c_str());
+}
+
+int WebForm::GetSelection(int id) const
+{
+    return WebGetSelection(id);
+}
+
+void WebForm::SetSelection(int id, int index)
+{
+    WebSetSelection(id, index);
+}
+
+bool WebForm::GetCheck(int id) const
+{
+    return WebGetCheck(id);
+}
+
+void WebForm::Enable(int id, bool enabled)
+{
+    WebEnable(id, enabled);
+}
+
+void CreateWebControls()
+{
+    WebCreateFileInput(IDM_FILE_LOAD, FileMenuText, FileLoadItemText);
+    for (const ControlDef& def : ControlMap) {
+        WebCreateControl(def.id, static_cast<int>(def.kind), def.text, def.x, def.y, def.width, def.height,
+                         def.highlighted);
+        if (def.kind == ControlKind::Spin)
+            WebCoupleSpin(def.id, def.buddyId, def.rangeLow, def.rangeHigh);
+        for (const char* item : def.items)
+            WebAddItem(def.id, item);
+        if (def.kind == ControlKind::Combo)
+            WebSetSelection(def.id, def.selection);
+    }
+}

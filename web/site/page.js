@@ -1,0 +1,332 @@
+// The web edition's page: starts the C++ core, which creates an element
+// for every control of the control map, hands it the controls' commands
+// and loaded files, and shows what the window cannot: every candidate, the
+// rows the estimate does not reproduce, a chart of the defense values that
+// reproduce each row, a share link, and the rows kept between visits.
+'use strict';
+
+(function () {
+  var STORE = 'torume-rows';
+  var LINK = '#rows=';
+  var client = document.getElementById('client');
+  var core;       // the module
+  var emptyRow;   // the values of a row as the control map starts it
+
+  function byId(id) { return document.getElementById(id); }
+  function control(id) { return document.querySelector('[data-id="' + id + '"]'); }
+  function rowCount() { for (var r = 0; core._WebRowControl(r, 0); r++); return r; }
+  function rowControl(r, c) { return control(core._WebRowControl(r, c)); }
+  function rowControls(r) {
+    var list = [];
+    for (var c = 0; core._WebRowControl(r, c); c++) list.push(rowControl(r, c));
+    return list;
+  }
+  function geometry(box) {
+    var style = box.style;
+    return {x: +style.getPropertyValue('--x'), y: +style.getPropertyValue('--y'),
+            width: +style.getPropertyValue('--w'), height: +style.getPropertyValue('--h')};
+  }
+
+  // ---- Rows as text: the share link's fragment and the saved rows ----
+
+  // A row: the texts of its fields and the selected indices of its lists.
+  function rowValues(r) {
+    return rowControls(r).map(function (e) { return e.tagName === 'SELECT' ? String(e.selectedIndex) : e.value; });
+  }
+  function setRowValues(r, values) {
+    rowControls(r).forEach(function (e, c) {
+      var value = values[c] === undefined ? emptyRow[c] : values[c];
+      if (e.tagName === 'SELECT') {
+        var index = parseInt(value, 10);
+        e.selectedIndex = index >= 0 && index < e.options.length ? index : -1;
+      } else {
+        e.value = value;
+      }
+    });
+  }
+  // "1208,50,300,0,10,10,0;878,..." up to the last row that is not empty.
+  function encodeRows() {
+    var rows = [], last = -1;
+    for (var r = 0; r < rowCount(); r++) {
+      var values = rowValues(r);
+      rows.push(values.map(encodeURIComponent).join(','));
+      if (values.join('\n') !== emptyRow.join('\n')) last = r;
+    }
+    return rows.slice(0, last + 1).join(';');
+  }
+  function decodeRows(text) {
+    var rows;
+    try {
+      rows = text.split(';').map(function (row) { return row.split(',').map(decodeURIComponent); });
+    } catch (malformed) {
+      return false;
+    }
+    for (var r = 0; r < rowCount(); r++) setRowValues(r, rows[r] || emptyRow);
+    return true;
+  }
+  function save() {
+    try {
+      var rows = encodeRows();
+      if (rows) localStorage.setItem(STORE, rows); else localStorage.removeItem(STORE);
+    } catch (unavailable) { /* storage off: nothing is kept */ }
+  }
+  function saved() {
+    try { return localStorage.getItem(STORE); } catch (unavailable) { return null; }
+  }
+
+  // ---- Commands ----
+
+  // What the window's procedure does for a command, then the analysis
+  // when the estimation ran. The estimation's own time is kept for the test.
+  function command(id) {
+    var start = performance.now();
+    var estimated = core._WebCommand(id);
+    var elapsed = performance.now() - start;
+    if (estimated) {
+      document.body.dataset.estimationMs = elapsed.toFixed(3);
+      analyse();
+    }
+    caption();
+  }
+  function estimateButton() {
+    return rowControl(0, 0).closest('.panel').querySelector('button[data-id]');
+  }
+  function estimate() { command(+estimateButton().dataset.id); }
+
+  function loadBytes(bytes) {
+    core.fileBytes = bytes;
+    core.filePosition = 0;
+    var filled = core._WebLoad();
+    core.fileBytes = null;
+    if (filled > 0) analyse();
+    save();
+    document.body.dataset.loads = +(document.body.dataset.loads || 0) + 1;
+  }
+  function loadFile(file) {
+    file.arrayBuffer().then(function (buffer) { loadBytes(new Uint8Array(buffer)); });
+  }
+  function loadText(text) { loadBytes(new TextEncoder().encode(text)); }
+
+  // ---- Beyond the window ----
+
+  function analyse() {
+    var result = JSON.parse(core.UTF8ToString(core._WebAnalyse()));
+    showDiagnosis(result.diagnosis);
+    showChart(result);
+    showCandidates(result.candidates);
+    var rows = encodeRows();
+    byId('share').href = location.pathname + location.search + LINK + rows;
+    byId('share-section').hidden = !rows;
+  }
+
+  function rateText(rate) { return rate === null ? '不明' : rate.toFixed(3); }
+
+  function labelsText(labels) {
+    if (!labels['1015']) return labels['1011'];
+    return '防御 ' + labels['1011'] + '　斬 ' + labels['1012'] + '　打 ' + labels['1013'] + '　突 ' +
+           labels['1014'] + '　' + labels['1015'];
+  }
+
+  // Each row the estimate does not reproduce is marked in the table of
+  // rows, and explained below it.
+  function showDiagnosis(diagnosis) {
+    document.querySelectorAll('.unreproduced').forEach(function (box) {
+      box.classList.remove('unreproduced');
+      box.removeAttribute('title');
+    });
+    var list = byId('diagnosis');
+    list.textContent = '';
+    diagnosis.forEach(function (entry) {
+      var text = entry.row + '行目: ' + (entry.reproducible
+        ? 'ほかの行と食い違います。この行を除いた推定: ' + labelsText(entry.without)
+        : '防御 0〜99 のどの値とどの倍率でもこのダメージになりません。入力の誤りかもしれません。');
+      rowControls(entry.row - 1).forEach(function (e) {
+        e.parentNode.classList.add('unreproduced');
+        e.parentNode.title = text;
+      });
+      var item = document.createElement('li');
+      item.textContent = text;
+      item.dataset.row = entry.row;
+      list.appendChild(item);
+    });
+    byId('diagnosis-section').hidden = !diagnosis.length;
+  }
+
+  // One line of cells per row, one cell per defense value 0 to 99, filled
+  // where some rate reproduces the row; the last line shades each defense
+  // by the share of rows it reproduces, and the chosen defense is framed.
+  function showChart(result) {
+    var rows = result.chart, cell = 5, line = 20, left = 44, top = 16;
+    var chosen = result.candidates.filter(function (c) { return c.chosen; })[0];
+    byId('chart-section').hidden = !rows.length;
+    if (!rows.length) return;
+    var height = top + (rows.length + 1) * line + 4, width = left + 100 * cell + 4;
+    var svg = ['<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 ' + width + ' ' + height +
+               '" role="img" aria-label="各行を再現する防御値">'];
+    for (var d = 0; d < 100; d += 10)
+      svg.push('<text class="tick" x="' + (left + d * cell) + '" y="11">' + d + '</text>');
+    if (chosen)
+      svg.push('<rect class="chosen" x="' + (left + chosen.defense * cell - 1) + '" y="' + (top - 2) + '" width="' +
+               (cell + 2) + '" height="' + ((rows.length + 1) * line) + '"><title>防御 ' + chosen.defense +
+               '</title></rect>');
+    var agree = new Array(100).fill(0);
+    rows.forEach(function (row, i) {
+      var y = top + i * line;
+      svg.push('<g data-row="' + row.row + '"><text x="0" y="' + (y + 11) + '">' + row.row + '行目</text>');
+      row.steps.forEach(function (mask, d) {
+        if (!mask) return;
+        agree[d]++;
+        var items = result.rateItems.filter(function (item, j) { return mask & (1 << j); });
+        svg.push('<rect class="hit" data-defense="' + d + '" x="' + (left + d * cell) + '" y="' + y + '" width="' +
+                 (cell - 1) + '" height="' + (line - 4) + '"><title>' + row.row + '行目 防御 ' + d + ': 倍率 ' +
+                 items.join(', ') + '</title></rect>');
+      });
+      svg.push('</g>');
+    });
+    var y = top + rows.length * line;
+    svg.push('<text x="0" y="' + (y + 11) + '">一致</text>');
+    agree.forEach(function (count, d) {
+      if (count)
+        svg.push('<rect class="agree" x="' + (left + d * cell) + '" y="' + y + '" width="' + (cell - 1) +
+                 '" height="' + (line - 4) + '" fill-opacity="' + (count / rows.length).toFixed(3) + '"><title>防御 ' +
+                 d + ': ' + count + '/' + rows.length + '行</title></rect>');
+    });
+    svg.push('</svg>');
+    byId('chart').innerHTML = svg.join('');
+  }
+
+  function showCandidates(candidates) {
+    var body = byId('candidates').tBodies[0];
+    body.textContent = '';
+    candidates.forEach(function (c) {
+      var tr = body.insertRow();
+      tr.className = c.chosen ? 'chosen' : c.tied ? 'tied' : '';
+      [c.chosen ? '★' : c.tied ? '＝' : '', c.defense, rateText(c.rates[0]), rateText(c.rates[1]),
+       rateText(c.rates[2]), c.hits, c.rows.join(' ') || '-'].forEach(function (text) {
+        tr.insertCell().textContent = text;
+      });
+    });
+    byId('candidates-section').hidden = !candidates.length;
+  }
+
+  // ---- Layout ----
+
+  // The boxes of a panel in bands of one y each: on a wide screen the bands
+  // vanish (every box stands at its place in the window); on a phone each
+  // band is a line that wraps. A push button that shares its band with
+  // fields moves after the panel's last band of fields and check boxes.
+  function band() {
+    document.querySelectorAll('.panel').forEach(function (panel) {
+      var boxes = Array.prototype.filter.call(panel.children, function (e) { return e.style.getPropertyValue('--y'); });
+      var bands = {};
+      boxes.forEach(function (box) { (bands[geometry(box).y] = bands[geometry(box).y] || []).push(box); });
+      var lastInputs = null, buttons = [];
+      Object.keys(bands).sort(function (a, b) { return a - b; }).forEach(function (y) {
+        var line = document.createElement('div');
+        line.className = 'band';
+        bands[y].sort(function (a, b) { return geometry(a).x - geometry(b).x; });
+        var inputs = bands[y].some(function (box) { return box.classList.contains('box'); });
+        bands[y].forEach(function (box) {
+          if (inputs && box.tagName === 'BUTTON') buttons.push(box); else line.appendChild(box);
+        });
+        if (line.children.length) panel.appendChild(line);
+        if (inputs) lastInputs = line;
+      });
+      buttons.forEach(function (button) {
+        var line = document.createElement('div');
+        line.className = 'band';
+        line.appendChild(button);
+        lastInputs.after(line);
+      });
+    });
+  }
+
+  // Phone captions: each header's words name the enabled fields of the
+  // band just below it, left to right; the fields further down in the same
+  // column share the caption.
+  function caption() {
+    document.querySelectorAll('.panel').forEach(function (panel) {
+      var fields = Array.prototype.slice.call(panel.querySelectorAll('.box.edit, .box.combo'));
+      panel.querySelectorAll('.label').forEach(function (label) {
+        var below = geometry(label).y + geometry(label).height;
+        var columns = fields.filter(function (box) {
+          var y = geometry(box).y;
+          return y >= below && y < below + 10;
+        }).sort(function (a, b) { return geometry(a).x - geometry(b).x; });
+        var words = label.textContent.split(/\s+/).filter(Boolean), next = 0;
+        columns.forEach(function (top) {
+          var word = top.classList.contains('disabled') ? '' : words[next++] || '';
+          fields.forEach(function (box) {
+            if (geometry(box).x === geometry(top).x && geometry(box).y >= geometry(top).y)
+              box.querySelector('.caption').textContent = word;
+          });
+        });
+      });
+    });
+  }
+
+  // ---- Start ----
+
+  function wire() {
+    client.addEventListener('click', function (event) {
+      var target = event.target;
+      if (target.matches('button[data-id], input[type=checkbox][data-id]')) command(+target.dataset.id);
+    });
+    // Edit fields take digits only from the keyboard, as numeric edit
+    // controls do; texts written by a load are not filtered.
+    client.addEventListener('beforeinput', function (event) {
+      if (event.target.matches('.edit input') && event.inputType === 'insertText' && /\D/.test(event.data || ''))
+        event.preventDefault();
+    });
+    client.addEventListener('input', save);
+    client.addEventListener('change', save);
+
+    var fileInput = document.querySelector('input[type=file][data-id]');
+    fileInput.addEventListener('change', function () {
+      if (fileInput.files.length) loadFile(fileInput.files[0]);
+      fileInput.value = '';
+    });
+    document.addEventListener('dragover', function (event) { event.preventDefault(); });
+    document.addEventListener('drop', function (event) {
+      event.preventDefault();
+      var files = event.dataTransfer.files, text = event.dataTransfer.getData('text/plain');
+      if (files.length) loadFile(files[0]); else if (text) loadText(text);
+    });
+    // Several lines pasted into a field, or text pasted outside the fields,
+    // load as an observation file; one value pasted into a field is typed.
+    document.addEventListener('paste', function (event) {
+      var text = event.clipboardData.getData('text/plain');
+      var field = event.target.matches && event.target.matches('input, textarea');
+      if (event.target.id === 'paste' || (field && text.indexOf('\n') < 0)) return;
+      event.preventDefault();
+      loadText(text);
+    });
+    byId('paste-load').addEventListener('click', function () { loadText(byId('paste').value); });
+    window.addEventListener('hashchange', function () {
+      if (location.hash.indexOf(LINK) === 0 && location.hash.slice(LINK.length) !== encodeRows() &&
+          decodeRows(location.hash.slice(LINK.length))) {
+        estimate();
+        save();
+      }
+    });
+  }
+
+  // A share link's rows come first, else the rows of the last visit.
+  function restore() {
+    var fromLink = location.hash.indexOf(LINK) === 0;
+    var rows = fromLink ? location.hash.slice(LINK.length) : saved();
+    if (rows && decodeRows(rows)) estimate();
+    if (fromLink) save();
+  }
+
+  createTorume({menuElement: byId('menu'), windowElement: client}).then(function (module) {
+    core = module;
+    core._WebStart();
+    emptyRow = rowValues(0);
+    band();
+    caption();
+    wire();
+    restore();
+    document.body.dataset.ready = performance.now().toFixed(1);
+  });
+})();
