@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "estimator/DefenseEstimation.h"
+#include "estimator/EstimatorState.h"
 #include "form/ControlIds.h"
 #include "form/Form.h"
 #include "form/IntegerField.h"
@@ -115,6 +116,11 @@ bool ParseDataLine(std::string_view line, std::int32_t fields[ObservationFieldCo
 
 int LoadObservationsFromStream(Form& form, std::FILE* file)
 {
+    return LoadObservationsFromStream(form, file, Estimator);
+}
+
+int LoadObservationsFromStream(Form& form, std::FILE* file, EstimatorState& state)
+{
     EmptyRows(form);
     const auto reader = std::make_unique<TextReader>();
     StartTextReader(*reader, file);
@@ -130,18 +136,23 @@ int LoadObservationsFromStream(Form& form, std::FILE* file)
         FillRow(form, filled++, fields);
     }
     if (filled > 0)
-        RunDefenseEstimation(form);
+        RunDefenseEstimation(form, state);
     return filled;
 }
 
 LoadResult LoadObservationsFromFile(Form& form, const char* path)
+{
+    return LoadObservationsFromFile(form, path, Estimator);
+}
+
+LoadResult LoadObservationsFromFile(Form& form, const char* path, EstimatorState& state)
 {
     // Binary mode: the text-mode rules are applied by ReadTextLine alike on
     // every platform. The C library's fopen lets others read and write meanwhile.
     std::FILE* file = std::fopen(path, "rb");
     if (!file)
         return {false, 0};
-    const int filled = LoadObservationsFromStream(form, file);
+    const int filled = LoadObservationsFromStream(form, file, state);
     std::fclose(file);
     return {true, filled};
 }

@@ -10,6 +10,7 @@
 #include <string_view>
 
 class Form;
+struct EstimatorState;
 
 constexpr int ObservationFieldCount = 7;
 
@@ -40,9 +41,12 @@ struct LoadResult {
 };
 
 // Empties the rows, fills them from the stream's data lines and, when at
-// least one row was filled, runs the estimation.
+// least one row was filled, runs the estimation: on the process's one
+// estimator, or on the state given.
 int LoadObservationsFromStream(Form& form, std::FILE* file);
+int LoadObservationsFromStream(Form& form, std::FILE* file, EstimatorState& state);
 
 // The same for a file opened read-only. A file that cannot be opened
 // changes nothing.
 LoadResult LoadObservationsFromFile(Form& form, const char* path);
+LoadResult LoadObservationsFromFile(Form& form, const char* path, EstimatorState& state);
