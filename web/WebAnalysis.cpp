@@ -4,18 +4,13 @@
 
 #include "damage/DamageFormula.h"
 #include "estimator/CandidateSearch.h"
-#include "estimator/DefenseEstimation.h"
+#include "estimator/EstimateAnalysis.h"
 #include "estimator/EstimatorState.h"
 #include "form/ControlMap.h"
 #include "form/MemoryForm.h"
 #include "form/TextFormat.h"
 
 namespace {
-
-// The page's own estimators, apart from the one the commands use: one for
-// the rows as they are, one for the rows without a disagreeing row.
-EstimatorState AnalysisState;
-EstimatorState WithoutRowState;
 
 void AppendString(std::string& json, std::string_view text)
 {
@@ -31,6 +26,20 @@ void AppendString(std::string& json, std::string_view text)
     json += '"';
 }
 
+void AppendRows(std::string& json, const std::vector<int>& rows)
+{
+    json += '[';
+    for (std::size_t n = 0; n < rows.size(); ++n)
+        json += FormatText("%s%d", n ? "," : "", rows[n]);
+    json += ']';
+}
+
+const char* Boolean(bool value)
+{
+    return value ? "true" : "false";
+}
+
+// The analysis reads the rows from an in-memory copy of the page's.
 MemoryForm CopyRows(const Form& page)
 {
     MemoryForm rows;
@@ -44,83 +53,50 @@ MemoryForm CopyRows(const Form& page)
     return rows;
 }
 
-// Observation i came from the i-th row with a positive damage (1-based).
-std::vector<int> ObservationRows(const Form& form)
-{
-    std::vector<int> rows;
-    for (int r = 0; r < ObservationRowCount; ++r)
-        if (form.GetNumber(ObservationRowIds(r).damage) > 0)
-            rows.push_back(r + 1);
-    return rows;
-}
-
-void AppendCandidates(std::string& json, const EstimatorState& state, const std::vector<int>& rows)
+void AppendCandidates(std::string& json, const std::vector<CandidateInfo>& candidates)
 {
     json += "\"candidates\":[";
-    for (int k = 0; k < state.candidateCount; ++k) {
-        const CandidateView view = ViewCandidate(state, k);
-        json += FormatText("%s{\"defense\":%d,\"rates\":[", k ? "," : "", view.defense);
+    for (std::size_t k = 0; k < candidates.size(); ++k) {
+        const CandidateInfo& c = candidates[k];
+        json += FormatText("%s{\"defense\":%d,\"rates\":[", k ? "," : "", c.defense);
         for (int a = 0; a < AttributeKindCount; ++a)
-            json += (a ? "," : "") + (view.rates[a] == -1.0 ? std::string("null") : FormatText("%.3f", view.rates[a]));
-        json += FormatText("],\"hits\":%d,\"rows\":[", view.hits);
-        const char* separator = "";
-        for (int i = 0; i < state.observationCount; ++i)
-            if (CandidateReproduces(state, k, i)) {
-                json += FormatText("%s%d", separator, rows[static_cast<std::size_t>(i)]);
-                separator = ",";
-            }
-        bool tied = false;
-        for (int n = 1; n <= state.tieCount; ++n)
-            tied |= state.bestList[n] == k;
-        json += FormatText("],\"chosen\":%s,\"tied\":%s}", state.bestList[0] == k ? "true" : "false",
-                           tied ? "true" : "false");
+            json += (a ? "," : "") + (c.rates[a] == -1.0 ? std::string("null") : FormatText("%.3f", c.rates[a]));
+        json += FormatText("],\"hits\":%d,\"rows\":", c.hits);
+        AppendRows(json, c.rows);
+        json += FormatText(",\"chosen\":%s,\"tied\":%s}", Boolean(c.chosen), Boolean(c.tied));
     }
     json += ']';
 }
 
-void AppendLabels(std::string& json, const MemoryForm& form)
-{
-    json += '{';
-    for (int id = IDC_EST_DEFENSE; id <= IDC_EST_ALT3_RATES; ++id) {
-        json += FormatText("%s\"%d\":", id > IDC_EST_DEFENSE ? "," : "", id);
-        AppendString(json, form.FullText(id));
-    }
-    json += '}';
-}
-
-// A row the chosen candidate does not reproduce is mistyped when no
-// candidate does, else it conflicts with the others: then the estimate
-// without it, the same command on the same rows with this one emptied.
-void AppendDiagnosis(std::string& json, const MemoryForm& form, const std::vector<int>& rows)
+void AppendDiagnosis(std::string& json, const std::vector<RowDiagnosis>& diagnosis)
 {
     json += "\"diagnosis\":[";
-    const EstimatorState& state = AnalysisState;
-    const int chosen = state.bestList[0];
-    const char* separator = "";
-    for (int i = 0; chosen >= 0 && i < state.observationCount; ++i) {
-        if (CandidateReproduces(state, chosen, i))
-            continue;
-        bool reproducible = false;
-        for (int k = 0; k < state.candidateCount; ++k)
-            reproducible |= CandidateReproduces(state, k, i);
-        const int row = rows[static_cast<std::size_t>(i)];
-        json += FormatText("%s{\"row\":%d,\"reproducible\":%s", separator, row, reproducible ? "true" : "false");
-        separator = ",";
-        if (reproducible) {
-            MemoryForm without = form;
-            without.SetText(ObservationRowIds(row - 1).damage, "0");
-            RunDefenseEstimation(without, WithoutRowState);
-            json += ",\"without\":";
-            AppendLabels(json, without);
+    for (std::size_t n = 0; n < diagnosis.size(); ++n) {
+        const RowDiagnosis& d = diagnosis[n];
+        json += FormatText("%s{\"row\":%d,\"reproducible\":%s", n ? "," : "", d.row, Boolean(d.reproducible));
+        if (d.reproducible) {
+            json += ",\"without\":{";
+            for (int id = IDC_EST_DEFENSE; id <= IDC_EST_ALT3_RATES; ++id) {
+                json += FormatText("%s\"%d\":", id > IDC_EST_DEFENSE ? "," : "", id);
+                AppendString(json, d.without.FullText(id));
+            }
+            json += '}';
         }
         json += '}';
     }
     json += ']';
 }
 
-void AppendChart(std::string& json, const EstimatorState& state, const std::vector<int>& rows)
+// For each observation, the rate steps that reproduce it at each defense.
+void AppendChart(std::string& json, const EstimatorState& state, const MemoryForm& form)
 {
+    std::vector<int> rows;
+    for (int r = 0; r < ObservationRowCount; ++r)
+        if (form.GetNumber(ObservationRowIds(r).damage) > 0)
+            rows.push_back(r + 1);
     json += "\"chart\":[";
+    // An estimation stops at a row without an attribute: the observations
+    // it holds are the first rows.
     for (int i = 0; i < state.observationCount; ++i) {
         json += FormatText("%s{\"row\":%d,\"steps\":[", i ? "," : "", rows[static_cast<std::size_t>(i)]);
         for (int d = 0; d < DefenseValueCount; ++d) {
@@ -135,25 +111,30 @@ void AppendChart(std::string& json, const EstimatorState& state, const std::vect
     json += ']';
 }
 
-} // namespace
-
-std::string AnalysisJson(const Form& page)
+void AppendRateItems(std::string& json)
 {
-    MemoryForm form = CopyRows(page);
-    const std::vector<int> rows = ObservationRows(form);
-    RunDefenseEstimation(form, AnalysisState);
-    std::string json = "{";
-    AppendCandidates(json, AnalysisState, rows);
-    json += ',';
-    AppendChart(json, AnalysisState, rows);
-    json += ',';
-    AppendDiagnosis(json, form, rows);
-    // The rate list's items, to name the steps of the chart's masks.
-    json += ",\"rateItems\":[";
+    json += "\"rateItems\":[";
     for (const char* item : RateItems) {
         json += item == RateItems[0] ? "" : ",";
         AppendString(json, item);
     }
-    json += "]}";
+    json += ']';
+}
+
+} // namespace
+
+std::string AnalysisJson(const Form& page, const EstimatorState& state)
+{
+    const MemoryForm form = CopyRows(page);
+    const EstimateAnalysis analysis = AnalyseEstimate(form, state, true);
+    std::string json = "{";
+    AppendCandidates(json, analysis.candidates);
+    json += ',';
+    AppendDiagnosis(json, analysis.diagnosis);
+    json += ',';
+    AppendChart(json, state, form);
+    json += ',';
+    AppendRateItems(json);
+    json += '}';
     return json;
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 class Form;
+struct EstimatorState;
 
 // {"candidates": [{"defense", "rates" (null where unknown), "hits",
 //   "rows" (1-based), "chosen", "tied"}],
@@ -14,5 +15,6 @@ class Form;
 //  "chart": [{"row", "steps": [100 bit masks of the rate steps that
 //   reproduce the row at defense 0 to 99]}],
 //  "rateItems": the rate list's items, which name the steps}
-// The estimation runs on a copy of the rows: the page is not touched.
-std::string AnalysisJson(const Form& page);
+// Reads the estimation that state holds for the page's rows, the one the
+// last command or load ran; the diagnosis runs its own on copies.
+std::string AnalysisJson(const Form& page, const EstimatorState& state);

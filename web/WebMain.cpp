@@ -9,6 +9,7 @@
 #include "damage/DamageCalculation.h"
 #include "damage/SpellMode.h"
 #include "estimator/DefenseEstimation.h"
+#include "estimator/EstimatorState.h"
 #include "form/ControlIds.h"
 #include "observations/ObservationFile.h"
 #include "web/WebAnalysis.h"
@@ -76,10 +77,11 @@ EMSCRIPTEN_KEEPALIVE int WebLoad()
     return filled;
 }
 
-// The analysis of the rows on the page as JSON, valid until the next call.
+// The analysis of the estimation just run, as JSON valid until the next
+// call. The page, like the window, has the process's one estimator.
 EMSCRIPTEN_KEEPALIVE const char* WebAnalyse()
 {
-    AnalysisText = AnalysisJson(PageForm);
+    AnalysisText = AnalysisJson(PageForm, Estimator);
     return AnalysisText.c_str();
 }
 
