@@ -375,17 +375,20 @@ class LayoutAndSpeedTest(unittest.TestCase):
         for name, six in (('six rows', SIX_ROWS), ('worst six rows', WORST_SIX_ROWS)):
             load_text(six)
             self.assertIn('6データ中', text(1015))
-            runs = []
+            runs, analyses = [], []
             for _ in range(20):
                 element(5001).click()
                 runs.append(float(DRIVER.execute_script('return document.body.dataset.estimationMs')))
+                analyses.append(float(DRIVER.execute_script('return document.body.dataset.analysisMs')))
             times[name] = statistics.median(runs)
-        print('\nsite %d bytes; interactive after %.1f ms (median of 5 loads); estimation of six rows %.2f ms, '
-              'worst six rows %.2f ms (medians of 20)' % (size, statistics.median(ready), times['six rows'],
-                                                          times['worst six rows']), file=sys.stderr)
+            times[name + ' analysis'] = statistics.median(analyses)
+        print('\nsite %d bytes; interactive after %.1f ms (median of 5 loads); medians of 20: estimation of six '
+              'rows %.2f ms, worst six rows %.2f ms; candidates, diagnosis and chart shown in %.2f and %.2f ms'
+              % (size, statistics.median(ready), times['six rows'], times['worst six rows'],
+                 times['six rows analysis'], times['worst six rows analysis']), file=sys.stderr)
         self.assertLessEqual(size, 300 * 1024)
         self.assertLessEqual(statistics.median(ready), 500)
-        self.assertLessEqual(max(times.values()), 5)
+        self.assertLessEqual(max(times['six rows'], times['worst six rows']), 5)
 
 
 def setUpModule():

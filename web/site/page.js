@@ -110,6 +110,7 @@
   // ---- Beyond the window ----
 
   function analyse() {
+    var start = performance.now();
     var result = JSON.parse(core.UTF8ToString(core._WebAnalyse()));
     showDiagnosis(result.diagnosis);
     showChart(result);
@@ -117,6 +118,7 @@
     var rows = encodeRows();
     byId('share').href = location.pathname + location.search + LINK + rows;
     byId('share-section').hidden = !rows;
+    document.body.dataset.analysisMs = (performance.now() - start).toFixed(3);
   }
 
   function rateText(rate) { return rate === null ? '不明' : rate.toFixed(3); }
@@ -292,12 +294,13 @@
       var files = event.dataTransfer.files, text = event.dataTransfer.getData('text/plain');
       if (files.length) loadFile(files[0]); else if (text) loadText(text);
     });
-    // Several lines pasted into a field, or text pasted outside the fields,
-    // load as an observation file; one value pasted into a field is typed.
+    // Lines or several numbers pasted into a field, or text pasted outside
+    // the fields, load as an observation file; one value pasted into a
+    // field goes into the field.
     document.addEventListener('paste', function (event) {
       var text = event.clipboardData.getData('text/plain');
       var field = event.target.matches && event.target.matches('input, textarea');
-      if (event.target.id === 'paste' || (field && text.indexOf('\n') < 0)) return;
+      if (event.target.id === 'paste' || (field && text.trim().split(/\s+/).length < 2)) return;
       event.preventDefault();
       loadText(text);
     });
