@@ -88,6 +88,11 @@ def text(id):
         return e.textContent;''', id)
 
 
+def caption(id):
+    """The column name a phone shows over a field."""
+    return DRIVER.execute_script('return arguments[0].parentNode.querySelector(".caption").textContent', element(id))
+
+
 def labels():
     return {str(id): text(id) for id in range(1011, 1024)}
 
@@ -222,8 +227,10 @@ class CommandTest(unittest.TestCase):
         self.assertEqual(text(6001), '術適上昇')
         self.assertEqual([element(id).is_enabled() for id in (2002, 4015, 6002, 2000)], [False, False, False, True])
         self.assertEqual(text(4015), '100')
+        self.assertEqual([caption(id) for id in (2000, 2022, 2002, 4001, 4015)], ['術適正', '愛', '', '属性倍率', ''])
         element(6000).click()
         self.assertEqual((text(1001), text(6001)), (CALC_HEADER, '攻上昇'))
+        self.assertEqual([caption(id) for id in (2002, 4015, 2008, 4014)], ['敵防御', '複属性', 'クリダメ', ''])
         self.assertEqual([element(id).is_enabled() for id in (2002, 4015, 6002)], [True, True, True])
         self.assertEqual(text(4015), '100')
 
