@@ -27,6 +27,8 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                  "Drives the window's two commands on an in-memory form.",
                  "torume");
     app.require_subcommand(1);
+    // Options start with "-" on every platform: "/" begins a path.
+    app.allow_windows_style_options(false);
     app.footer(ObservationFileHelp);
 
     DamageOptions damage = InitialDamageOptions();

@@ -98,12 +98,26 @@ TEST(TorumeDamage, HelpExitsWithZero)
     EXPECT_NE(run.out.find("--attack-up"), std::string::npos);
 }
 
+// iconv natively, the platform's converter on Windows: both give the same.
 TEST(Cp932ToUtf8, ConvertsAndMarksInvalidBytes)
 {
-    EXPECT_EQ(Cp932ToUtf8("\x8E\x61\x81\x40" "1"), "斬\u30001");
-    EXPECT_EQ(Cp932ToUtf8(""), "");
-    EXPECT_EQ(Cp932ToUtf8("a\x82"), "a\uFFFD") << "truncated lead byte";
-    EXPECT_EQ(Cp932ToUtf8("\xFF" "b"), "\uFFFDb");
+    const struct {
+        const char* cp932;
+        const char* utf8;
+        const char* what;
+    } cases[] = {
+        {"\x8E\x61\x81\x40" "1", "斬\u30001", "kanji, ideographic space, ASCII"},
+        {"", "", "empty"},
+        {"\xB1\xDF", "ｱﾟ", "half-width katakana"},
+        {"\x81\x5F\x81\x60", "＼～", "Microsoft's mappings, not JIS's"},
+        {"\x87\x40\xFA\x40", "①ⅰ", "NEC and IBM extensions"},
+        {"\xF0\x40", "\uE000", "user-defined area to private use"},
+        {"a\x82", "a\uFFFD", "truncated lead byte"},
+        {"\x81\x7F" "b", "\uFFFD\x7F" "b", "invalid trail byte: only the lead is marked"},
+        {"\x80\xA0\xFD\xFF" "b", "\uFFFD\uFFFD\uFFFD\uFFFDb", "single bytes without a character"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Cp932ToUtf8(c.cp932), c.utf8) << c.what;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "cli/InputFile.h"
 #include "estimator/CandidateSearch.h"
 #include "estimator/DefenseEstimation.h"
 #include "estimator/EstimatorState.h"
@@ -82,10 +83,10 @@ EstimateResult AnalyseObservationFile(const std::string& file)
     if (file == "-") {
         result.opened = true;
         result.rowsFilled = LoadObservationsFromStream(result.form, stdin);
-    } else {
-        const LoadResult load = LoadObservationsFromFile(result.form, file.c_str());
-        result.opened = load.opened;
-        result.rowsFilled = load.rowsFilled;
+    } else if (std::FILE* stream = OpenInputFile(file)) {
+        result.opened = true;
+        result.rowsFilled = LoadObservationsFromStream(result.form, stream);
+        std::fclose(stream);
     }
     if (result.rowsFilled == 0)
         return result;
