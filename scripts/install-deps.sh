@@ -7,6 +7,7 @@
 #   bench      Google Benchmark and GNU time
 #   fuzz       clang with libFuzzer and the sanitizer runtimes
 #   screenshot ImageMagick, to capture the window
+#   release    packing and unpacking the release zip
 set -euo pipefail
 
 packages_of() {
@@ -18,6 +19,7 @@ packages_of() {
     bench) echo "libbenchmark-dev time" ;;
     fuzz) echo "cmake ninja-build clang libclang-rt-14-dev" ;;
     screenshot) echo "imagemagick" ;;
+    release) echo "python3 unzip" ;;
     *) echo "unknown package group: $1" >&2; exit 2 ;;
   esac
 }
