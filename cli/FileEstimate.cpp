@@ -4,6 +4,7 @@
 #include <memory>
 #include <ostream>
 
+#include "cli/InputFile.h"
 #include "estimator/DebugTrace.h"
 #include "estimator/EstimatorState.h"
 #include "observations/ObservationFile.h"
@@ -37,10 +38,10 @@ EstimateResult EstimateFile(const std::string& file, bool allCandidates, std::os
         if (file == "-") {
             result.opened = true;
             result.rowsFilled = LoadObservationsFromStream(result.form, stdin, *state);
-        } else {
-            const LoadResult load = LoadObservationsFromFile(result.form, file.c_str(), *state);
-            result.opened = load.opened;
-            result.rowsFilled = load.rowsFilled;
+        } else if (std::FILE* stream = OpenInputFile(file)) {
+            result.opened = true;
+            result.rowsFilled = LoadObservationsFromStream(result.form, stream, *state);
+            std::fclose(stream);
         }
     }
     if (result.rowsFilled > 0)

@@ -3,17 +3,19 @@
 # native under AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz
 # targets for a short, bounded time, the web edition in headless Chromium
 # (after native: it compares its results with torume's), and the Windows
-# program cross-built with MinGW-w64 and tested under Wine.
+# programs cross-built with MinGW-w64 and tested under Wine, the release
+# zip among them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh core fuzz web windows
+scripts/install-deps.sh core fuzz web windows release
 
 for preset in native sanitize fuzz web windows; do
   echo "=== $preset ==="
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
   if [[ $preset == windows ]]; then
+    scripts/release.sh # dist/torume-<version>-windows-x64.zip, for the release test
     scripts/with-display.sh ctest --preset "$preset"
   else
     ctest --preset "$preset" -j"$(nproc)"
