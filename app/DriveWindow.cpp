@@ -6,6 +6,10 @@
 //   torume-drive load EXE FILE   wait for the window, load FILE through the
 //                                menu command and its open-file dialog, and
 //                                leave the program running
+//   torume-drive report FILE     in the running window, load FILE, open the
+//                                dialog "候補一覧と診断", leave it open and
+//                                print the place of window and dialog
+//                                together as WIDTHxHEIGHT+X+Y
 #include <windows.h>
 
 #include <cstdio>
@@ -87,14 +91,8 @@ int Smoke(const char* exe)
     return exitCode == 0 ? 0 : Fail("exit code is not 0");
 }
 
-int Load(const char* exe, const char* file)
+int LoadInto(HWND window, const char* file)
 {
-    PROCESS_INFORMATION process;
-    if (!Start(exe, process))
-        return Fail("cannot start the program");
-    HWND window = WaitForMainWindow();
-    if (!window)
-        return Fail("the window did not appear");
     PostMessageA(window, WM_COMMAND, IDM_FILE_LOAD, 0);
     HWND dialog = WaitForDialogOf(window);
     if (!dialog)
@@ -107,6 +105,37 @@ int Load(const char* exe, const char* file)
     return 0;
 }
 
+int Load(const char* exe, const char* file)
+{
+    PROCESS_INFORMATION process;
+    if (!Start(exe, process))
+        return Fail("cannot start the program");
+    HWND window = WaitForMainWindow();
+    if (!window)
+        return Fail("the window did not appear");
+    return LoadInto(window, file);
+}
+
+int Report(const char* file)
+{
+    HWND window = WaitForMainWindow();
+    if (!window)
+        return Fail("no window is running");
+    if (const int failed = LoadInto(window, file))
+        return failed;
+    PostMessageA(window, WM_COMMAND, IDM_ANALYSIS_REPORT, 0);
+    HWND dialog = WaitForDialogOf(window);
+    if (!dialog)
+        return Fail("the dialog did not appear");
+    Sleep(500); // let it paint
+    RECT windowRect, dialogRect, both;
+    GetWindowRect(window, &windowRect);
+    GetWindowRect(dialog, &dialogRect);
+    UnionRect(&both, &windowRect, &dialogRect);
+    std::printf("%ldx%ld+%ld+%ld\n", both.right - both.left, both.bottom - both.top, both.left, both.top);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -115,6 +144,8 @@ int main(int argc, char** argv)
         return Smoke(argv[2]);
     if (argc == 4 && std::strcmp(argv[1], "load") == 0)
         return Load(argv[2], argv[3]);
-    std::fprintf(stderr, "usage: torume-drive smoke EXE | torume-drive load EXE FILE\n");
+    if (argc == 3 && std::strcmp(argv[1], "report") == 0)
+        return Report(argv[2]);
+    std::fprintf(stderr, "usage: torume-drive smoke EXE | load EXE FILE | report FILE\n");
     return 2;
 }
