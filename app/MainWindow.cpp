@@ -23,7 +23,7 @@ namespace {
 // open. Its modal loop still delivers queued commands to the window.
 bool DialogOpen;
 
-bool OpensDialog(int id)
+bool IsLoadAnalysisOrExit(int id)
 {
     return id == IDM_FILE_LOAD || id == IDM_EXIT || id == IDM_ANALYSIS_REPORT || id == IDM_COPY_REPORT;
 }
@@ -49,7 +49,7 @@ LRESULT RunCommand(HWND window, WPARAM wParam, LPARAM lParam)
 // is open is dropped, rather than opening a second dialog inside the first.
 LRESULT DispatchCommand(HWND window, WPARAM wParam, LPARAM lParam)
 {
-    if (!OpensDialog(LOWORD(wParam)))
+    if (!IsLoadAnalysisOrExit(LOWORD(wParam)))
         return RunCommand(window, wParam, lParam);
     if (DialogOpen)
         return 0;

@@ -8,9 +8,9 @@
 #include "estimator/EstimateAnalysis.h"
 #include "estimator/EstimatorState.h"
 
-bool MarkedRows[ObservationRowCount];
-
 namespace {
+
+bool MarkedRows[ObservationRowCount];
 
 void SetMark(int r, bool marked)
 {

@@ -7,8 +7,6 @@
 
 #include "form/ControlIds.h"
 
-extern bool MarkedRows[ObservationRowCount];
-
 // A new window starts without marks.
 void ClearRowMarks();
 
