@@ -79,14 +79,10 @@ EstimateResult AnalyseObservationFile(const std::string& file)
 {
     EstimateResult result;
     result.file = file;
-    if (file == "-") {
-        result.opened = true;
-        result.rowsFilled = LoadObservationsFromStream(result.form, stdin);
-    } else {
-        const LoadResult load = LoadObservationsFromFile(result.form, file.c_str());
-        result.opened = load.opened;
-        result.rowsFilled = load.rowsFilled;
-    }
+    const LoadResult load = file == "-" ? LoadObservationsFromStream(result.form, stdin)
+                                        : LoadObservationsFromFile(result.form, file.c_str());
+    result.opened = load.failure != LoadFailure::CannotOpen;
+    result.rowsFilled = load.rowsFilled;
     if (result.rowsFilled == 0)
         return result;
     // The load ran the estimation on the process's estimator: read it now,
