@@ -33,7 +33,7 @@ LRESULT DispatchCommand(HWND window, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-void TraceToDebugger(const char* text)
+void TraceToDebugger(void*, const char* text)
 {
     OutputDebugStringA(text);
 }

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <streambuf>
 #include <nlohmann/json.hpp>
 
+#include "Version.h"
 #include "cli/TextConversion.h"
 
 namespace {
@@ -59,6 +61,8 @@ TEST(TorumeDamage, JsonMapsEachWrittenLabelById)
         {{"damage", "--json", "--attack", "500"}, "2362", "1575", "1181"},
         {{"damage", "--json", "--attack=-5"}, "128", "85", "64"},
         {{"damage", "--json", "--attack", ""}, "148", "99", "74"},
+        {{"damage", "--json", "--attack="}, "148", "99", "74"},
+        {{"damage", "--json", "--charm=", "--rate=50"}, "585", "390", "292"},
         {{"damage", "--json", "--power", "99999999999999999999"}, "2147483647", "2147483647", "2147483647"},
     };
     for (const auto& c : cases) {
@@ -96,6 +100,39 @@ TEST(TorumeDamage, HelpExitsWithZero)
     const CliRun run = Torume({"damage", "--help"});
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("--attack-up"), std::string::npos);
+}
+
+TEST(Torume, VersionIsTheProjectVersion)
+{
+    const CliRun run = Torume({"--version"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "torume " TORUME_VERSION "\n");
+}
+
+// An output stream whose every write fails, like a full disk.
+class FullDisk : public std::streambuf {
+protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+};
+
+TEST(Torume, OutputThatCannotBeWrittenExitsWithOne)
+{
+    const std::string file = std::string(TORUME_EXAMPLES) + "/worked-example.txt";
+    const std::vector<const char*> cases[] = {
+        {"damage"},
+        {"damage", "--json"},
+        {"estimate", file.c_str()},
+        {"estimate", "--json", file.c_str(), file.c_str()},
+    };
+    for (const auto& args : cases) {
+        std::vector<const char*> argv = args;
+        argv.insert(argv.begin(), "torume");
+        FullDisk full;
+        std::ostream out(&full);
+        std::ostringstream err;
+        EXPECT_EQ(RunCli(static_cast<int>(argv.size()), argv.data(), out, err), 1) << args[0];
+        EXPECT_NE(err.str().find("cannot write the output"), std::string::npos) << err.str();
+    }
 }
 
 TEST(Cp932ToUtf8, ConvertsAndMarksInvalidBytes)
@@ -148,6 +185,10 @@ TEST(TorumeEstimate, PrintsTheWorkedExampleReadably)
               "計算成功 4データ中 4データ再現\n"
               "予測      1208  878  1776  1522  \n");
     EXPECT_EQ(run.err, "30, 4\na 30 1.000 0.750 1.250\n");
+
+    // Only the reported estimation is traced, not the diagnosis's re-runs.
+    const std::string partial = Example("partial-success.txt");
+    EXPECT_EQ(Torume({"estimate", "--trace", partial.c_str()}).err, "30, 3\n42, 1\na 30 1.000 0.750 1.250\n");
 }
 
 TEST(TorumeEstimate, FilesThatFailExitWithOne)
@@ -251,6 +292,33 @@ TEST(TorumeEstimate, BatchReportsEachFileAndGoesOnPastAMissingOne)
 
     run = Torume({"estimate", "--candidates", worked.c_str(), many.c_str()});
     EXPECT_EQ(run.status, 2) << "text candidates are for one file";
+}
+
+TEST(TorumeEstimate, BatchNamesAndCountsSurviveOddFiles)
+{
+    const std::filesystem::path dir = std::filesystem::temp_directory_path();
+    // Observations count the rows, even when a row stops the estimation.
+    const std::string unselected = (dir / "torume-row2-attribute7.txt").string();
+    std::ofstream(unselected) << "1208 50 300 0 0 0 0\n878 50 300 7 0 0 0\n1776 50 300 2 0 0 0\n";
+    // A tab in a name would split the table's cell; bytes that are not
+    // UTF-8 cannot go into JSON as they are.
+    const std::string tabbed = (dir / "torume-a\tb.txt").string();
+    std::filesystem::copy_file(Example("worked-example.txt"), tabbed,
+                               std::filesystem::copy_options::overwrite_existing);
+    const std::string notUtf8 = (dir / "torume-\xff.txt").string();
+
+    CliRun run = Torume({"estimate", unselected.c_str(), tabbed.c_str()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find(unselected + "\t3\t0\t2行目の属性が選択されていません"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("torume-a\\tb.txt\t4\t4\t30\t"), std::string::npos) << run.out;
+
+    run = Torume({"estimate", "--json", tabbed.c_str(), notUtf8.c_str()});
+    EXPECT_EQ(run.status, 1);
+    const nlohmann::json results = nlohmann::json::parse(run.out);
+    EXPECT_EQ(results.at(0).at("file"), tabbed);
+    EXPECT_NE(results.at(1).at("file").get<std::string>().find("\uFFFD"), std::string::npos);
+    std::filesystem::remove(unselected);
+    std::filesystem::remove(tabbed);
 }
 
 TEST(TorumeDamage, ExplainShowsTheRoundingOfEachEvaluation)

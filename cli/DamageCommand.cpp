@@ -3,7 +3,6 @@
 #include <charconv>
 #include <ostream>
 
-#include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
 #include "cli/TextConversion.h"
@@ -12,9 +11,6 @@
 #include "damage/SpellMode.h"
 #include "form/MemoryForm.h"
 
-namespace {
-
-// The rate list's item index for its text ("50" ... "137.5"), or -1.
 int RateItemIndex(const std::string& text)
 {
     for (std::size_t i = 0; i < std::size(RateItems); ++i)
@@ -30,6 +26,8 @@ std::string RateListText()
         list += std::string(list.empty() ? "" : ", ") + item;
     return list;
 }
+
+namespace {
 
 std::string InitialText(int id)
 {
@@ -137,33 +135,6 @@ DamageOptions InitialDamageOptions()
     options.rate = InitialRate(IDC_ATTR_RATE);
     options.rate2 = InitialRate(IDC_ATTR_RATE2);
     return options;
-}
-
-void AddDamageOptions(CLI::App& app, DamageOptions& options)
-{
-    const CLI::Validator rateItem(
-        [](std::string& value) {
-            return RateItemIndex(value) < 0 ? "not a rate of the list (" + RateListText() + ")" : std::string();
-        },
-        "RATE");
-    app.add_option("--attack", options.attack, "attack (spell aptitude in spell mode)")->capture_default_str();
-    app.add_option("--power", options.power, "technique power (spell power)")->capture_default_str();
-    app.add_option("--defense", options.defense, "enemy defense")->capture_default_str();
-    app.add_option("--strength", options.strength, "strength (intelligence)")->capture_default_str();
-    app.add_option("--charm", options.charm, "charm (love)")->capture_default_str();
-    app.add_option("--rate", options.rate, "attribute rate in percent: " + RateListText())
-        ->capture_default_str()
-        ->check(rateItem);
-    CLI::Option* rate2 = app.add_option("--rate2", options.rate2, "second attribute rate")
-                             ->capture_default_str()
-                             ->check(rateItem);
-    app.add_flag("--attack-up", options.attackUp, "tick attack up (x1.3)");
-    app.add_flag("--defense-down", options.defenseDown, "tick defense down (x0.7, rounded up)");
-    app.add_flag("--spell", options.spell, "spell mode: no defense, second rate held at 100")->excludes(rate2);
-    app.add_flag("--json", options.json, "print {\"labels\": {id: text}} instead of text");
-    app.add_flag("--explain", options.explain,
-                 "show each evaluation's intermediate values: adjusted attack and defense, StatFactor, M, "
-                 "AttackTerm, DefenseTerm, the product before and after the 1e-11 guard");
 }
 
 int RunDamageCommand(const DamageOptions& options, std::ostream& out)

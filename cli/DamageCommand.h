@@ -4,10 +4,6 @@
 #include <iosfwd>
 #include <string>
 
-namespace CLI {
-class App;
-}
-
 // Field texts and rate items; they start as the panel's initial state.
 struct DamageOptions {
     std::string attack;
@@ -26,7 +22,9 @@ struct DamageOptions {
 
 DamageOptions InitialDamageOptions();
 
-// Declares the subcommand's options on app, storing into options.
-void AddDamageOptions(CLI::App& app, DamageOptions& options);
+// The rate list's item index for its text ("50" ... "137.5"), or -1.
+int RateItemIndex(const std::string& text);
+// The rate items for a message: "50, 62.5, ..., 137.5".
+std::string RateListText();
 
 int RunDamageCommand(const DamageOptions& options, std::ostream& out);

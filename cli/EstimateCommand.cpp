@@ -2,47 +2,34 @@
 
 #include <ostream>
 
-#include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
-#include "cli/EstimateAnalysis.h"
 #include "cli/EstimateReport.h"
-#include "estimator/DebugTrace.h"
+#include "cli/FileEstimate.h"
 
 namespace {
 
 constexpr int FileFailed = 1;
 constexpr int UsageError = 2;
 
-// Where --trace sends the trace lines during the command.
-std::ostream* TraceStream = nullptr;
-
-void TraceToStream(const char* text)
-{
-    *TraceStream << text;
-}
-
 // A file that cannot be opened or fills no row: reported, not estimated.
 const char* FailureOf(const EstimateResult& result)
 {
-    if (!result.opened)
+    if (result.load.failure == LoadFailure::CannotOpen)
         return "cannot open";
-    if (result.rowsFilled == 0)
+    if (result.load.failure != LoadFailure::None)
         return "holds no observation (no data line with a damage of 1 or more)";
     return nullptr;
 }
 
-} // namespace
-
-void AddEstimateOptions(CLI::App& app, EstimateOptions& options)
+// File names come from the command line as bytes: JSON output replaces
+// what is not UTF-8 rather than failing on it.
+std::string JsonText(const nlohmann::json& json)
 {
-    app.add_option("file", options.files, "observation files; - reads standard input")->required();
-    app.add_flag("--json", options.json,
-                 "print JSON: {\"labels\", \"rows\", \"diagnosis\"} per file; an array for several files");
-    app.add_flag("--trace", options.trace, "write the estimator's trace lines to standard error");
-    app.add_flag("--candidates", options.candidates,
-                 "also list every candidate: defense, rates, hits, the rows it reproduces");
+    return json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
+
+} // namespace
 
 int RunEstimateCommand(const EstimateOptions& options, std::ostream& out, std::ostream& err)
 {
@@ -51,29 +38,28 @@ int RunEstimateCommand(const EstimateOptions& options, std::ostream& out, std::o
         err << "torume: --candidates lists one file's candidates; give one file, or add --json\n";
         return UsageError;
     }
-    TraceStream = &err;
-    SetTraceSink(options.trace ? TraceToStream : nullptr);
 
     int status = 0;
     nlohmann::json results = nlohmann::json::array();
     if (batch && !options.json)
         PrintBatchHeader(out);
-    for (const std::string& file : options.files) {
-        const EstimateResult result = AnalyseObservationFile(file);
+    // A batch stops at the first failed write: the rest would be lost too.
+    for (auto file = options.files.begin(); file != options.files.end() && out; ++file) {
+        const EstimateResult result = EstimateFile(*file, options.candidates, options.trace ? &err : nullptr);
         if (const char* failure = FailureOf(result)) {
-            err << "torume: " << file << ": " << failure << '\n';
+            err << "torume: " << *file << ": " << failure << '\n';
             status = FileFailed;
             if (options.json && batch)
-                results.push_back({{"file", file}, {"error", failure}});
+                results.push_back({{"file", *file}, {"error", failure}});
             continue;
         }
         if (options.json) {
             nlohmann::json json = EstimateJson(result, options.candidates);
             if (!batch) {
-                out << json.dump() << '\n';
+                out << JsonText(json) << '\n';
                 continue;
             }
-            json["file"] = file;
+            json["file"] = *file;
             results.push_back(json);
         } else if (batch) {
             PrintBatchLine(result, out);
@@ -81,8 +67,7 @@ int RunEstimateCommand(const EstimateOptions& options, std::ostream& out, std::o
             PrintEstimate(result, options.candidates, out);
         }
     }
-    SetTraceSink(nullptr);
     if (options.json && batch)
-        out << results.dump() << '\n';
+        out << JsonText(results) << '\n';
     return status;
 }

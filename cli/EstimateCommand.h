@@ -7,17 +7,11 @@
 #include <string>
 #include <vector>
 
-namespace CLI {
-class App;
-}
-
 struct EstimateOptions {
     std::vector<std::string> files; // "-" reads standard input
     bool json = false;
     bool trace = false;
     bool candidates = false;
 };
-
-void AddEstimateOptions(CLI::App& app, EstimateOptions& options);
 
 int RunEstimateCommand(const EstimateOptions& options, std::ostream& out, std::ostream& err);

@@ -39,20 +39,20 @@ std::string RowList(const std::vector<int>& rows)
     return list.empty() ? "-" : list;
 }
 
-const CandidateInfo* Chosen(const EstimateResult& result)
+// A file name in one cell of the tab-separated table: tab, CR and LF
+// would break the table, so they are written as \t, \r and \n.
+std::string TableCell(const std::string& text)
 {
-    for (const CandidateInfo& candidate : result.candidates)
-        if (candidate.chosen)
-            return &candidate;
-    return nullptr;
-}
-
-int TieCount(const EstimateResult& result)
-{
-    int ties = 0;
-    for (const CandidateInfo& candidate : result.candidates)
-        ties += candidate.tied;
-    return ties;
+    std::string cell;
+    for (char c : text) {
+        switch (c) {
+        case '\t': cell += "\\t"; break;
+        case '\r': cell += "\\r"; break;
+        case '\n': cell += "\\n"; break;
+        default: cell += c;
+        }
+    }
+    return cell;
 }
 
 // The result labels in the order a player reads them; a message in the
@@ -77,7 +77,7 @@ void PrintCandidates(const EstimateResult& result, std::ostream& out)
 {
     out << "\ncandidates (creation order; * chosen, = tied with it):\n"
         << "     defense  slash  strike thrust  hits  rows\n";
-    for (const CandidateInfo& c : result.candidates) {
+    for (const CandidateInfo& c : result.analysis.candidates) {
         char defense[32], hits[32];
         std::snprintf(defense, sizeof defense, "  %c  %7d  ", c.chosen ? '*' : (c.tied ? '=' : ' '), c.defense);
         std::snprintf(hits, sizeof hits, "%6d  ", c.hits);
@@ -88,10 +88,10 @@ void PrintCandidates(const EstimateResult& result, std::ostream& out)
 
 void PrintDiagnosis(const EstimateResult& result, std::ostream& out)
 {
-    if (result.diagnosis.empty())
+    if (result.analysis.diagnosis.empty())
         return;
     out << "\ndiagnosis:\n";
-    for (const RowDiagnosis& d : result.diagnosis) {
+    for (const RowDiagnosis& d : result.analysis.diagnosis) {
         if (!d.reproducible) {
             out << "  no defense 0-99 and rate reproduces row " << d.row << ": it is likely mistyped\n";
             continue;
@@ -136,7 +136,7 @@ nlohmann::json RatesJson(const double rates[3])
 nlohmann::json CandidatesJson(const EstimateResult& result)
 {
     nlohmann::json list = nlohmann::json::array();
-    for (const CandidateInfo& c : result.candidates)
+    for (const CandidateInfo& c : result.analysis.candidates)
         list.push_back({{"defense", c.defense},
                         {"rates", RatesJson(c.rates)},
                         {"hits", c.hits},
@@ -149,7 +149,7 @@ nlohmann::json CandidatesJson(const EstimateResult& result)
 nlohmann::json DiagnosisJson(const EstimateResult& result)
 {
     nlohmann::json list = nlohmann::json::array();
-    for (const RowDiagnosis& d : result.diagnosis) {
+    for (const RowDiagnosis& d : result.analysis.diagnosis) {
         nlohmann::json entry = {{"row", d.row}, {"reproducible", d.reproducible}};
         entry["verdict"] = d.reproducible ? "conflicts with the others" : "no defense and rate reproduces it";
         if (d.reproducible)
@@ -176,15 +176,16 @@ void PrintBatchHeader(std::ostream& out)
 
 void PrintBatchLine(const EstimateResult& result, std::ostream& out)
 {
-    const CandidateInfo* chosen = Chosen(result);
-    out << result.file << '\t' << result.observationCount << '\t';
-    if (!chosen) {
+    const EstimateAnalysis& analysis = result.analysis;
+    out << TableCell(result.file) << '\t' << analysis.observationCount << '\t';
+    if (!analysis.found) {
         // The estimation's own message in place of the defense.
         out << "0\t" << Label(result.form, IDC_EST_DEFENSE) << "\t\t\t\t0\n";
         return;
     }
-    out << chosen->hits << '\t' << chosen->defense << '\t' << RateText(chosen->rates[0]) << '\t'
-        << RateText(chosen->rates[1]) << '\t' << RateText(chosen->rates[2]) << '\t' << TieCount(result) << '\n';
+    const CandidateInfo& chosen = analysis.chosen;
+    out << chosen.hits << '\t' << chosen.defense << '\t' << RateText(chosen.rates[0]) << '\t'
+        << RateText(chosen.rates[1]) << '\t' << RateText(chosen.rates[2]) << '\t' << analysis.tieCount << '\n';
 }
 
 nlohmann::json EstimateJson(const EstimateResult& result, bool candidates)

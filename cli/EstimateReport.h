@@ -6,7 +6,7 @@
 
 #include <nlohmann/json_fwd.hpp>
 
-#include "cli/EstimateAnalysis.h"
+#include "cli/FileEstimate.h"
 
 void PrintEstimate(const EstimateResult& result, bool candidates, std::ostream& out);
 

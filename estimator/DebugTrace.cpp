@@ -5,11 +5,13 @@
 
 namespace {
 TraceSink Sink = nullptr;
+void* SinkContext = nullptr;
 }
 
-void SetTraceSink(TraceSink sink)
+void SetTraceSink(TraceSink sink, void* context)
 {
     Sink = sink;
+    SinkContext = context;
 }
 
 void DebugTrace(const char* format, ...)
@@ -22,5 +24,5 @@ void DebugTrace(const char* format, ...)
     va_start(args, format);
     std::vsnprintf(text, sizeof text, format, args);
     va_end(args);
-    Sink(text);
+    Sink(SinkContext, text);
 }

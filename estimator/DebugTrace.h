@@ -4,9 +4,10 @@
 // tests a capture. Without a sink nothing is formatted or written.
 #pragma once
 
-using TraceSink = void (*)(const char* text);
+// context is the pointer given with the sink (a stream, a capture).
+using TraceSink = void (*)(void* context, const char* text);
 
-void SetTraceSink(TraceSink sink);
+void SetTraceSink(TraceSink sink, void* context = nullptr);
 
 // printf-style; formatted into 1024 bytes (at most 1023 characters).
 void DebugTrace(const char* format, ...)

@@ -14,9 +14,9 @@ namespace {
 
 std::vector<std::string> TraceLines;
 
-void CaptureTrace(const char* text)
+void CaptureTrace(void* lines, const char* text)
 {
-    TraceLines.emplace_back(text);
+    static_cast<std::vector<std::string>*>(lines)->emplace_back(text);
 }
 
 // Texts of a row as typed: damage, attack, power, strength, charm; the
@@ -37,7 +37,7 @@ protected:
     void SetUp() override
     {
         TraceLines.clear();
-        SetTraceSink(CaptureTrace);
+        SetTraceSink(CaptureTrace, &TraceLines);
     }
     void TearDown() override { SetTraceSink(nullptr); }
 

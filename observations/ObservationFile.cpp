@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "estimator/DefenseEstimation.h"
+#include "estimator/EstimatorState.h"
 #include "form/ControlIds.h"
 #include "form/Form.h"
 #include "form/TextFormat.h"
@@ -185,6 +186,11 @@ bool ParseDataLine(std::string_view line, std::int32_t fields[ObservationFieldCo
 
 LoadResult LoadObservationsFromStream(Form& form, std::FILE* file)
 {
+    return LoadObservationsFromStream(form, file, Estimator);
+}
+
+LoadResult LoadObservationsFromStream(Form& form, std::FILE* file, EstimatorState& state)
+{
     LoadResult result{};
     FileRows rows{};
     ReadFile(file, rows, result);
@@ -199,11 +205,16 @@ LoadResult LoadObservationsFromStream(Form& form, std::FILE* file)
     EmptyRows(form);
     for (int r = 0; r < rows.count; ++r)
         FillRow(form, r, rows.fields[r]);
-    RunDefenseEstimation(form);
+    RunDefenseEstimation(form, state);
     return result;
 }
 
 LoadResult LoadObservationsFromFile(Form& form, const char* path)
+{
+    return LoadObservationsFromFile(form, path, Estimator);
+}
+
+LoadResult LoadObservationsFromFile(Form& form, const char* path, EstimatorState& state)
 {
     // Binary mode: the text-mode rules are applied by the reader alike on
     // every platform. The C library's fopen lets others read and write meanwhile.
@@ -215,7 +226,7 @@ LoadResult LoadObservationsFromFile(Form& form, const char* path)
         result.error = errno != 0 ? errno : ENOENT;
         return result;
     }
-    const LoadResult result = LoadObservationsFromStream(form, file);
+    const LoadResult result = LoadObservationsFromStream(form, file, state);
     std::fclose(file);
     return result;
 }

@@ -12,6 +12,7 @@
 #include "observations/DataLineScan.h"
 
 class Form;
+struct EstimatorState;
 
 // Seven integers read the way the integer fields are (white space, an
 // optional sign, decimal digits, saturating at the 32-bit range); text
@@ -49,8 +50,11 @@ struct LoadResult {
 };
 
 // Reads the stream to its end (a byte 0x1A, the end of the file or a read
-// error), then loads it into the rows as described above.
+// error), then loads it into the rows as described above; the estimation
+// runs on the process's one estimator, or on the state given.
 LoadResult LoadObservationsFromStream(Form& form, std::FILE* file);
+LoadResult LoadObservationsFromStream(Form& form, std::FILE* file, EstimatorState& state);
 
 // The same for a file opened read-only.
 LoadResult LoadObservationsFromFile(Form& form, const char* path);
+LoadResult LoadObservationsFromFile(Form& form, const char* path, EstimatorState& state);
