@@ -1,18 +1,22 @@
 #include "observations/DataLineScan.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <limits>
 
 namespace {
 
 // The same reading as an integer field's (ScanInteger): white space, an
 // optional sign, digits; a sign may follow the digits before it directly.
-enum ByteClass : std::uint8_t { Other, Space, Sign, Digit };
+// LF, white space to a field, only ever ends the line here.
+enum ByteClass : std::uint8_t { Other, Space, Sign, Digit, LineEnd };
 
 constexpr std::array<ByteClass, 256> ByteClasses = [] {
     std::array<ByteClass, 256> classes{};
-    for (unsigned char c : {' ', '\t', '\n', '\v', '\f', '\r'})
+    for (unsigned char c : {' ', '\t', '\v', '\f', '\r'})
         classes[c] = Space;
+    classes['\n'] = LineEnd;
     classes['+'] = classes['-'] = Sign;
     for (int c = '0'; c <= '9'; ++c)
         classes[static_cast<std::size_t>(c)] = Digit;
@@ -27,23 +31,12 @@ ByteClass ClassOf(unsigned char c)
     return ByteClasses[c];
 }
 
-void Fail(DataLineScan& scan, SkipReason reason)
+// 2^31 and more give -2^31 or 2^31 - 1.
+std::int32_t Saturated(bool negative, std::int64_t magnitude)
 {
-    scan.phase = ScanPhase::Failed;
-    scan.reason = reason;
-}
-
-void EndNumber(DataLineScan& scan)
-{
-    std::int32_t value;
-    if (scan.negative)
-        value = scan.magnitude >= MagnitudeLimit ? std::numeric_limits<std::int32_t>::min()
-                                                 : static_cast<std::int32_t>(-scan.magnitude);
-    else
-        value = scan.magnitude >= MagnitudeLimit ? std::numeric_limits<std::int32_t>::max()
-                                                 : static_cast<std::int32_t>(scan.magnitude);
-    scan.fields[scan.field++] = value;
-    scan.phase = scan.field == ObservationFieldCount ? ScanPhase::Complete : ScanPhase::Space;
+    if (negative)
+        return static_cast<std::int32_t>(-std::min(magnitude, MagnitudeLimit));
+    return static_cast<std::int32_t>(std::min(magnitude, MagnitudeLimit - 1));
 }
 
 // Bytes of a full-width character that name the fault, in Shift-JIS or
@@ -73,11 +66,79 @@ SkipReason NameOddBytes(const DataLineScan& scan)
     return SkipReason::NotANumber;
 }
 
+void Fail(DataLineScan& scan, SkipReason reason)
+{
+    scan.phase = ScanPhase::Failed;
+    scan.reason = reason;
+}
+
+// Where a number was expected: gathers the character there to name it.
 void TakeOddByte(DataLineScan& scan, unsigned char c)
 {
+    scan.phase = ScanPhase::Naming;
     scan.odd[scan.oddCount++] = c;
     if (scan.oddCount == CharacterLength(scan.odd[0]))
         Fail(scan, NameOddBytes(scan));
+}
+
+// The rest of a line whose meaning is settled: only its end matters.
+const unsigned char* LineEndFrom(const unsigned char* p, const unsigned char* end)
+{
+    const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+    return lf ? static_cast<const unsigned char*>(lf) : end;
+}
+
+// The numbers: white space, a sign, digits, over and over, one byte at a
+// time in one loop. The scan's state stays in locals meanwhile: a store
+// through `scan` might change the bytes read, as far as the compiler knows.
+// Stops at the line's LF, after the seventh number, or where a number was
+// expected and something else stands.
+const unsigned char* ScanNumbers(DataLineScan& scan, const unsigned char* p, const unsigned char* end)
+{
+    ScanPhase phase = scan.phase; // Space, Sign or Digits
+    bool negative = scan.negative;
+    std::int64_t magnitude = scan.magnitude;
+    int field = scan.field;
+    for (; p < end; ++p) {
+        const ByteClass c = ClassOf(*p);
+        if (c == Digit) {
+            if (phase != ScanPhase::Digits) {
+                magnitude = 0;
+                phase = ScanPhase::Digits;
+            }
+            if (magnitude <= MagnitudeLimit)
+                magnitude = magnitude * 10 + (*p - '0');
+            continue;
+        }
+        if (phase == ScanPhase::Digits) {
+            scan.fields[field++] = Saturated(negative, magnitude);
+            negative = false;
+            if (field == ObservationFieldCount) {
+                phase = ScanPhase::Complete;
+                break;
+            }
+        } else if (phase == ScanPhase::Sign) {
+            phase = ScanPhase::Failed; // a sign without digits
+            scan.reason = SkipReason::NotANumber;
+            break;
+        }
+        phase = ScanPhase::Space;
+        if (c == Space)
+            continue;
+        if (c == Sign) {
+            negative = *p == '-';
+            phase = ScanPhase::Sign;
+            continue;
+        }
+        if (c == Other)
+            phase = ScanPhase::Naming;
+        break;
+    }
+    scan.phase = phase;
+    scan.negative = negative;
+    scan.magnitude = magnitude;
+    scan.field = field;
+    return p;
 }
 
 } // namespace
@@ -106,52 +167,20 @@ void StartDataLine(DataLineScan& scan)
     scan.reason = SkipReason::None;
 }
 
-void FeedDataLine(DataLineScan& scan, const char* bytes, std::size_t count)
+const char* FeedDataLine(DataLineScan& scan, const char* bytes, const char* end)
 {
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes);
-    const unsigned char* const end = p + count;
-    while (p < end) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes);
+    const auto* const stop = reinterpret_cast<const unsigned char*>(end);
+    while (p < stop && ClassOf(*p) != LineEnd) {
         switch (scan.phase) {
         case ScanPhase::LineStart:
             // Only the very first byte makes a comment.
-            if (*p == '#') {
-                scan.phase = ScanPhase::Comment;
-                return;
-            }
-            scan.phase = ScanPhase::Space;
-            [[fallthrough]];
-        case ScanPhase::Space:
-            while (p < end && ClassOf(*p) == Space)
-                ++p;
-            if (p == end)
-                return;
-            if (ClassOf(*p) == Sign) {
-                scan.negative = *p++ == '-';
-                scan.phase = ScanPhase::Sign;
-            } else if (ClassOf(*p) == Digit) {
-                scan.negative = false;
-                scan.magnitude = 0;
-                scan.phase = ScanPhase::Digits;
-            } else {
-                scan.phase = ScanPhase::Naming;
-                TakeOddByte(scan, *p++);
-            }
+            scan.phase = *p == '#' ? ScanPhase::Comment : ScanPhase::Space;
             break;
+        case ScanPhase::Space:
         case ScanPhase::Sign:
-            if (ClassOf(*p) != Digit) {
-                Fail(scan, SkipReason::NotANumber);
-                return;
-            }
-            scan.magnitude = 0;
-            scan.phase = ScanPhase::Digits;
-            [[fallthrough]];
         case ScanPhase::Digits:
-            for (; p < end && ClassOf(*p) == Digit; ++p) {
-                if (scan.magnitude <= MagnitudeLimit)
-                    scan.magnitude = scan.magnitude * 10 + (*p - '0');
-            }
-            if (p < end)
-                EndNumber(scan);
+            p = ScanNumbers(scan, p, stop);
             break;
         case ScanPhase::Naming:
             TakeOddByte(scan, *p++);
@@ -159,9 +188,11 @@ void FeedDataLine(DataLineScan& scan, const char* bytes, std::size_t count)
         case ScanPhase::Comment:
         case ScanPhase::Complete:
         case ScanPhase::Failed:
-            return; // the rest of the line changes nothing
+            p = LineEndFrom(p, stop);
+            break;
         }
     }
+    return reinterpret_cast<const char*>(p);
 }
 
 LineKind FinishDataLine(DataLineScan& scan)
@@ -178,9 +209,11 @@ LineKind FinishDataLine(DataLineScan& scan)
         Fail(scan, SkipReason::NotANumber);
         return LineKind::Unreadable;
     case ScanPhase::Digits:
-        EndNumber(scan);
-        if (scan.phase == ScanPhase::Complete)
+        scan.fields[scan.field++] = Saturated(scan.negative, scan.magnitude);
+        if (scan.field == ObservationFieldCount) {
+            scan.phase = ScanPhase::Complete;
             return LineKind::Data;
+        }
         Fail(scan, SkipReason::FewerThanSeven);
         return LineKind::Unreadable;
     case ScanPhase::Naming:

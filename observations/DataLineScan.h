@@ -44,8 +44,10 @@ struct DataLineScan {
 
 void StartDataLine(DataLineScan& scan);
 
-// The next bytes of the line (without its line end).
-void FeedDataLine(DataLineScan& scan, const char* bytes, std::size_t count);
+// Scans the line's next bytes, from `bytes` up to `end`, and returns where
+// the line ends: at the LF that ends it, or `end` when it goes on past the
+// bytes given. Bytes after the seventh number are only searched for the LF.
+const char* FeedDataLine(DataLineScan& scan, const char* bytes, const char* end);
 
 // At the line's end: what the line was. For Data, scan.fields holds the
 // seven numbers; for Unreadable, scan.reason says why.

@@ -30,7 +30,7 @@ DataLineScan ScanInPieces(const std::string& line, std::size_t piece, LineKind& 
     DataLineScan scan;
     StartDataLine(scan);
     for (std::size_t at = 0; at < line.size(); at += piece)
-        FeedDataLine(scan, line.data() + at, std::min(piece, line.size() - at));
+        FeedDataLine(scan, line.data() + at, line.data() + std::min(at + piece, line.size()));
     kind = FinishDataLine(scan);
     return scan;
 }

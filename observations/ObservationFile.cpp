@@ -17,7 +17,7 @@ constexpr char EndOfFileByte = 0x1A;
 // Reads a file as text the same way on every platform: a line ends at LF,
 // a byte 0x1A ends the file, the last line needs no line end. The CR of a
 // CR LF pair needs no dropping: a CR is white space to the scan. Each byte
-// is searched once for 0x1A, when its buffer is read, and once for LF.
+// is searched once for 0x1A, when its buffer is read; the scan finds the LF.
 struct TextReader {
     std::FILE* file;
     bool ended;           // no more reads: end of file, 0x1A or a read error
@@ -104,17 +104,13 @@ void ReadLines(TextReader& reader, FileRows& rows, LoadResult& result)
     for (;;) {
         if (reader.position == reader.limit && !Refill(reader))
             break;
-        const char* start = reader.buffer + reader.position;
-        const std::size_t available = reader.limit - reader.position;
-        const void* newline = std::memchr(start, '\n', available);
-        if (!newline) {
-            FeedDataLine(scan, start, available);
-            reader.position = reader.limit;
+        const char* stop = reader.buffer + reader.limit;
+        const char* lineEnd = FeedDataLine(scan, reader.buffer + reader.position, stop);
+        if (lineEnd == stop) {
+            reader.position = reader.limit; // the line goes on in the next buffer
             continue;
         }
-        const std::size_t length = static_cast<std::size_t>(static_cast<const char*>(newline) - start);
-        FeedDataLine(scan, start, length);
-        reader.position += length + 1;
+        reader.position = static_cast<std::size_t>(lineEnd - reader.buffer) + 1;
         TakeLine(scan, line++, rows, result);
         StartDataLine(scan);
     }
@@ -177,7 +173,7 @@ bool ParseDataLine(std::string_view line, std::int32_t fields[ObservationFieldCo
 {
     DataLineScan scan;
     StartDataLine(scan);
-    FeedDataLine(scan, line.data(), line.size());
+    FeedDataLine(scan, line.data(), line.data() + line.size());
     if (FinishDataLine(scan) != LineKind::Data)
         return false;
     std::memcpy(fields, scan.fields, sizeof scan.fields);

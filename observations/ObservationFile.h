@@ -14,9 +14,10 @@
 class Form;
 struct EstimatorState;
 
-// Seven integers read the way the integer fields are (white space, an
-// optional sign, decimal digits, saturating at the 32-bit range); text
-// after the seventh is ignored. False unless all seven convert.
+// One line, without its line end: seven integers read the way the integer
+// fields are (white space, an optional sign, decimal digits, saturating at
+// the 32-bit range); text after the seventh is ignored. False unless all
+// seven convert.
 bool ParseDataLine(std::string_view line, std::int32_t fields[ObservationFieldCount]);
 
 enum class LoadFailure : std::uint8_t {

@@ -80,8 +80,8 @@ void CheckFirstLine(const std::uint8_t* data, std::size_t size)
     DataLineScan scan;
     StartDataLine(scan);
     const std::size_t split = size > 0 ? data[0] % (line.size() + 1) : 0;
-    FeedDataLine(scan, line.data(), split);
-    FeedDataLine(scan, line.data() + split, line.size() - split);
+    FeedDataLine(scan, line.data(), line.data() + split);
+    FeedDataLine(scan, line.data() + split, line.data() + line.size());
     const LineKind kind = FinishDataLine(scan);
     Require((kind == LineKind::Data) == seven);
     for (int f = 0; seven && f < ObservationFieldCount; ++f)
