@@ -3,7 +3,7 @@
 # Usage: scripts/install-deps.sh GROUP...
 #   core       native build and tests (g++, CMake, GoogleTest, CLI11, JSON)
 #   windows    cross build with MinGW-w64, Wine with a Japanese locale, Xvfb
-#   bench      Google Benchmark and GNU time
+#   bench      Google Benchmark, GNU time and valgrind (callgrind)
 #   fuzz       clang with libFuzzer and the sanitizer runtimes
 #   screenshot ImageMagick, to capture the window
 set -euo pipefail
@@ -13,7 +13,7 @@ packages_of() {
     core) echo "cmake ninja-build g++ libgtest-dev libcli11-dev nlohmann-json3-dev" ;;
     windows) echo "cmake ninja-build g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 googletest
                    wine wine64 fonts-wine xvfb x11-utils xauth locales fonts-ipafont-gothic" ;;
-    bench) echo "libbenchmark-dev time" ;;
+    bench) echo "libbenchmark-dev time valgrind" ;;
     fuzz) echo "cmake ninja-build clang libclang-rt-14-dev" ;;
     screenshot) echo "imagemagick" ;;
     *) echo "unknown package group: $1" >&2; exit 2 ;;
