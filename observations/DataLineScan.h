@@ -29,6 +29,8 @@ enum class SkipReason : std::uint8_t {
 
 const char* SkipReasonText(SkipReason reason);
 
+// Where the scan stands in its line: before its first byte, between numbers,
+// after a sign, in a number, reading an odd character, or settled.
 enum class ScanPhase : std::uint8_t { LineStart, Space, Sign, Digits, Naming, Comment, Complete, Failed };
 
 struct DataLineScan {
