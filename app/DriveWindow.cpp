@@ -9,11 +9,14 @@
 //   torume-drive time EXE FILE   load FILE the same way, print how long the
 //                                window took from the dialog's OK until it
 //                                answered again, and close the program
+//   torume-drive version EXE     print the version resource's strings and
+//                                numbers, in UTF-8
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/testing/WindowTesting.h"
 #include "form/ControlIds.h"
@@ -151,6 +154,41 @@ int Time(const char* exe, const char* file)
     return 0;
 }
 
+// One string of the version resource's Japanese Unicode block, in UTF-8.
+std::string VersionString(const std::vector<char>& info, const wchar_t* name)
+{
+    const std::wstring key = std::wstring(L"\\StringFileInfo\\041104B0\\") + name;
+    void* value = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(info.data(), key.c_str(), &value, &length) || length == 0)
+        return "(missing)";
+    const wchar_t* text = static_cast<const wchar_t*>(value);
+    const int wide = static_cast<int>(wcsnlen(text, length));
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, wide, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, wide, utf8.data(), size, nullptr, nullptr);
+    return utf8;
+}
+
+int Version(const char* exe)
+{
+    const std::string path = WindowsPath(exe);
+    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), nullptr);
+    std::vector<char> info(size);
+    if (size == 0 || !GetFileVersionInfoA(path.c_str(), 0, size, info.data()))
+        return Fail("no version resource");
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed)
+        std::printf("FileVersionNumber %u.%u.%u.%u\n", unsigned{HIWORD(fixed->dwFileVersionMS)},
+                    unsigned{LOWORD(fixed->dwFileVersionMS)}, unsigned{HIWORD(fixed->dwFileVersionLS)},
+                    unsigned{LOWORD(fixed->dwFileVersionLS)});
+    for (const wchar_t* name : {L"FileVersion", L"ProductVersion", L"ProductName", L"FileDescription",
+                                L"OriginalFilename"})
+        std::printf("%ls %s\n", name, VersionString(info, name).c_str());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -161,6 +199,8 @@ int main(int argc, char** argv)
         return Load(argv[2], argv[3]);
     if (argc == 4 && std::strcmp(argv[1], "time") == 0)
         return Time(argv[2], argv[3]);
-    std::fprintf(stderr, "usage: torume-drive smoke EXE | torume-drive load|time EXE FILE\n");
+    if (argc == 3 && std::strcmp(argv[1], "version") == 0)
+        return Version(argv[2]);
+    std::fprintf(stderr, "usage: torume-drive smoke EXE | load EXE FILE | time EXE FILE | version EXE\n");
     return 2;
 }

@@ -106,6 +106,8 @@ int RunCommand(int argc, const char* const* argv, std::ostream& out, std::ostrea
                  "Drives the window's two commands on an in-memory form.",
                  "torume");
     app.require_subcommand(1);
+    // Options start with "-" on every platform: "/" begins a path.
+    app.allow_windows_style_options(false);
     app.footer(ObservationFileHelp);
     app.set_version_flag("--version", "torume " TORUME_VERSION);
 

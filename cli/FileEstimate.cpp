@@ -1,9 +1,11 @@
 #include "cli/FileEstimate.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 #include <ostream>
 
+#include "cli/InputFile.h"
 #include "estimator/DebugTrace.h"
 #include "estimator/EstimatorState.h"
 #include "observations/ObservationFile.h"
@@ -34,8 +36,15 @@ EstimateResult EstimateFile(const std::string& file, bool allCandidates, std::os
     const auto state = std::make_unique<EstimatorState>();
     {
         TraceScope scope(trace);
-        result.load = file == "-" ? LoadObservationsFromStream(result.form, stdin, *state)
-                                  : LoadObservationsFromFile(result.form, file.c_str(), *state);
+        if (file == "-") {
+            result.load = LoadObservationsFromStream(result.form, stdin, *state);
+        } else if (std::FILE* stream = OpenInputFile(file)) {
+            result.load = LoadObservationsFromStream(result.form, stream, *state);
+            std::fclose(stream);
+        } else {
+            result.load.failure = LoadFailure::CannotOpen;
+            result.load.error = errno != 0 ? errno : ENOENT;
+        }
     }
     if (result.load.failure == LoadFailure::None)
         result.analysis = AnalyseEstimate(result.form, *state, allCandidates);
