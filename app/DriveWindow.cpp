@@ -6,6 +6,11 @@
 //   torume-drive load EXE FILE   wait for the window, load FILE through the
 //                                menu command and its open-file dialog, and
 //                                leave the program running
+//   torume-drive time EXE FILE   load FILE the same way, print how long the
+//                                window took from the dialog's OK until it
+//                                answered again, and close the program
+//   torume-drive version EXE     print the version resource's strings and
+//                                numbers, in UTF-8
 //   torume-drive report FILE     in the running window, load FILE, open the
 //                                dialog "候補一覧と診断", leave it open and
 //                                print the place of window and dialog
@@ -15,8 +20,10 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/testing/WindowTesting.h"
+#include "form/ControlIds.h"
 #include "resources/resource.h"
 
 namespace {
@@ -91,18 +98,28 @@ int Smoke(const char* exe)
     return exitCode == 0 ? 0 : Fail("exit code is not 0");
 }
 
-int LoadInto(HWND window, const char* file)
+// Loads the file through the menu command and its dialog. Returns the
+// milliseconds from the dialog's OK until the window answers a message
+// again: the load and its estimation run in between, on the window's
+// thread. Negative when a step fails.
+long long LoadThroughMenu(HWND window, const char* file)
 {
     PostMessageA(window, WM_COMMAND, IDM_FILE_LOAD, 0);
     HWND dialog = WaitForDialogOf(window);
     if (!dialog)
-        return Fail("the open-file dialog did not appear");
+        return -1;
     TypeFileName(dialog, WindowsPath(file));
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    for (int i = 0; i < PollLimit && IsWindow(dialog); ++i)
-        Sleep(PollMilliseconds);
-    Sleep(500); // let the window repaint its results
-    return 0;
+    for (int i = 0; i < PollLimit * 10 && IsWindow(dialog); ++i)
+        Sleep(PollMilliseconds / 10);
+    DWORD_PTR answer;
+    if (IsWindow(dialog) || !SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 600000, &answer))
+        return -1;
+    QueryPerformanceCounter(&end);
+    return (end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart;
 }
 
 int Load(const char* exe, const char* file)
@@ -113,7 +130,32 @@ int Load(const char* exe, const char* file)
     HWND window = WaitForMainWindow();
     if (!window)
         return Fail("the window did not appear");
-    return LoadInto(window, file);
+    if (LoadThroughMenu(window, file) < 0)
+        return Fail("the open-file dialog did not appear or close");
+    Sleep(500); // let the window repaint its results
+    return 0;
+}
+
+int Time(const char* exe, const char* file)
+{
+    PROCESS_INFORMATION process;
+    if (!Start(exe, process))
+        return Fail("cannot start the program");
+    HWND window = WaitForMainWindow();
+    if (!window) {
+        TerminateProcess(process.hProcess, 1);
+        return Fail("the window did not appear");
+    }
+    const long long milliseconds = LoadThroughMenu(window, file);
+    char defense[100] = "";
+    GetWindowTextA(GetDlgItem(window, IDC_EST_DEFENSE), defense, sizeof defense);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process.hProcess, PollLimit * PollMilliseconds) != WAIT_OBJECT_0)
+        TerminateProcess(process.hProcess, 1);
+    if (milliseconds < 0)
+        return Fail("the open-file dialog did not appear or close");
+    std::printf("loaded in %lld ms; defense label: %s\n", milliseconds, defense);
+    return 0;
 }
 
 int Report(const char* file)
@@ -121,8 +163,8 @@ int Report(const char* file)
     HWND window = WaitForMainWindow();
     if (!window)
         return Fail("no window is running");
-    if (const int failed = LoadInto(window, file))
-        return failed;
+    if (LoadThroughMenu(window, file) < 0)
+        return Fail("the open-file dialog did not appear or close");
     PostMessageA(window, WM_COMMAND, IDM_ANALYSIS_REPORT, 0);
     HWND dialog = WaitForDialogOf(window);
     if (!dialog)
@@ -136,6 +178,41 @@ int Report(const char* file)
     return 0;
 }
 
+// One string of the version resource's Japanese Unicode block, in UTF-8.
+std::string VersionString(const std::vector<char>& info, const wchar_t* name)
+{
+    const std::wstring key = std::wstring(L"\\StringFileInfo\\041104B0\\") + name;
+    void* value = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueW(info.data(), key.c_str(), &value, &length) || length == 0)
+        return "(missing)";
+    const wchar_t* text = static_cast<const wchar_t*>(value);
+    const int wide = static_cast<int>(wcsnlen(text, length));
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, wide, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, wide, utf8.data(), size, nullptr, nullptr);
+    return utf8;
+}
+
+int Version(const char* exe)
+{
+    const std::string path = WindowsPath(exe);
+    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), nullptr);
+    std::vector<char> info(size);
+    if (size == 0 || !GetFileVersionInfoA(path.c_str(), 0, size, info.data()))
+        return Fail("no version resource");
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    if (VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) && fixed)
+        std::printf("FileVersionNumber %u.%u.%u.%u\n", unsigned{HIWORD(fixed->dwFileVersionMS)},
+                    unsigned{LOWORD(fixed->dwFileVersionMS)}, unsigned{HIWORD(fixed->dwFileVersionLS)},
+                    unsigned{LOWORD(fixed->dwFileVersionLS)});
+    for (const wchar_t* name : {L"FileVersion", L"ProductVersion", L"ProductName", L"FileDescription",
+                                L"OriginalFilename"})
+        std::printf("%ls %s\n", name, VersionString(info, name).c_str());
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -144,8 +221,13 @@ int main(int argc, char** argv)
         return Smoke(argv[2]);
     if (argc == 4 && std::strcmp(argv[1], "load") == 0)
         return Load(argv[2], argv[3]);
+    if (argc == 4 && std::strcmp(argv[1], "time") == 0)
+        return Time(argv[2], argv[3]);
+    if (argc == 3 && std::strcmp(argv[1], "version") == 0)
+        return Version(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "report") == 0)
         return Report(argv[2]);
-    std::fprintf(stderr, "usage: torume-drive smoke EXE | load EXE FILE | report FILE\n");
+    std::fprintf(stderr,
+                 "usage: torume-drive smoke EXE | load EXE FILE | time EXE FILE | version EXE | report FILE\n");
     return 2;
 }

@@ -488,6 +488,23 @@ TEST_F(FileLoadTest, FileThatCannotBeOpenedShowsTheFailureMessage)
     EXPECT_EQ(Snapshot(), before);
 }
 
+TEST_F(FileLoadTest, FileWithoutDataRowFailsLikeOneThatCannotBeOpened)
+{
+    SetWindowTextA(ControlHandle(IDC_OBS_DAMAGE_0), "878");
+    SetWindowTextA(ControlHandle(IDC_EST_DEFENSE), "42");
+    const std::string before = Snapshot();
+    for (const std::string& bytes : {std::string("# only a comment\r\n0 50 300 0 10 10 0\r\n"),
+                                    std::string("\xFF\xFE" "1\0" "2\0", 6)}) {
+        const std::string file = WriteFile(bytes);
+        DialogAnswerer answerer({Answer(nullptr, MainWindow, IDOK, file), Answer("error!!", nullptr, IDOK)});
+        EXPECT_EQ(Command(IDM_FILE_LOAD), 1);
+        const auto& answers = answerer.Finish();
+        ASSERT_TRUE(answers[1].found);
+        EXPECT_EQ(answers[1].message, "file読み込み失敗");
+        EXPECT_EQ(Snapshot(), before) << "rows and labels as they were";
+    }
+}
+
 TEST_F(MainWindowTest, TraceLinesReachTheDebuggerOutput)
 {
     DebugOutputListener listener;

@@ -108,7 +108,7 @@ void PrintEstimate(const EstimateResult& result, bool candidates, std::ostream& 
 
 void PrintBatchHeader(std::ostream& out)
 {
-    out << "file\tobservations\thits\tdefense\tslash\tstrike\tthrust\tties\n";
+    out << "file\tobservations\thits\tdefense\tslash\tstrike\tthrust\tties\tskipped\n";
 }
 
 void PrintBatchLine(const EstimateResult& result, std::ostream& out)
@@ -117,20 +117,32 @@ void PrintBatchLine(const EstimateResult& result, std::ostream& out)
     out << TableCell(result.file) << '\t' << analysis.observationCount << '\t';
     if (!analysis.found) {
         // The estimation's own message in place of the defense.
-        out << "0\t" << Label(result.form, IDC_EST_DEFENSE) << "\t\t\t\t0\n";
+        out << "0\t" << Label(result.form, IDC_EST_DEFENSE) << "\t\t\t\t0\t" << result.load.skippedCount << '\n';
         return;
     }
     const CandidateInfo& chosen = analysis.chosen;
     out << chosen.hits << '\t' << chosen.defense << '\t' << RateText(chosen.rates[0]) << '\t'
-        << RateText(chosen.rates[1]) << '\t' << RateText(chosen.rates[2]) << '\t' << analysis.tieCount << '\n';
+        << RateText(chosen.rates[1]) << '\t' << RateText(chosen.rates[2]) << '\t' << analysis.tieCount << '\t'
+        << result.load.skippedCount << '\n';
 }
 
 nlohmann::json EstimateJson(const EstimateResult& result, bool candidates)
 {
     nlohmann::json json = {{"labels", LabelsJson(result.form)},
                            {"rows", RowsJson(result.form)},
-                           {"diagnosis", DiagnosisJson(result)}};
+                           {"diagnosis", DiagnosisJson(result)},
+                           {"skipped", SkippedJson(result.load)}};
+    if (result.load.skippedCount > static_cast<std::uint64_t>(result.load.skippedKept))
+        json["skippedCount"] = result.load.skippedCount; // the list holds only the first ones
     if (candidates)
         json["candidates"] = CandidatesJson(result);
     return json;
+}
+
+nlohmann::json SkippedJson(const LoadResult& load)
+{
+    nlohmann::json list = nlohmann::json::array();
+    for (int k = 0; k < load.skippedKept; ++k)
+        list.push_back({{"line", load.skipped[k].line}, {"reason", SkipReasonText(load.skipped[k].reason)}});
+    return list;
 }

@@ -2,20 +2,24 @@
 # Installs the Debian packages a build needs, only those that are missing.
 # Usage: scripts/install-deps.sh GROUP...
 #   core       native build and tests (g++, CMake, GoogleTest, CLI11, JSON)
-#   windows    cross build with MinGW-w64, Wine with a Japanese locale, Xvfb
-#   bench      Google Benchmark and GNU time
+#   windows    cross build with MinGW-w64 (with CLI11 and JSON), Wine with a
+#              Japanese locale, Xvfb
+#   bench      Google Benchmark, GNU time and valgrind (callgrind)
 #   fuzz       clang with libFuzzer and the sanitizer runtimes
 #   screenshot ImageMagick, to capture the window
+#   release    packing and unpacking the release zip
 set -euo pipefail
 
 packages_of() {
   case "$1" in
     core) echo "cmake ninja-build g++ libgtest-dev libcli11-dev nlohmann-json3-dev" ;;
     windows) echo "cmake ninja-build g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 googletest
+                   libcli11-dev nlohmann-json3-dev
                    wine wine64 fonts-wine xvfb x11-utils xauth locales fonts-ipafont-gothic" ;;
-    bench) echo "libbenchmark-dev time" ;;
+    bench) echo "libbenchmark-dev time valgrind" ;;
     fuzz) echo "cmake ninja-build clang libclang-rt-14-dev" ;;
     screenshot) echo "imagemagick" ;;
+    release) echo "python3 unzip" ;;
     *) echo "unknown package group: $1" >&2; exit 2 ;;
   esac
 }

@@ -4,8 +4,13 @@
 # TORUME_HEADLESS=1 (tests, screenshots) uses a prefix of its own whose
 # windows Wine frames itself, unmanaged, on an Xvfb display: Xvfb has no
 # window manager, and Wine would wait for one on every window it hides.
+#
+# TORUME_WINEPREFIX, when set, names the prefix instead (the release test
+# uses a fresh one, as a player's machine would be).
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-if [[ "${TORUME_HEADLESS:-}" == 1 ]]; then
+if [[ -n "${TORUME_WINEPREFIX:-}" ]]; then
+  export WINEPREFIX="$TORUME_WINEPREFIX"
+elif [[ "${TORUME_HEADLESS:-}" == 1 ]]; then
   export WINEPREFIX="$root/build/wineprefix-headless"
 else
   export WINEPREFIX="$root/build/wineprefix"
@@ -42,6 +47,17 @@ stop_headless_display() {
   fi
 }
 
+# Marlett, from Wine's own fonts (Debian's fonts-wine), draws the caption
+# buttons' symbols; Debian's Wine does not load it from where the package
+# puts it, and the buttons would show the letters "0 1 r". Only Marlett:
+# Wine's bitmap System fonts lack the Japanese glyphs that the fallback
+# font supplies now. Also copied into older prefixes.
+install_wine_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  [[ -f /usr/share/wine/fonts/marlett.ttf && -d "$fonts" ]] || return 0
+  cp -n /usr/share/wine/fonts/marlett.ttf "$fonts/"
+}
+
 # First use: create the prefix and map the face the program asks for,
 # "ＭＳ ゴシック", to the IPA Gothic font.
 prepare_prefix() {
@@ -56,4 +72,5 @@ prepare_prefix() {
     wineserver -w
     touch "$WINEPREFIX/.torume-ready"
   fi
+  install_wine_fonts
 }

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Tests the release zip as a player uses it: unpacks it into a fresh folder
+# with a fresh Wine prefix, runs torume.exe there, then starts
+# torume-calc.exe from that folder, waits for its window, closes it and
+# expects exit code 0. Exit 77 (skipped) when the zip has not been built.
+# Usage: scripts/release-test.sh ZIP VERSION TORUME-DRIVE.EXE
+set -euo pipefail
+zip="$1" version="$2" drive="$3"
+if [[ ! -f "$zip" ]]; then
+  echo "no $zip: scripts/release.sh builds it" >&2
+  exit 77
+fi
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/torume-release.XXXXXX")"
+export TORUME_HEADLESS=1 TORUME_WINEPREFIX="$work/prefix"
+source "$(dirname "$0")/wine-env.sh"
+cleanup() {
+  stop_headless_display
+  rm -rf "$work"
+}
+trap cleanup EXIT
+if [[ -n "${TORUME_HEADLESS_DISPLAY:-}" ]]; then
+  export DISPLAY="$TORUME_HEADLESS_DISPLAY"
+else
+  start_headless_display
+fi
+prepare_prefix
+
+mkdir "$work/torume"
+unzip -q "$zip" -d "$work/torume"
+cd "$work/torume"
+
+failures=0
+check() { # what, expected, actual
+  if [[ "$2" == "$3" ]]; then
+    echo "ok: $1"
+  else
+    echo "FAILED: $1"
+    echo "  expected: $(printf '%q' "$2")"
+    echo "  actual:   $(printf '%q' "$3")"
+    failures=$((failures + 1))
+  fi
+}
+
+# Notepad's reading: a byte-order mark, and CR LF at the end of every line.
+check "README.txt starts with a UTF-8 byte-order mark" "efbbbf" "$(head -c 3 README.txt | od -An -tx1 | tr -d ' \n')"
+check "README.txt and the examples end every line with CR LF" "" \
+  "$(LC_ALL=C grep -lv $'\r$' README.txt examples/*.txt || true)"
+
+# Standard output only: Wine's own messages go to standard error.
+check "torume.exe --version" "torume $version" "$(wine torume.exe --version)"
+
+worked=$'防御      30\n倍率      斬 1.000  打 0.750  突 1.250\n計算成功 4データ中 4データ再現\n予測      1208  878  1776  1522  '
+check 'torume.exe estimate examples\worked-example.txt' "$worked" \
+  "$(wine torume.exe estimate 'examples\worked-example.txt')"
+
+# A name outside code page 932 reaches the file only by its UTF-16 name.
+cp examples/worked-example.txt 'observações-관측.txt'
+check "torume.exe estimate on a file with a Unicode name" "$worked" \
+  "$(wine torume.exe estimate 'observações-관측.txt')"
+
+# Windows shells leave patterns to the program: a header and five files.
+batch="$(wine torume.exe estimate 'examples\*.txt')" || true
+check 'torume.exe estimate examples\*.txt: lines' 6 "$(wc -l <<<"$batch")"
+check 'torume.exe estimate examples\*.txt: the last file' \
+  $'examples\\worked-example.txt\t4\t4\t30\t1.000\t0.750\t1.250\t0\t0' "$(tail -1 <<<"$batch")"
+
+check "torume-calc.exe opens its window and exits with 0 when closed" "exit code 0" \
+  "$(wine "$drive" smoke "$work/torume/torume-calc.exe" 2>&1 | tr -d '\r')"
+
+exit $((failures > 0))
