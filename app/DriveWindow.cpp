@@ -6,8 +6,15 @@
 //   torume-drive load EXE FILE   wait for the window, load FILE through the
 //                                menu command and its open-file dialog, and
 //                                leave the program running
+//   torume-drive time EXE FILE   load FILE the same way, print how long the
+//                                window took from the dialog's OK until it
+//                                answered again, and close the program
 //   torume-drive version EXE     print the version resource's strings and
 //                                numbers, in UTF-8
+//   torume-drive report FILE     in the running window, load FILE, open the
+//                                dialog "候補一覧と診断", leave it open and
+//                                print the place of window and dialog
+//                                together as WIDTHxHEIGHT+X+Y
 #include <windows.h>
 
 #include <cstdio>
@@ -16,6 +23,7 @@
 #include <vector>
 
 #include "app/testing/WindowTesting.h"
+#include "form/ControlIds.h"
 #include "resources/resource.h"
 
 namespace {
@@ -90,6 +98,30 @@ int Smoke(const char* exe)
     return exitCode == 0 ? 0 : Fail("exit code is not 0");
 }
 
+// Loads the file through the menu command and its dialog. Returns the
+// milliseconds from the dialog's OK until the window answers a message
+// again: the load and its estimation run in between, on the window's
+// thread. Negative when a step fails.
+long long LoadThroughMenu(HWND window, const char* file)
+{
+    PostMessageA(window, WM_COMMAND, IDM_FILE_LOAD, 0);
+    HWND dialog = WaitForDialogOf(window);
+    if (!dialog)
+        return -1;
+    TypeFileName(dialog, WindowsPath(file));
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    for (int i = 0; i < PollLimit * 10 && IsWindow(dialog); ++i)
+        Sleep(PollMilliseconds / 10);
+    DWORD_PTR answer;
+    if (IsWindow(dialog) || !SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 600000, &answer))
+        return -1;
+    QueryPerformanceCounter(&end);
+    return (end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart;
+}
+
 int Load(const char* exe, const char* file)
 {
     PROCESS_INFORMATION process;
@@ -98,15 +130,51 @@ int Load(const char* exe, const char* file)
     HWND window = WaitForMainWindow();
     if (!window)
         return Fail("the window did not appear");
-    PostMessageA(window, WM_COMMAND, IDM_FILE_LOAD, 0);
+    if (LoadThroughMenu(window, file) < 0)
+        return Fail("the open-file dialog did not appear or close");
+    Sleep(500); // let the window repaint its results
+    return 0;
+}
+
+int Time(const char* exe, const char* file)
+{
+    PROCESS_INFORMATION process;
+    if (!Start(exe, process))
+        return Fail("cannot start the program");
+    HWND window = WaitForMainWindow();
+    if (!window) {
+        TerminateProcess(process.hProcess, 1);
+        return Fail("the window did not appear");
+    }
+    const long long milliseconds = LoadThroughMenu(window, file);
+    char defense[100] = "";
+    GetWindowTextA(GetDlgItem(window, IDC_EST_DEFENSE), defense, sizeof defense);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process.hProcess, PollLimit * PollMilliseconds) != WAIT_OBJECT_0)
+        TerminateProcess(process.hProcess, 1);
+    if (milliseconds < 0)
+        return Fail("the open-file dialog did not appear or close");
+    std::printf("loaded in %lld ms; defense label: %s\n", milliseconds, defense);
+    return 0;
+}
+
+int Report(const char* file)
+{
+    HWND window = WaitForMainWindow();
+    if (!window)
+        return Fail("no window is running");
+    if (LoadThroughMenu(window, file) < 0)
+        return Fail("the open-file dialog did not appear or close");
+    PostMessageA(window, WM_COMMAND, IDM_ANALYSIS_REPORT, 0);
     HWND dialog = WaitForDialogOf(window);
     if (!dialog)
-        return Fail("the open-file dialog did not appear");
-    TypeFileName(dialog, WindowsPath(file));
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    for (int i = 0; i < PollLimit && IsWindow(dialog); ++i)
-        Sleep(PollMilliseconds);
-    Sleep(500); // let the window repaint its results
+        return Fail("the dialog did not appear");
+    Sleep(500); // let it paint
+    RECT windowRect, dialogRect, both;
+    GetWindowRect(window, &windowRect);
+    GetWindowRect(dialog, &dialogRect);
+    UnionRect(&both, &windowRect, &dialogRect);
+    std::printf("%ldx%ld+%ld+%ld\n", both.right - both.left, both.bottom - both.top, both.left, both.top);
     return 0;
 }
 
@@ -153,8 +221,13 @@ int main(int argc, char** argv)
         return Smoke(argv[2]);
     if (argc == 4 && std::strcmp(argv[1], "load") == 0)
         return Load(argv[2], argv[3]);
+    if (argc == 4 && std::strcmp(argv[1], "time") == 0)
+        return Time(argv[2], argv[3]);
     if (argc == 3 && std::strcmp(argv[1], "version") == 0)
         return Version(argv[2]);
-    std::fprintf(stderr, "usage: torume-drive smoke EXE | load EXE FILE | version EXE\n");
+    if (argc == 3 && std::strcmp(argv[1], "report") == 0)
+        return Report(argv[2]);
+    std::fprintf(stderr,
+                 "usage: torume-drive smoke EXE | load EXE FILE | time EXE FILE | version EXE | report FILE\n");
     return 2;
 }

@@ -27,7 +27,8 @@ int LoadObservationFile(Form& form)
 {
     if (!GetOpenFileNameA(&OpenFileRecord))
         return 0;
-    if (!LoadObservationsFromFile(form, FileNameBuffer).opened) {
+    // A file that yields no row is a failure too: the rows typed stay.
+    if (LoadObservationsFromFile(form, FileNameBuffer).failure != LoadFailure::None) {
         MessageBoxA(nullptr, "file読み込み失敗", "error!!", MB_OK);
         return 1;
     }

@@ -12,5 +12,6 @@ extern char FileNameBuffer[MAX_PATH];
 // Fills the dialog record once, before the first command can arrive.
 void PrepareOpenFileRecord(const char* startDirectory, HWND owner);
 
-// Returns 1 when the chosen file cannot be opened, else 0.
+// Returns 1 when the chosen file cannot be opened or holds no data row
+// (the rows and labels are then unchanged), else 0.
 int LoadObservationFile(Form& form);

@@ -24,10 +24,12 @@ const char ObservationFileHelp[] =
     "Observation files: one critical hit per line, seven integers separated by blanks:\n"
     "  damage attack power attribute strength charm chain\n"
     "  attribute 0 slash (斬), 1 strike (打), 2 thrust (突); chain 0 or 2 to 5.\n"
-    "  Lines starting with # are comments; lines without seven numbers or with a\n"
-    "  damage below 1 are skipped; the first six hits are used.\n"
+    "  Lines starting with # are comments; blank lines and damages below 1 are\n"
+    "  skipped; the first six hits are used. Lines that cannot be read (full-width\n"
+    "  digits, commas, fewer than seven numbers) and hits beyond the sixth are\n"
+    "  reported on standard error as FILE:LINE: reason.\n"
     "--name= with nothing after the sign sets an empty field, like --name \"\".\n"
-    "Exit status: 0 done; 1 a file could not be opened or held no observation, or\n"
+    "Exit status: 0 done; 1 a file could not be read or held no observation, or\n"
     "the output could not be written; 2 usage error.";
 
 void AddDamageOptions(CLI::App& app, DamageOptions& options)
@@ -61,7 +63,8 @@ void AddEstimateOptions(CLI::App& app, EstimateOptions& options)
 {
     app.add_option("file", options.files, "observation files; - reads standard input")->required();
     app.add_flag("--json", options.json,
-                 "print JSON: {\"labels\", \"rows\", \"diagnosis\"} per file; an array for several files");
+                 "print JSON: {\"labels\", \"rows\", \"diagnosis\", \"skipped\"} per file; an array for several "
+                 "files");
     app.add_flag("--trace", options.trace, "write the estimator's trace lines to standard error");
     app.add_flag("--candidates", options.candidates,
                  "also list every candidate: defense, rates, hits, the rows it reproduces");

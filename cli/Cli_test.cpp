@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -205,23 +206,56 @@ TEST(TorumeEstimate, PrintsTheWorkedExampleReadably)
     EXPECT_EQ(Torume({"estimate", "--trace", partial.c_str()}).err, "30, 3\n42, 1\na 30 1.000 0.750 1.250\n");
 }
 
-TEST(TorumeEstimate, FilesThatFailExitWithOne)
+TEST(TorumeEstimate, FilesThatFailExitWithOneAndTheirCause)
 {
-    const std::string missing = Example("no-such-file.txt");
-    CliRun run = Torume({"estimate", missing.c_str()});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find(missing), std::string::npos) << run.err;
-    EXPECT_TRUE(run.out.empty());
-
-    const std::string empty = (std::filesystem::temp_directory_path() / "torume-comments-only.txt").string();
+    const std::filesystem::path dir = std::filesystem::temp_directory_path();
+    const std::string empty = (dir / "torume-comments-only.txt").string();
     std::ofstream(empty) << "# nothing but a comment\n0 50 300 0 0 0 0\n";
-    run = Torume({"estimate", empty.c_str()});
+    const std::string utf16 = (dir / "torume-utf16.txt").string();
+    std::ofstream(utf16, std::ios::binary) << std::string("\xFF\xFE" "1\0" "2\0", 6);
+    const struct {
+        std::string file;
+        const char* cause;
+    } cases[] = {
+        {Example("no-such-file.txt"), "No such file or directory"},
+#ifdef _WIN32
+        {dir.string(), "Permission denied"}, // a directory does not open here
+#else
+        {dir.string(), "Is a directory"},    // it opens, and the read fails
+#endif
+        {empty, "holds no observation (no data line with a damage of 1 or more)"},
+        {utf16, "is UTF-16LE text; save it as Shift-JIS or UTF-8"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = Torume({"estimate", c.file.c_str()});
+        EXPECT_EQ(run.status, 1) << c.file;
+        EXPECT_EQ(run.err, "torume: " + c.file + ": " + c.cause + "\n");
+        EXPECT_TRUE(run.out.empty()) << c.file;
+    }
     std::filesystem::remove(empty);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("holds no observation"), std::string::npos) << run.err;
+    std::filesystem::remove(utf16);
 
-    run = Torume({"estimate"});
-    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(Torume({"estimate"}).status, 2);
+}
+
+TEST(TorumeEstimate, SkippedLinesAreReportedWithoutFailing)
+{
+    const std::string file = (std::filesystem::temp_directory_path() / "torume-skipped.txt").string();
+    std::ofstream(file, std::ios::binary) << "\xEF\xBC\x98\xEF\xBC\x97\xEF\xBC\x98 55 250 1 10 10 0\n"
+                                          << "1208 50 300 0 10 10 0\r\n1208,50,300,0,10,10,0\n";
+    CliRun run = Torume({"estimate", file.c_str()});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, file + ":1: full-width digits\n" + file + ":3: comma between numbers\n");
+    EXPECT_NE(run.out.find("防御      30\n"), std::string::npos) << run.out;
+
+    run = Torume({"estimate", "--json", file.c_str()});
+    EXPECT_EQ(nlohmann::json::parse(run.out).at("skipped"),
+              nlohmann::json::parse(R"([{"line": 1, "reason": "full-width digits"},
+                                        {"line": 3, "reason": "comma between numbers"}])"));
+
+    run = Torume({"estimate", file.c_str(), file.c_str()});
+    EXPECT_NE(run.out.find(file + "\t1\t1\t30\t1.000\t不明\t不明\t0\t2\n"), std::string::npos) << run.out;
+    std::filesystem::remove(file);
 }
 
 } // namespace
@@ -284,6 +318,23 @@ TEST(TorumeEstimate, ListsEveryCandidateWithTheChosenAndTheTied)
     EXPECT_NE(text.out.find("          42  1.125  不明   不明       1  4\n"), std::string::npos) << text.out;
 }
 
+// The window's dialog "候補一覧と診断" is checked against the same files.
+TEST(TorumeEstimate, CandidatesReportOfEachExampleIsTheExpectedOne)
+{
+    int examples = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(TORUME_EXAMPLES)) {
+        const std::string file = entry.path().string();
+        std::ifstream expected(std::filesystem::path(TORUME_EXPECTED_REPORTS) / entry.path().filename(),
+                               std::ios::binary);
+        ASSERT_TRUE(expected) << "no expected report for " << file;
+        const CliRun run = Torume({"estimate", "--candidates", file.c_str()});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, std::string(std::istreambuf_iterator<char>(expected), {})) << file;
+        ++examples;
+    }
+    EXPECT_GE(examples, 5);
+}
+
 TEST(TorumeEstimate, BatchReportsEachFileAndGoesOnPastAMissingOne)
 {
     const std::string worked = Example("worked-example.txt");
@@ -292,8 +343,8 @@ TEST(TorumeEstimate, BatchReportsEachFileAndGoesOnPastAMissingOne)
     CliRun run = Torume({"estimate", worked.c_str(), missing.c_str(), many.c_str()});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find(missing), std::string::npos);
-    EXPECT_EQ(run.out, "file\tobservations\thits\tdefense\tslash\tstrike\tthrust\tties\n" + worked +
-                           "\t4\t4\t30\t1.000\t0.750\t1.250\t0\n" + many + "\t1\t1\t0\t1.000\t不明\t不明\t26\n");
+    EXPECT_EQ(run.out, "file\tobservations\thits\tdefense\tslash\tstrike\tthrust\tties\tskipped\n" + worked +
+                           "\t4\t4\t30\t1.000\t0.750\t1.250\t0\t0\n" + many + "\t1\t1\t0\t1.000\t不明\t不明\t26\t0\n");
 
     run = Torume({"estimate", "--json", worked.c_str(), missing.c_str()});
     EXPECT_EQ(run.status, 1);

@@ -1,6 +1,8 @@
 #include "cli/EstimateCommand.h"
 
+#include <cstring>
 #include <ostream>
+#include <string>
 
 #include <nlohmann/json.hpp>
 
@@ -12,14 +14,34 @@ namespace {
 constexpr int FileFailed = 1;
 constexpr int UsageError = 2;
 
-// A file that cannot be opened or fills no row: reported, not estimated.
-const char* FailureOf(const EstimateResult& result)
+// A file that cannot be read or fills no row: reported with its cause
+// (the system's own words for a failed open or read), not estimated.
+std::string FailureOf(const LoadResult& load)
 {
-    if (!result.opened)
-        return "cannot open";
-    if (result.rowsFilled == 0)
+    switch (load.failure) {
+    case LoadFailure::None:
+        break;
+    case LoadFailure::CannotOpen:
+    case LoadFailure::ReadFailed:
+        return std::strerror(load.error);
+    case LoadFailure::Utf16:
+        return std::string("is ") + load.encoding + " text; save it as Shift-JIS or UTF-8";
+    case LoadFailure::NoDataRow:
         return "holds no observation (no data line with a damage of 1 or more)";
-    return nullptr;
+    }
+    return {};
+}
+
+// Each skipped line as FILE:LINE: reason, as compilers and editors expect;
+// a read error after the loaded rows ends the file where it stands.
+void ReportSkipped(const std::string& file, const LoadResult& load, std::ostream& err)
+{
+    for (int k = 0; k < load.skippedKept; ++k)
+        err << file << ':' << load.skipped[k].line << ": " << SkipReasonText(load.skipped[k].reason) << '\n';
+    if (load.skippedCount > static_cast<std::uint64_t>(load.skippedKept))
+        err << file << ": " << load.skippedCount - load.skippedKept << " more lines skipped\n";
+    if (load.failure == LoadFailure::None && load.error != 0)
+        err << file << ':' << load.lineCount << ": " << std::strerror(load.error) << "; the file is read up to here\n";
 }
 
 // File names come from the command line as bytes: JSON output replaces
@@ -46,11 +68,13 @@ int RunEstimateCommand(const EstimateOptions& options, std::ostream& out, std::o
     // A batch stops at the first failed write: the rest would be lost too.
     for (auto file = options.files.begin(); file != options.files.end() && out; ++file) {
         const EstimateResult result = EstimateFile(*file, options.candidates, options.trace ? &err : nullptr);
-        if (const char* failure = FailureOf(result)) {
+        ReportSkipped(*file, result.load, err);
+        const std::string failure = FailureOf(result.load);
+        if (!failure.empty()) {
             err << "torume: " << *file << ": " << failure << '\n';
             status = FileFailed;
             if (options.json && batch)
-                results.push_back({{"file", *file}, {"error", failure}});
+                results.push_back({{"file", *file}, {"error", failure}, {"skipped", SkippedJson(result.load)}});
             continue;
         }
         if (options.json) {

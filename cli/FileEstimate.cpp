@@ -1,5 +1,6 @@
 #include "cli/FileEstimate.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 #include <ostream>
@@ -36,15 +37,16 @@ EstimateResult EstimateFile(const std::string& file, bool allCandidates, std::os
     {
         TraceScope scope(trace);
         if (file == "-") {
-            result.opened = true;
-            result.rowsFilled = LoadObservationsFromStream(result.form, stdin, *state);
+            result.load = LoadObservationsFromStream(result.form, stdin, *state);
         } else if (std::FILE* stream = OpenInputFile(file)) {
-            result.opened = true;
-            result.rowsFilled = LoadObservationsFromStream(result.form, stream, *state);
+            result.load = LoadObservationsFromStream(result.form, stream, *state);
             std::fclose(stream);
+        } else {
+            result.load.failure = LoadFailure::CannotOpen;
+            result.load.error = errno != 0 ? errno : ENOENT;
         }
     }
-    if (result.rowsFilled > 0)
+    if (result.load.failure == LoadFailure::None)
         result.analysis = AnalyseEstimate(result.form, *state, allCandidates);
     return result;
 }

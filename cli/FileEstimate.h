@@ -7,11 +7,11 @@
 
 #include "estimator/EstimateAnalysis.h"
 #include "form/MemoryForm.h"
+#include "observations/ObservationFile.h"
 
 struct EstimateResult {
     std::string file;
-    bool opened = false;
-    int rowsFilled = 0;
+    LoadResult load{}; // why it failed, and the lines it skipped
     MemoryForm form;
     EstimateAnalysis analysis;
 };

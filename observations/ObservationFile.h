@@ -1,52 +1,61 @@
 // Observation files: plain text, one observed critical hit per data line
 // ("damage attack power attribute strength charm chain"), "#" comments.
-// Loading empties the six observation rows, fills them from the data lines
-// and runs the estimation, all through the Form.
+// Loading reads the whole file first; when it holds at least one data row
+// it empties the six observation rows, fills them and runs the estimation,
+// all through the Form. A file without one changes nothing.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
-#include <string>
 #include <string_view>
+
+#include "observations/DataLineScan.h"
 
 class Form;
 struct EstimatorState;
 
-constexpr int ObservationFieldCount = 7;
-
-// Reads a file as text the same way on every platform: a line ends at LF,
-// the CR of a CR LF pair is dropped, a byte 0x1A ends the file, the last
-// line needs no line end, and a line may be of any length.
-struct TextReader {
-    std::FILE* file;
-    bool ended;
-    std::size_t position;
-    std::size_t size;
-    char buffer[65536];
-};
-
-void StartTextReader(TextReader& reader, std::FILE* file);
-
-// The next line without its line end; false at the end of the file.
-bool ReadTextLine(TextReader& reader, std::string& line);
-
-// Seven integers read the way the integer fields are (white space, an
-// optional sign, decimal digits, saturating at the 32-bit range); text
-// after the seventh is ignored. False unless all seven convert.
+// One line, without its line end: seven integers read the way the integer
+// fields are (white space, an optional sign, decimal digits, saturating at
+// the 32-bit range); text after the seventh is ignored. False unless all
+// seven convert.
 bool ParseDataLine(std::string_view line, std::int32_t fields[ObservationFieldCount]);
 
-struct LoadResult {
-    bool opened;
-    int rowsFilled;
+enum class LoadFailure : std::uint8_t {
+    None,       // rows filled and estimated
+    CannotOpen, // error holds the system's reason
+    ReadFailed, // a read failed before any data row: error holds the reason
+    Utf16,      // a UTF-16 byte-order mark: encoding names it
+    NoDataRow,  // read to its end without a data row with a damage of 1 or more
 };
 
-// Empties the rows, fills them from the stream's data lines and, when at
-// least one row was filled, runs the estimation: on the process's one
-// estimator, or on the state given.
-int LoadObservationsFromStream(Form& form, std::FILE* file);
-int LoadObservationsFromStream(Form& form, std::FILE* file, EstimatorState& state);
+// A line that looked like data but filled no row, 1-based as an editor counts.
+struct SkippedLine {
+    std::uint64_t line;
+    SkipReason reason;
+};
 
-// The same for a file opened read-only. A file that cannot be opened
-// changes nothing.
+// The first skipped lines are kept, the rest only counted: a file of
+// millions of bad lines costs no memory for them.
+constexpr int MaxSkippedLines = 100;
+
+struct LoadResult {
+    LoadFailure failure;
+    int error;              // errno of a failed open or read, else 0; a read error
+                            // after a data row ends the file and is kept here too
+    const char* encoding;   // the refused encoding, or null
+    int rowsFilled;
+    std::uint64_t lineCount; // lines read, up to the end or the read error
+    std::uint64_t skippedCount;
+    int skippedKept;
+    SkippedLine skipped[MaxSkippedLines];
+};
+
+// Reads the stream to its end (a byte 0x1A, the end of the file or a read
+// error), then loads it into the rows as described above; the estimation
+// runs on the process's one estimator, or on the state given.
+LoadResult LoadObservationsFromStream(Form& form, std::FILE* file);
+LoadResult LoadObservationsFromStream(Form& form, std::FILE* file, EstimatorState& state);
+
+// The same for a file opened read-only.
 LoadResult LoadObservationsFromFile(Form& form, const char* path);
 LoadResult LoadObservationsFromFile(Form& form, const char* path, EstimatorState& state);

@@ -1,12 +1,16 @@
 // Fuzz target: any file bytes through the loader and the estimation on an
 // in-memory form. Checks what must hold for every input: only the rows and
-// the result labels change, filled rows carry a damage of at least 1, and
-// the estimator's tables keep their invariants.
+// the result labels change, filled rows carry a damage of at least 1, a
+// load without a row changes nothing, the skipped lines are in order, and
+// the estimator's tables keep their invariants. The first line, scanned in
+// two pieces, reads as seven integer fields read one after the other.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 #include "estimator/EstimatorState.h"
+#include "form/IntegerField.h"
 #include "form/MemoryForm.h"
 #include "observations/ObservationFile.h"
 
@@ -47,6 +51,43 @@ void CheckEstimator(const EstimatorState& s)
     }
 }
 
+void CheckSkipped(const LoadResult& result)
+{
+    Require(result.skippedKept >= 0 && result.skippedKept <= MaxSkippedLines);
+    Require(result.skippedCount >= static_cast<std::uint64_t>(result.skippedKept));
+    Require(result.skippedKept == MaxSkippedLines || result.skippedCount == static_cast<std::uint64_t>(result.skippedKept));
+    for (int k = 0; k < result.skippedKept; ++k) {
+        Require(result.skipped[k].line >= 1 && result.skipped[k].line <= result.lineCount);
+        Require(k == 0 || result.skipped[k - 1].line < result.skipped[k].line);
+        Require(result.skipped[k].reason != SkipReason::None);
+    }
+}
+
+// The first line against seven ScanInteger calls, fed in two pieces.
+void CheckFirstLine(const std::uint8_t* data, std::size_t size)
+{
+    std::string_view line(reinterpret_cast<const char*>(data), size);
+    line = line.substr(0, line.find('\n'));
+    std::int32_t expected[ObservationFieldCount];
+    bool seven = true;
+    std::size_t position = 0;
+    for (int f = 0; f < ObservationFieldCount && seven; ++f) {
+        const IntegerScan scan = ScanInteger(line, position);
+        seven = scan.converted;
+        expected[f] = scan.value;
+        position = scan.end;
+    }
+    DataLineScan scan;
+    StartDataLine(scan);
+    const std::size_t split = size > 0 ? data[0] % (line.size() + 1) : 0;
+    FeedDataLine(scan, line.data(), line.data() + split);
+    FeedDataLine(scan, line.data() + split, line.data() + line.size());
+    const LineKind kind = FinishDataLine(scan);
+    Require((kind == LineKind::Data) == seven);
+    for (int f = 0; seven && f < ObservationFieldCount; ++f)
+        Require(scan.fields[f] == expected[f]);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -59,10 +100,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MemoryForm form;
     form.SetText(IDC_EST_DEFENSE, "earlier");
     const MemoryForm before = form;
-    const int filled = LoadObservationsFromStream(form, file);
+    const LoadResult result = LoadObservationsFromStream(form, file);
     std::fclose(file);
+    const int filled = result.rowsFilled;
 
     Require(filled >= 0 && filled <= ObservationRowCount);
+    Require((filled > 0) == (result.failure == LoadFailure::None));
+    CheckSkipped(result);
+    CheckFirstLine(data, size);
     for (const ControlDef& def : ControlMap) {
         if (IsRowOrLabel(def.id))
             continue;
@@ -74,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(r < filled ? damage >= 1 : damage == 0);
     }
     // No estimation without a filled row: the labels keep what they showed.
-    Require(filled > 0 || form.FullText(IDC_EST_DEFENSE) == "earlier");
+    Require(result.failure == LoadFailure::None || form.FullText(IDC_EST_DEFENSE) == "earlier");
     if (filled > 0)
         CheckEstimator(Estimator);
     return 0;

@@ -1,11 +1,18 @@
 #include "observations/ObservationFile.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "form/MemoryForm.h"
 
@@ -127,10 +134,11 @@ TEST_F(ObservationFile, FillsRowsFromDataLines)
         // Rows typed before a load are emptied by it.
         form.SetText(IDC_OBS_ATTACK_0 + 5, "77");
         form.SetSelection(IDC_OBS_CHAIN_0 + 5, 3);
+        const MemoryForm before = form;
         const LoadResult result = Load(c.bytes);
-        EXPECT_TRUE(result.opened) << c.why;
+        EXPECT_EQ(result.failure, c.rows.empty() ? LoadFailure::NoDataRow : LoadFailure::None) << c.why;
         EXPECT_EQ(result.rowsFilled, static_cast<int>(c.rows.size())) << c.why;
-        EXPECT_EQ(Rows(form), Expect(c.rows)) << c.why;
+        EXPECT_EQ(Rows(form), c.rows.empty() ? Rows(before) : Expect(c.rows)) << c.why;
     }
 }
 
@@ -149,16 +157,17 @@ TEST_F(ObservationFile, AttributeCodeOutOfRangeIsReportedByTheEstimation)
     EXPECT_EQ(form.FullText(IDC_EST_DEFENSE), "2行目の属性が選択されていません");
 }
 
-TEST_F(ObservationFile, FileWithoutDataEmptiesRowsButRunsNoEstimation)
+TEST_F(ObservationFile, FileWithoutDataRowIsAFailedLoadThatChangesNothing)
 {
     for (const char* bytes : {"", "# only\n# comments\n", "0 1 1 0 0 0 0\n", "\x1A" "180 50 300 1 12 5 3\n"}) {
         form = MemoryForm();
         form.SetText(IDC_OBS_DAMAGE_0, "1208");
         form.SetText(IDC_EST_DEFENSE, "42");
+        const MemoryForm before = form;
         const LoadResult result = Load(bytes);
-        EXPECT_TRUE(result.opened);
+        EXPECT_EQ(result.failure, LoadFailure::NoDataRow);
         EXPECT_EQ(result.rowsFilled, 0);
-        EXPECT_EQ(Rows(form), Expect({})) << bytes;
+        EXPECT_EQ(Rows(form), Rows(before)) << bytes;
         EXPECT_EQ(form.FullText(IDC_EST_DEFENSE), "42") << "labels keep an earlier estimation";
     }
 }
@@ -169,7 +178,8 @@ TEST_F(ObservationFile, FileThatCannotBeOpenedChangesNothing)
     form.SetText(IDC_EST_DEFENSE, "42");
     const MemoryForm before = form;
     const LoadResult result = LoadObservationsFromFile(form, (path.string() + ".missing").c_str());
-    EXPECT_FALSE(result.opened);
+    EXPECT_EQ(result.failure, LoadFailure::CannotOpen);
+    EXPECT_EQ(result.error, ENOENT);
     EXPECT_EQ(Rows(form), Rows(before));
     EXPECT_EQ(form.FullText(IDC_EST_DEFENSE), "42");
 }
@@ -185,5 +195,90 @@ TEST(ParseDataLine, NeedsSevenNumbers)
     for (const char* line : {"", "1 2 3 4 5 6", "1 2 3 4 5 6 +", "a 1 2 3 4 5 6 7", "1,2,3,4,5,6,7"})
         EXPECT_FALSE(ParseDataLine(line, fields)) << line;
 }
+
+#ifdef __GLIBC__
+// A stream made on the fly from pieces, each a text or one byte repeated,
+// optionally failing at its end; it notes the most heap in use while read.
+struct Piece {
+    const char* text; // null: `fill` repeated
+    char fill;
+    std::size_t length;
+};
+
+struct MadeStream {
+    std::vector<Piece> pieces;
+    bool failAtEnd;
+    std::size_t index = 0, done = 0, peakHeap = 0;
+};
+
+std::size_t HeapInUse()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+ssize_t ReadMadeStream(void* cookie, char* buffer, std::size_t size)
+{
+    MadeStream& s = *static_cast<MadeStream*>(cookie);
+    s.peakHeap = std::max(s.peakHeap, HeapInUse());
+    std::size_t n = 0;
+    for (; n < size && s.index < s.pieces.size();) {
+        const Piece& piece = s.pieces[s.index];
+        const std::size_t take = std::min(size - n, piece.length - s.done);
+        if (piece.text)
+            std::memcpy(buffer + n, piece.text + s.done, take);
+        else
+            std::memset(buffer + n, piece.fill, take);
+        n += take;
+        s.done += take;
+        if (s.done == piece.length)
+            ++s.index, s.done = 0;
+    }
+    if (n == 0 && s.failAtEnd) {
+        errno = EIO;
+        return -1;
+    }
+    return static_cast<ssize_t>(n);
+}
+
+LoadResult LoadMadeStream(MemoryForm& form, MadeStream& stream)
+{
+    std::FILE* file = fopencookie(&stream, "r", {ReadMadeStream, nullptr, nullptr, nullptr});
+    const LoadResult result = LoadObservationsFromStream(form, file);
+    std::fclose(file);
+    return result;
+}
+
+TEST(ObservationStream, ALineOfAnyLengthTakesNoMemoryOfItsLength)
+{
+    const std::string line = "180 50 300 1 12 5 3";
+    MadeStream stream{{{nullptr, ' ', 40 << 20}, {line.c_str(), 0, line.size()}, {nullptr, 'x', 40 << 20},
+                       {"\n", 0, 1}, {line.c_str(), 0, line.size()}},
+                      false};
+    MemoryForm form;
+    const std::size_t before = HeapInUse();
+    const LoadResult result = LoadMadeStream(form, stream);
+    EXPECT_EQ(result.rowsFilled, 2);
+    EXPECT_LT(stream.peakHeap - std::min(stream.peakHeap, before), std::size_t{1} << 20);
+}
+
+TEST(ObservationStream, ReadErrorEndsTheFile)
+{
+    const std::string line = "180 50 300 1 12 5 3\n";
+    MemoryForm form;
+    MadeStream withRow{{{line.c_str(), 0, line.size()}, {"24", 0, 2}}, true};
+    LoadResult result = LoadMadeStream(form, withRow);
+    EXPECT_EQ(result.failure, LoadFailure::None) << "a row before the error loads";
+    EXPECT_EQ(result.rowsFilled, 1);
+    EXPECT_EQ(result.error, EIO);
+    EXPECT_EQ(Rows(form), Expect({LineRow})) << "the line cut by the error is read as it stands";
+
+    MadeStream withoutRow{{{"# comment\n", 0, 10}}, true};
+    result = LoadMadeStream(form, withoutRow);
+    EXPECT_EQ(result.failure, LoadFailure::ReadFailed);
+    EXPECT_EQ(result.error, EIO);
+    EXPECT_EQ(Rows(form), Expect({LineRow}));
+}
+#endif
 
 } // namespace

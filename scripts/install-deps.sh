@@ -4,7 +4,7 @@
 #   core       native build and tests (g++, CMake, GoogleTest, CLI11, JSON)
 #   windows    cross build with MinGW-w64 (with CLI11 and JSON), Wine with a
 #              Japanese locale, Xvfb
-#   bench      Google Benchmark and GNU time
+#   bench      Google Benchmark, GNU time and valgrind (callgrind)
 #   fuzz       clang with libFuzzer and the sanitizer runtimes
 #   screenshot ImageMagick, to capture the window
 #   release    packing and unpacking the release zip
@@ -18,7 +18,7 @@ packages_of() {
     windows) echo "cmake ninja-build g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 googletest
                    libcli11-dev nlohmann-json3-dev
                    wine wine64 fonts-wine xvfb x11-utils xauth locales fonts-ipafont-gothic" ;;
-    bench) echo "libbenchmark-dev time" ;;
+    bench) echo "libbenchmark-dev time valgrind" ;;
     fuzz) echo "cmake ninja-build clang libclang-rt-14-dev" ;;
     screenshot) echo "imagemagick" ;;
     release) echo "python3 unzip" ;;

@@ -63,7 +63,7 @@ check "torume.exe estimate on a file with a Unicode name" "$worked" \
 batch="$(wine torume.exe estimate 'examples\*.txt')" || true
 check 'torume.exe estimate examples\*.txt: lines' 6 "$(wc -l <<<"$batch")"
 check 'torume.exe estimate examples\*.txt: the last file' \
-  $'examples\\worked-example.txt\t4\t4\t30\t1.000\t0.750\t1.250\t0' "$(tail -1 <<<"$batch")"
+  $'examples\\worked-example.txt\t4\t4\t30\t1.000\t0.750\t1.250\t0\t0' "$(tail -1 <<<"$batch")"
 
 check "torume-calc.exe opens its window and exits with 0 when closed" "exit code 0" \
   "$(wine "$drive" smoke "$work/torume/torume-calc.exe" 2>&1 | tr -d '\r')"

@@ -9,6 +9,7 @@
 #include "form/ControlMap.h"
 #include "form/MemoryForm.h"
 #include "form/TextFormat.h"
+#include "observations/ObservationFile.h"
 
 namespace {
 
@@ -121,6 +122,17 @@ void AppendRateItems(std::string& json)
     json += ']';
 }
 
+// Why a load failed, as torume says it; a file the page holds opens and
+// reads without fail.
+std::string FailureCause(const LoadResult& load)
+{
+    switch (load.failure) {
+    case LoadFailure::Utf16: return FormatText("is %s text; save it as Shift-JIS or UTF-8", load.encoding);
+    case LoadFailure::NoDataRow: return "holds no observation (no data line with a damage of 1 or more)";
+    default: return "";
+    }
+}
+
 } // namespace
 
 std::string AnalysisJson(const Form& page, const EstimatorState& state)
@@ -136,5 +148,24 @@ std::string AnalysisJson(const Form& page, const EstimatorState& state)
     json += ',';
     AppendRateItems(json);
     json += '}';
+    return json;
+}
+
+std::string LoadReportJson(const LoadResult& load)
+{
+    std::string json = "{\"failure\":";
+    // The window's message for a failed load.
+    AppendString(json, load.failure == LoadFailure::None ? "" : "file読み込み失敗");
+    json += ",\"cause\":";
+    AppendString(json, FailureCause(load));
+    json += ",\"skipped\":[";
+    for (int k = 0; k < load.skippedKept; ++k) {
+        json += FormatText("%s{\"line\":%llu,\"reason\":", k ? "," : "",
+                           static_cast<unsigned long long>(load.skipped[k].line));
+        AppendString(json, SkipReasonText(load.skipped[k].reason));
+        json += '}';
+    }
+    json += FormatText("],\"more\":%llu}", static_cast<unsigned long long>(load.skippedCount) -
+                                                 static_cast<unsigned long long>(load.skippedKept));
     return json;
 }

@@ -1,13 +1,14 @@
 // What the page shows beyond the window's labels, as JSON for its script:
 // every candidate of the search, the diagnosis of each row the estimate
-// does not reproduce, and for each row the defense values that reproduce
-// it at some rate.
+// does not reproduce, for each row the defense values that reproduce it at
+// some rate, and what a load skipped or why it failed.
 #pragma once
 
 #include <string>
 
 class Form;
 struct EstimatorState;
+struct LoadResult;
 
 // {"candidates": [{"defense", "rates" (null where unknown), "hits",
 //   "rows" (1-based), "chosen", "tied"}],
@@ -18,3 +19,8 @@ struct EstimatorState;
 // Reads the estimation that state holds for the page's rows, the one the
 // last command or load ran; the diagnosis runs its own on copies.
 std::string AnalysisJson(const Form& page, const EstimatorState& state);
+
+// {"failure": the window's message when the load failed, "cause": why, in
+//  torume's words, "skipped": [{"line", "reason"}], "more": lines skipped
+//  beyond those kept}
+std::string LoadReportJson(const LoadResult& load);

@@ -22,6 +22,8 @@ extern "C" int WebReadFile(char* buffer, int size);
 namespace {
 
 std::string AnalysisText;
+std::string LoadReportText;
+LoadResult LastLoad;
 
 ssize_t ReadPageFile(void*, char* buffer, size_t size)
 {
@@ -66,15 +68,23 @@ EMSCRIPTEN_KEEPALIVE int WebRowControl(int r, int c)
 
 // Loads the file the page holds as the window's menu command loads a
 // file, read through a stream a piece at a time, so that the module's
-// memory does not grow with the file; returns the number of rows filled.
+// memory does not grow with the file; returns the number of rows filled,
+// 0 when the load failed and left the rows as they were.
 EMSCRIPTEN_KEEPALIVE int WebLoad()
 {
     std::FILE* file = fopencookie(nullptr, "rb", {ReadPageFile, nullptr, nullptr, nullptr});
     if (!file)
         return 0;
-    const int filled = LoadObservationsFromStream(PageForm, file);
+    LastLoad = LoadObservationsFromStream(PageForm, file);
     std::fclose(file);
-    return filled;
+    return LastLoad.failure == LoadFailure::None ? LastLoad.rowsFilled : 0;
+}
+
+// What the last load reports, as JSON valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* WebLoadReport()
+{
+    LoadReportText = LoadReportJson(LastLoad);
+    return LoadReportText.c_str();
 }
 
 // The analysis of the estimation just run, as JSON valid until the next

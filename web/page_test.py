@@ -9,9 +9,11 @@ import argparse
 import json
 import os
 import re
+import shutil
 import statistics
 import subprocess
 import sys
+import tempfile
 import unittest
 
 from selenium import webdriver
@@ -137,11 +139,12 @@ def rows():
             (e.tagName === 'SELECT' ? e.selectedIndex : e.value)).sort().join(' ')''')
 
 
-def torume(*args):
+def torume(*args, check=True):
+    """torume estimate ARGS: its JSON, or with check=False its run."""
     if not os.access(ARGS.torume, os.X_OK):
         raise AssertionError('%s is missing: build the native preset first' % ARGS.torume)
-    run = subprocess.run([ARGS.torume, 'estimate', '--json', *args], capture_output=True, text=True, check=True)
-    return json.loads(run.stdout)
+    run = subprocess.run([ARGS.torume, 'estimate', *args], capture_output=True, text=True, check=check)
+    return json.loads(run.stdout) if check else run
 
 
 def analysis():
@@ -259,7 +262,7 @@ class EstimateTest(unittest.TestCase):
             path = os.path.join(ARGS.examples, name)
             with self.subTest(name):
                 open_page(clear=False)
-                expected = torume('--candidates', path)
+                expected = torume('--json', '--candidates', path)
                 load(path)
                 self.assertEqual(labels(), expected['labels'])
                 for r, row in enumerate(expected['rows']):
@@ -338,6 +341,48 @@ class EstimateTest(unittest.TestCase):
         wait_for_load(before)
         self.assertEqual((text(2003), text(2004), text(4010)), ('1776', '1522', '連携無し'))
         self.assertEqual(text(1015), '計算成功 2データ中 2データ再現')
+
+
+class LoadReportTest(unittest.TestCase):
+    def setUp(self):
+        open_page()
+        self.folder = tempfile.mkdtemp()
+
+    def tearDown(self):
+        shutil.rmtree(self.folder)
+
+    def write(self, name, data):
+        path = os.path.join(self.folder, name)
+        with open(path, 'wb') as file:
+            file.write(data)
+        return path
+
+    def status(self):
+        return DRIVER.find_element(By.ID, 'status').get_attribute('textContent').split('\n')
+
+    def test_skipped_lines_are_reported_as_torume_reports_them(self):
+        path = self.write('skips.txt', '1208 50 300 0 10 10 0\n８７８ 55 250 1 10 10 0\n878,55,250,1,10,10,0\n'
+                                       '878 55 250\n# comment\n\n0 1 1 0 0 0 0\n'.encode() +
+                                       b'878 55 250 1 10 10 0\n' * 6)
+        report = torume(path, check=False).stderr.replace(path, 'skips.txt').splitlines()
+        self.assertEqual(len(report), 4)  # full-width digits, comma, fewer than seven, a seventh row
+        load(path)
+        self.assertEqual(self.status(), report)
+        self.assertEqual(text(1015), '計算成功 6データ中 6データ再現')
+
+    def test_a_file_without_a_data_row_leaves_the_rows_as_typed(self):
+        element(2003).clear()
+        element(2003).send_keys('787')
+        before = rows()
+        path = self.write('utf16.txt', '1208 50 300 0 10 10 0\n'.encode('utf-16'))
+        cause = torume(path, check=False).stderr.strip().replace('torume: ' + path, 'utf16.txt')
+        load(path)
+        self.assertEqual(self.status(), ['file読み込み失敗', cause])
+        self.assertEqual(rows(), before)
+        load(self.write('comments.txt', b'# nothing\n0 50 300 0 0 0 0\n'))
+        self.assertEqual(self.status()[1], 'comments.txt: holds no observation (no data line with a damage of 1 or '
+                                           'more)')
+        self.assertEqual(rows(), before)
 
 
 class LayoutAndSpeedTest(unittest.TestCase):

@@ -93,19 +93,26 @@
   }
   function estimate() { command(+estimateButton().dataset.id); }
 
-  function loadBytes(bytes) {
+  // A load that fails leaves the rows as they were; the lines it skipped
+  // are reported as torume reports them, NAME:LINE: reason.
+  function loadBytes(bytes, name) {
     core.fileBytes = bytes;
     core.filePosition = 0;
     var filled = core._WebLoad();
     core.fileBytes = null;
+    var report = JSON.parse(core.UTF8ToString(core._WebLoadReport())), lines = [];
+    if (report.failure) lines.push(report.failure, name + ': ' + report.cause);
+    report.skipped.forEach(function (skip) { lines.push(name + ':' + skip.line + ': ' + skip.reason); });
+    if (report.more) lines.push(name + ': ' + report.more + ' more lines skipped');
+    byId('status').textContent = lines.join('\n');
     if (filled > 0) analyse();
     save();
     document.body.dataset.loads = +(document.body.dataset.loads || 0) + 1;
   }
   function loadFile(file) {
-    file.arrayBuffer().then(function (buffer) { loadBytes(new Uint8Array(buffer)); });
+    file.arrayBuffer().then(function (buffer) { loadBytes(new Uint8Array(buffer), file.name); });
   }
-  function loadText(text) { loadBytes(new TextEncoder().encode(text)); }
+  function loadText(text) { loadBytes(new TextEncoder().encode(text), '貼り付け'); }
 
   // ---- Beyond the window ----
 
@@ -280,7 +287,15 @@
       if (event.target.matches('.edit input') && event.inputType === 'insertText' && /\D/.test(event.data || ''))
         event.preventDefault();
     });
-    client.addEventListener('input', save);
+    // An edited row is no longer the one the diagnosis speaks of.
+    client.addEventListener('input', function (event) {
+      var box = event.target.closest('.unreproduced');
+      if (box) box.closest('.band').querySelectorAll('.unreproduced').forEach(function (marked) {
+        marked.classList.remove('unreproduced');
+        marked.removeAttribute('title');
+      });
+      save();
+    });
     client.addEventListener('change', save);
 
     var fileInput = document.querySelector('input[type=file][data-id]');
