@@ -76,20 +76,6 @@ void AppendDiagnosis(std::string& text, const EstimateAnalysis& analysis)
     }
 }
 
-// Only what the estimation reads: the seven controls of each row.
-MemoryForm CopyRows(const Form& form)
-{
-    MemoryForm copy;
-    for (int r = 0; r < ObservationRowCount; ++r) {
-        const ObservationRow row = ObservationRowIds(r);
-        for (int id : {row.damage, row.attack, row.power, row.strength, row.charm})
-            copy.SetText(id, form.GetText(id).View());
-        for (int id : {row.attribute, row.chain})
-            copy.SetSelection(id, form.GetSelection(id));
-    }
-    return copy;
-}
-
 } // namespace
 
 std::string EstimateReportText(const MemoryForm& form, const EstimateAnalysis& analysis, bool candidates)
@@ -104,7 +90,7 @@ std::string EstimateReportText(const MemoryForm& form, const EstimateAnalysis& a
 
 std::string RowsReportText(const Form& form)
 {
-    MemoryForm rows = CopyRows(form);
+    MemoryForm rows = CopyObservationRows(form);
     // About 130 KB: on the heap, and only while the report is built.
     const auto state = std::make_unique<EstimatorState>();
     const TraceSilence silence;

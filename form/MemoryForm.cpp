@@ -87,3 +87,16 @@ const std::string& MemoryForm::FullText(int id) const
     const ControlState* control = Find(id);
     return control ? control->text : EmptyText;
 }
+
+MemoryForm CopyObservationRows(const Form& form)
+{
+    MemoryForm copy;
+    for (int r = 0; r < ObservationRowCount; ++r) {
+        const ObservationRow row = ObservationRowIds(r);
+        for (int id : {row.damage, row.attack, row.power, row.strength, row.charm})
+            copy.SetText(id, form.GetText(id).View());
+        for (int id : {row.attribute, row.chain})
+            copy.SetSelection(id, form.GetSelection(id));
+    }
+    return copy;
+}

@@ -40,20 +40,6 @@ const char* Boolean(bool value)
     return value ? "true" : "false";
 }
 
-// The analysis reads the rows from an in-memory copy of the page's.
-MemoryForm CopyRows(const Form& page)
-{
-    MemoryForm rows;
-    for (int r = 0; r < ObservationRowCount; ++r) {
-        const ObservationRow row = ObservationRowIds(r);
-        for (int id : {row.damage, row.attack, row.power, row.strength, row.charm})
-            rows.SetText(id, page.GetText(id).View());
-        rows.SetSelection(row.attribute, page.GetSelection(row.attribute));
-        rows.SetSelection(row.chain, page.GetSelection(row.chain));
-    }
-    return rows;
-}
-
 void AppendCandidates(std::string& json, const std::vector<CandidateInfo>& candidates)
 {
     json += "\"candidates\":[";
@@ -137,7 +123,7 @@ std::string FailureCause(const LoadResult& load)
 
 std::string AnalysisJson(const Form& page, const EstimatorState& state)
 {
-    const MemoryForm form = CopyRows(page);
+    const MemoryForm form = CopyObservationRows(page);
     const EstimateAnalysis analysis = AnalyseEstimate(form, state, true);
     std::string json = "{";
     AppendCandidates(json, analysis.candidates);
