@@ -8,23 +8,15 @@ add_library(torume_settings INTERFACE)
 add_library(torume_cp932 INTERFACE)
 target_link_libraries(torume_cp932 INTERFACE torume_settings)
 
-if(MSVC)
-  # /fp:precise forbids contraction; /source-charset and /execution-charset
-  # are MSVC's spelling of the two charset flags.
-  target_compile_options(torume_settings INTERFACE /W4 /fp:precise /utf-8)
-  target_compile_options(torume_cp932 INTERFACE /execution-charset:.932)
-else()
-  # The damage equation is compared for exact equality with in-game
-  # figures: every operation rounds on its own, no FMA, no x87.
-  target_compile_options(torume_settings INTERFACE
-    -Wall -Wextra -Wpedantic -Wconversion -Wno-sign-conversion
-    -ffp-contract=off -fno-fast-math -finput-charset=UTF-8)
-  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-    target_compile_options(torume_settings INTERFACE -msse2 -mfpmath=sse)
-  endif()
-  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
-    target_compile_options(torume_cp932 INTERFACE -fexec-charset=CP932)
-  endif()
+# The damage equation is compared for exact equality with in-game figures:
+# every operation rounds on its own, no FMA; every preset is 64-bit, where
+# doubles are SSE2's.
+target_compile_options(torume_settings INTERFACE
+  -Wall -Wextra -Wpedantic -Wconversion -Wno-sign-conversion
+  -ffp-contract=off -fno-fast-math -finput-charset=UTF-8)
+# Clang has no code page 932 execution charset: its literals stay UTF-8.
+if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  target_compile_options(torume_cp932 INTERFACE -fexec-charset=CP932)
 endif()
 
 if(TORUME_FUZZ)

@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr double Rates[RateStepCount] = {0.5, 0.625, 0.75, 0.875, 1.0, 1.125, 1.25, 1.375};
-
 bool ValidKind(std::int32_t kind)
 {
     return kind >= 0 && kind < AttributeKindCount;
@@ -53,14 +51,15 @@ void TallyCandidates(EstimatorState& state)
     }
 }
 
-} // namespace
-
+// The physical damage the estimator expects for observation i against
+// defense d at the given rate.
 std::int32_t EstimatorDamage(const EstimatorState& state, int i, std::int32_t defense, double rate)
 {
     return ComputeDamage(state.attack[i], defense, state.power[i], rate, state.statFactor[i],
                          ChainFactor(state.chainCount[i]), false);
 }
 
+// Offers every reproducing pair of observation i to the candidate table.
 void SearchObservation(EstimatorState& state, int i)
 {
     const std::int32_t kind = state.attributeKind[i];
@@ -68,11 +67,13 @@ void SearchObservation(EstimatorState& state, int i)
         return;
     for (int d = 0; d < DefenseValueCount; ++d) {
         for (int j = 0; j < RateStepCount; ++j) {
-            if (EstimatorDamage(state, i, d, Rates[j]) == state.damage[i])
+            if (EstimatorDamage(state, i, d, RateStep(j)) == state.damage[i])
                 OfferPair(state, d, kind, j);
         }
     }
 }
+
+} // namespace
 
 bool HasPrediction(const EstimatorState& state, int i)
 {

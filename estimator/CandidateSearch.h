@@ -9,13 +9,6 @@
 
 #include "estimator/EstimatorState.h"
 
-// The physical damage the estimator expects for observation i against
-// defense d at the given rate.
-std::int32_t EstimatorDamage(const EstimatorState& state, int i, std::int32_t defense, double rate);
-
-// Offers every reproducing pair of observation i to the candidate table.
-void SearchObservation(EstimatorState& state, int i);
-
 // Searches every observation, chooses the first candidate with the most
 // hits, lists the ties and predicts each observation's damage.
 void SelectDefense(EstimatorState& state);

@@ -8,6 +8,7 @@
 #include "estimator/DebugTrace.h"
 #include "estimator/EstimatorState.h"
 #include "form/ControlIds.h"
+#include "form/ControlMap.h"
 #include "form/Form.h"
 #include "form/TextFormat.h"
 
@@ -56,12 +57,10 @@ int ReadObservationRows(const Form& form, EstimatorState& state)
         observation.attributeKind = form.GetSelection(row.attribute);
         const std::int32_t strength = form.GetNumber(row.strength);
         const std::int32_t charm = form.GetNumber(row.charm);
-        const int chain = form.GetSelection(row.chain);
         if (observation.attributeKind < 0 || observation.attributeKind >= AttributeKindCount)
             return r + 1;
         observation.statFactor = StatFactor(strength, charm);
-        // Item 0 is no chain, item s a chain of s + 1; no selection is no chain.
-        observation.chainCount = chain <= 0 ? 0 : chain + 1;
+        observation.chainCount = ChainCountOfItem(form.GetSelection(row.chain));
         AddObservation(state, observation);
     }
     return 0;
