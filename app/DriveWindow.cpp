@@ -11,6 +11,10 @@
 //                                answered again, and close the program
 //   torume-drive version EXE     print the version resource's strings and
 //                                numbers, in UTF-8
+//   torume-drive report FILE     in the running window, load FILE, open the
+//                                dialog "候補一覧と診断", leave it open and
+//                                print the place of window and dialog
+//                                together as WIDTHxHEIGHT+X+Y
 #include <windows.h>
 
 #include <cstdio>
@@ -154,6 +158,26 @@ int Time(const char* exe, const char* file)
     return 0;
 }
 
+int Report(const char* file)
+{
+    HWND window = WaitForMainWindow();
+    if (!window)
+        return Fail("no window is running");
+    if (LoadThroughMenu(window, file) < 0)
+        return Fail("the open-file dialog did not appear or close");
+    PostMessageA(window, WM_COMMAND, IDM_ANALYSIS_REPORT, 0);
+    HWND dialog = WaitForDialogOf(window);
+    if (!dialog)
+        return Fail("the dialog did not appear");
+    Sleep(500); // let it paint
+    RECT windowRect, dialogRect, both;
+    GetWindowRect(window, &windowRect);
+    GetWindowRect(dialog, &dialogRect);
+    UnionRect(&both, &windowRect, &dialogRect);
+    std::printf("%ldx%ld+%ld+%ld\n", both.right - both.left, both.bottom - both.top, both.left, both.top);
+    return 0;
+}
+
 // One string of the version resource's Japanese Unicode block, in UTF-8.
 std::string VersionString(const std::vector<char>& info, const wchar_t* name)
 {
@@ -201,6 +225,9 @@ int main(int argc, char** argv)
         return Time(argv[2], argv[3]);
     if (argc == 3 && std::strcmp(argv[1], "version") == 0)
         return Version(argv[2]);
-    std::fprintf(stderr, "usage: torume-drive smoke EXE | load EXE FILE | time EXE FILE | version EXE\n");
+    if (argc == 3 && std::strcmp(argv[1], "report") == 0)
+        return Report(argv[2]);
+    std::fprintf(stderr,
+                 "usage: torume-drive smoke EXE | load EXE FILE | time EXE FILE | version EXE | report FILE\n");
     return 2;
 }

@@ -1,12 +1,13 @@
 #include "app/MainWindow.h"
 
+#include "app/AnalysisReport.h"
 #include "app/Controls.h"
 #include "app/FileLoad.h"
+#include "app/MarkedRows.h"
 #include "app/Win32Form.h"
 #include "damage/DamageCalculation.h"
 #include "damage/SpellMode.h"
 #include "estimator/DebugTrace.h"
-#include "estimator/DefenseEstimation.h"
 #include "form/ControlIds.h"
 #include "resources/resource.h"
 
@@ -18,19 +19,44 @@ const char MainWindowTitle[] = "トルメ ダメージ計算機";
 
 namespace {
 
-// Only the IDs of the command table act; edit-field and list
-// notifications carry their own IDs and are dropped.
-LRESULT DispatchCommand(HWND window, WPARAM wParam, LPARAM lParam)
+// Set while a dialog or message box of a load, analysis or exit command is
+// open. Its modal loop still delivers queued commands to the window.
+bool DialogOpen;
+
+bool IsLoadAnalysisOrExit(int id)
+{
+    return id == IDM_FILE_LOAD || id == IDM_EXIT || id == IDM_ANALYSIS_REPORT || id == IDM_COPY_REPORT;
+}
+
+// Only the IDs of the command table act; of the notifications, which carry
+// the controls' own IDs, only a damage field's change clears its mark.
+LRESULT RunCommand(HWND window, WPARAM wParam, LPARAM lParam)
 {
     switch (LOWORD(wParam)) {
     case IDC_CALC_RUN: RunDamageCalculation(MainForm); break;
-    case IDC_EST_RUN: RunDefenseEstimation(MainForm); break;
+    case IDC_EST_RUN: EstimateAndMark(); break;
     case IDC_SPELL_MODE: ApplySpellMode(MainForm); break;
-    case IDM_FILE_LOAD: return LoadObservationFile(MainForm);
+    case IDM_FILE_LOAD: return LoadAndMark();
     case IDM_EXIT: ConfirmExit(window, wParam, lParam); break;
-    default: break;
+    case IDM_ANALYSIS_REPORT: ShowAnalysisReport(window); break;
+    case IDM_COPY_REPORT: CopyAnalysisReport(window); break;
+    default: UnmarkEditedRow(LOWORD(wParam), HIWORD(wParam)); break;
     }
     return 0;
+}
+
+// A load, analysis or exit command that arrives while another one's dialog
+// is open is dropped, rather than opening a second dialog inside the first.
+LRESULT DispatchCommand(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    if (!IsLoadAnalysisOrExit(LOWORD(wParam)))
+        return RunCommand(window, wParam, lParam);
+    if (DialogOpen)
+        return 0;
+    DialogOpen = true;
+    const LRESULT result = RunCommand(window, wParam, lParam);
+    DialogOpen = false;
+    return result;
 }
 
 void TraceToDebugger(void*, const char* text)
@@ -75,6 +101,7 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 {
     switch (message) {
     case WM_CREATE:
+        ClearRowMarks();
         CreateControls(window, reinterpret_cast<CREATESTRUCTA*>(lParam)->hInstance);
         return 0;
     case WM_DESTROY:
@@ -85,6 +112,10 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case WM_CTLCOLORSTATIC:
         return reinterpret_cast<LRESULT>(
             ColorStaticControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+    case WM_CTLCOLOREDIT:
+        if (HBRUSH brush = ColorMarkedField(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+            return reinterpret_cast<LRESULT>(brush);
+        return DefWindowProcA(window, message, wParam, lParam);
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }

@@ -92,22 +92,31 @@ TEST_F(MainWindowTest, WindowHasItsClassTitlePlaceAndSize)
     EXPECT_TRUE(IsWindowVisible(MainWindow));
 }
 
-TEST_F(MainWindowTest, MenuHasOnePopUpWithTwoItems)
+TEST_F(MainWindowTest, MenuHasFileThenAnalysisWithTwoItemsEach)
 {
+    const struct {
+        const char* name;
+        UINT ids[2];
+        const char* items[2];
+    } popups[] = {
+        {"ファイル", {IDM_FILE_LOAD, IDM_EXIT}, {"ファイル読み込み", "アプリケーションの終了"}},
+        {"解析", {IDM_ANALYSIS_REPORT, IDM_COPY_REPORT}, {"候補一覧と診断...", "結果をコピー"}},
+    };
     HMENU bar = GetMenu(MainWindow);
     ASSERT_NE(bar, nullptr);
-    ASSERT_EQ(GetMenuItemCount(bar), 1);
-    char text[64] = "";
-    GetMenuStringA(bar, 0, text, sizeof text, MF_BYPOSITION);
-    EXPECT_STREQ(text, "ファイル");
-    HMENU file = GetSubMenu(bar, 0);
-    ASSERT_EQ(GetMenuItemCount(file), 2);
-    EXPECT_EQ(GetMenuItemID(file, 0), static_cast<UINT>(IDM_FILE_LOAD));
-    EXPECT_EQ(GetMenuItemID(file, 1), static_cast<UINT>(IDM_EXIT));
-    GetMenuStringA(file, 0, text, sizeof text, MF_BYPOSITION);
-    EXPECT_STREQ(text, "ファイル読み込み");
-    GetMenuStringA(file, 1, text, sizeof text, MF_BYPOSITION);
-    EXPECT_STREQ(text, "アプリケーションの終了");
+    ASSERT_EQ(GetMenuItemCount(bar), 2);
+    for (int p = 0; p < 2; ++p) {
+        char text[64] = "";
+        GetMenuStringA(bar, static_cast<UINT>(p), text, sizeof text, MF_BYPOSITION);
+        EXPECT_STREQ(text, popups[p].name);
+        HMENU popup = GetSubMenu(bar, p);
+        ASSERT_EQ(GetMenuItemCount(popup), 2);
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_EQ(GetMenuItemID(popup, i), popups[p].ids[i]);
+            GetMenuStringA(popup, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+            EXPECT_STREQ(text, popups[p].items[i]);
+        }
+    }
 }
 
 TEST_F(MainWindowTest, EveryControlMatchesTheControlMap)

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -315,6 +316,23 @@ TEST(TorumeEstimate, ListsEveryCandidateWithTheChosenAndTheTied)
     const CliRun text = Torume({"estimate", "--candidates", partial.c_str()});
     EXPECT_NE(text.out.find("  *       30  1.000  0.750  1.250      3  1 2 3\n"), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("          42  1.125  不明   不明       1  4\n"), std::string::npos) << text.out;
+}
+
+// The window's dialog "候補一覧と診断" is checked against the same files.
+TEST(TorumeEstimate, CandidatesReportOfEachExampleIsTheExpectedOne)
+{
+    int examples = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(TORUME_EXAMPLES)) {
+        const std::string file = entry.path().string();
+        std::ifstream expected(std::filesystem::path(TORUME_EXPECTED_REPORTS) / entry.path().filename(),
+                               std::ios::binary);
+        ASSERT_TRUE(expected) << "no expected report for " << file;
+        const CliRun run = Torume({"estimate", "--candidates", file.c_str()});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, std::string(std::istreambuf_iterator<char>(expected), {})) << file;
+        ++examples;
+    }
+    EXPECT_GE(examples, 5);
 }
 
 TEST(TorumeEstimate, BatchReportsEachFileAndGoesOnPastAMissingOne)

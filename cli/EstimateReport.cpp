@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/TextConversion.h"
+#include "estimator/EstimateReportText.h"
 
 namespace {
 
@@ -24,21 +25,6 @@ std::string RateText(double rate)
     return text;
 }
 
-// A rate in a column six wide: "不明" is four columns in a terminal.
-std::string RateColumn(double rate)
-{
-    std::string text = RateText(rate);
-    return text + std::string(rate == -1.0 ? 2 : 6 - text.size(), ' ');
-}
-
-std::string RowList(const std::vector<int>& rows)
-{
-    std::string list;
-    for (int row : rows)
-        list += (list.empty() ? "" : " ") + std::to_string(row);
-    return list.empty() ? "-" : list;
-}
-
 // A file name in one cell of the tab-separated table: tab, CR and LF
 // would break the table, so they are written as \t, \r and \n.
 std::string TableCell(const std::string& text)
@@ -53,52 +39,6 @@ std::string TableCell(const std::string& text)
         }
     }
     return cell;
-}
-
-// The result labels in the order a player reads them; a message in the
-// defense label stands alone.
-void PrintLabels(const MemoryForm& form, std::ostream& out, const char* indent)
-{
-    out << indent << "防御      " << Label(form, IDC_EST_DEFENSE) << '\n';
-    if (form.FullText(IDC_EST_SUMMARY).empty())
-        return;
-    out << indent << "倍率      斬 " << Label(form, IDC_EST_RATE_SLASH) << "  打 " << Label(form, IDC_EST_RATE_STRIKE)
-        << "  突 " << Label(form, IDC_EST_RATE_THRUST) << '\n'
-        << indent << Label(form, IDC_EST_SUMMARY) << '\n'
-        << indent << "予測      " << Label(form, IDC_EST_PREDICTED) << '\n';
-    if (form.FullText(IDC_EST_MORE).empty())
-        return;
-    out << indent << Label(form, IDC_EST_MORE) << '\n';
-    for (int id = IDC_EST_ALT1_DEFENSE; id <= IDC_EST_ALT3_RATES && !form.FullText(id).empty(); id += 2)
-        out << indent << "  防御 " << Label(form, id) << "  倍率 " << Label(form, id + 1) << '\n';
-}
-
-void PrintCandidates(const EstimateResult& result, std::ostream& out)
-{
-    out << "\ncandidates (creation order; * chosen, = tied with it):\n"
-        << "     defense  slash  strike thrust  hits  rows\n";
-    for (const CandidateInfo& c : result.analysis.candidates) {
-        char defense[32], hits[32];
-        std::snprintf(defense, sizeof defense, "  %c  %7d  ", c.chosen ? '*' : (c.tied ? '=' : ' '), c.defense);
-        std::snprintf(hits, sizeof hits, "%6d  ", c.hits);
-        out << defense << RateColumn(c.rates[0]) << ' ' << RateColumn(c.rates[1]) << ' ' << RateColumn(c.rates[2])
-            << hits << RowList(c.rows) << '\n';
-    }
-}
-
-void PrintDiagnosis(const EstimateResult& result, std::ostream& out)
-{
-    if (result.analysis.diagnosis.empty())
-        return;
-    out << "\ndiagnosis:\n";
-    for (const RowDiagnosis& d : result.analysis.diagnosis) {
-        if (!d.reproducible) {
-            out << "  no defense 0-99 and rate reproduces row " << d.row << ": it is likely mistyped\n";
-            continue;
-        }
-        out << "  row " << d.row << " conflicts with the others; the best estimate without it:\n";
-        PrintLabels(d.without, out, "    ");
-    }
 }
 
 nlohmann::json LabelsJson(const MemoryForm& form)
@@ -163,10 +103,7 @@ nlohmann::json DiagnosisJson(const EstimateResult& result)
 
 void PrintEstimate(const EstimateResult& result, bool candidates, std::ostream& out)
 {
-    PrintLabels(result.form, out, "");
-    if (candidates)
-        PrintCandidates(result, out);
-    PrintDiagnosis(result, out);
+    out << Cp932ToUtf8(EstimateReportText(result.form, result.analysis, candidates));
 }
 
 void PrintBatchHeader(std::ostream& out)

@@ -14,6 +14,17 @@ void SetTraceSink(TraceSink sink, void* context)
     SinkContext = context;
 }
 
+// The estimations behind a report are not the ones a debugger follows.
+TraceSilence::TraceSilence() : sink(Sink), context(SinkContext)
+{
+    SetTraceSink(nullptr);
+}
+
+TraceSilence::~TraceSilence()
+{
+    SetTraceSink(sink, context);
+}
+
 void DebugTrace(const char* format, ...)
 {
     // The search traces every candidate; skip the formatting when nobody listens.

@@ -9,6 +9,19 @@ using TraceSink = void (*)(void* context, const char* text);
 
 void SetTraceSink(TraceSink sink, void* context = nullptr);
 
+// Holds every trace line back for one scope, then puts the sink back.
+class TraceSilence {
+public:
+    TraceSilence();
+    ~TraceSilence();
+    TraceSilence(const TraceSilence&) = delete;
+    TraceSilence& operator=(const TraceSilence&) = delete;
+
+private:
+    TraceSink sink;
+    void* context;
+};
+
 // printf-style; formatted into 1024 bytes (at most 1023 characters).
 void DebugTrace(const char* format, ...)
 #if defined(__GNUC__)

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "estimator/DebugTrace.h"
+#include "estimator/EstimateReportText.h"
 #include "estimator/EstimatorState.h"
 #include "form/MemoryForm.h"
 
@@ -215,6 +216,49 @@ TEST_F(DefenseEstimation, ReadsOnlyAndWritesOnlyItsLabels)
         EXPECT_EQ(form.FullText(def.id), before.FullText(def.id)) << def.name;
         EXPECT_EQ(form.GetSelection(def.id), before.GetSelection(def.id)) << def.name;
     }
+}
+
+TEST_F(DefenseEstimation, UnreproducedRowsCountFromTheRowsOnTheForm)
+{
+    const struct {
+        const char* why;
+        std::vector<RowInput> rows;
+        std::vector<int> expected;
+    } cases[] = {
+        {"all reproduced", WorkedRows, {}},
+        {"the fourth row mistyped",
+         {WorkedRows[0], WorkedRows[1], WorkedRows[2], {3, "1500", "60", "280", 0, "5", "20", 0}}, {4}},
+        {"empty rows between",
+         {{1, "1208", "50", "300", 0, "10", "10", 0}, {2, "878", "55", "250", 1, "10", "10", 0},
+          {3, "1776", "45", "320", 2, "10", "10", 2}, {5, "1500", "60", "280", 0, "5", "20", 0}}, {6}},
+        {"no candidate chosen", {{0, "1208", "50", "300", -1, "10", "10", 0}}, {}},
+    };
+    for (const auto& c : cases) {
+        form = MemoryForm();
+        Fill(c.rows);
+        RunDefenseEstimation(form);
+        EXPECT_EQ(UnreproducedRows(form, Estimator), c.expected) << c.why;
+    }
+}
+
+TEST_F(DefenseEstimation, ReportOfTheRowsLeavesFormEstimatorAndTraceAlone)
+{
+    Fill(WorkedRows);
+    RunDefenseEstimation(form);
+    form.SetText(IDC_OBS_DAMAGE_0 + 3, "1500");
+    TraceLines.clear();
+    const MemoryForm before = form;
+
+    const std::string report = RowsReportText(form);
+    EXPECT_EQ(report.rfind("防御      30\n倍率      斬 1.000  打 0.750  突 1.250\n計算一部成功 4データ中 3データ再現\n", 0), 0u)
+        << report;
+    EXPECT_NE(report.find("  row 4 conflicts with the others;"), std::string::npos) << report;
+    EXPECT_TRUE(TraceLines.empty()) << "the report's estimations are not traced";
+    DebugTrace("after\n");
+    EXPECT_EQ(TraceLines, std::vector<std::string>{"after\n"}) << "the sink is back";
+    EXPECT_EQ(Estimator.damage[3], 1522) << "the process's estimator keeps the last estimation";
+    for (const ControlDef& def : ControlMap)
+        EXPECT_EQ(form.FullText(def.id), before.FullText(def.id)) << def.name;
 }
 
 } // namespace

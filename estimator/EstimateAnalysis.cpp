@@ -12,7 +12,7 @@ namespace {
 // Observation i came from the i-th row with a positive damage, so the rows
 // are counted from the form: an estimation stopped by a row without an
 // attribute holds fewer observations than the rows.
-std::vector<int> ObservationRows(const MemoryForm& form)
+std::vector<int> ObservationRows(const Form& form)
 {
     std::vector<int> rows;
     for (int r = 0; r < ObservationRowCount; ++r)
@@ -51,13 +51,28 @@ bool AnyCandidateReproduces(const EstimatorState& state, int i)
     return false;
 }
 
+// Without a chosen candidate (no rows, a row without an attribute, no
+// solution) the labels say everything.
+bool HasChosen(const EstimatorState& state, const std::vector<int>& rows)
+{
+    return state.candidateCount > 0 && state.bestList[0] >= 0 &&
+           state.observationCount == static_cast<int>(rows.size());
+}
+
+std::vector<int> Unreproduced(const EstimatorState& state)
+{
+    std::vector<int> observations;
+    for (int i = 0; i < state.observationCount; ++i)
+        if (!CandidateReproduces(state, state.bestList[0], i))
+            observations.push_back(i);
+    return observations;
+}
+
 std::vector<RowDiagnosis> Diagnose(const MemoryForm& form, const EstimatorState& state, const std::vector<int>& rows)
 {
     std::vector<RowDiagnosis> diagnosis;
     std::unique_ptr<EstimatorState> rerun;
-    for (int i = 0; i < state.observationCount; ++i) {
-        if (CandidateReproduces(state, state.bestList[0], i))
-            continue;
+    for (int i : Unreproduced(state)) {
         const int row = rows[static_cast<std::size_t>(i)];
         RowDiagnosis entry{row, AnyCandidateReproduces(state, i), MemoryForm()};
         if (entry.reproducible) {
@@ -80,10 +95,7 @@ EstimateAnalysis AnalyseEstimate(const MemoryForm& form, const EstimatorState& s
     EstimateAnalysis analysis;
     const std::vector<int> rows = ObservationRows(form);
     analysis.observationCount = static_cast<int>(rows.size());
-    // Without a chosen candidate (no rows, a row without an attribute, no
-    // solution) the labels say everything.
-    if (state.candidateCount == 0 || state.bestList[0] < 0 ||
-        state.observationCount != analysis.observationCount)
+    if (!HasChosen(state, rows))
         return analysis;
     analysis.found = true;
     analysis.chosen = ReadCandidate(state, state.bestList[0], rows);
@@ -93,4 +105,14 @@ EstimateAnalysis AnalyseEstimate(const MemoryForm& form, const EstimatorState& s
         analysis.candidates = ReadCandidates(state, rows);
     analysis.diagnosis = Diagnose(form, state, rows);
     return analysis;
+}
+
+std::vector<int> UnreproducedRows(const Form& form, const EstimatorState& state)
+{
+    const std::vector<int> rows = ObservationRows(form);
+    std::vector<int> missed;
+    if (HasChosen(state, rows))
+        for (int i : Unreproduced(state))
+            missed.push_back(rows[static_cast<std::size_t>(i)]);
+    return missed;
 }

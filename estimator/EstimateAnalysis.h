@@ -38,3 +38,8 @@ struct EstimateAnalysis {
 // each, so it is done only when allCandidates is set. A diagnosis runs the
 // estimation again without the row, on a state of its own.
 EstimateAnalysis AnalyseEstimate(const MemoryForm& form, const EstimatorState& state, bool allCandidates);
+
+// The rows a diagnosis names, without running it: the 1-based rows whose
+// observation the chosen candidate does not reproduce; none when no
+// candidate was chosen for these rows.
+std::vector<int> UnreproducedRows(const Form& form, const EstimatorState& state);

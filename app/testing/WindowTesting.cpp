@@ -84,30 +84,71 @@ const std::vector<DialogAnswer>& DialogAnswerer::Finish()
     return answers;
 }
 
+namespace {
+
+void WaitUntilGone(HWND dialog, int polls)
+{
+    for (int i = 0; i < polls && IsWindow(dialog); ++i)
+        Sleep(PollMilliseconds);
+}
+
+void Click(HWND dialog, int button)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+}
+
+// Read across threads: the dialog's own thread answers from its modal loop.
+void ReadControl(HWND dialog, DialogAnswer& answer)
+{
+    HWND control = GetDlgItem(dialog, answer.readControl);
+    answer.text.assign(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    answer.text.resize(static_cast<std::size_t>(
+        GetWindowTextW(control, answer.text.data(), static_cast<int>(answer.text.size()))));
+    answer.font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+}
+
+// As the keyboard would: the dialog's modal loop hands it to the dialog manager.
+void PressKey(HWND dialog, DialogAnswer& answer)
+{
+    HWND control = GetDlgItem(dialog, answer.keyControl);
+    PostMessageA(control, WM_KEYDOWN, answer.key, 1);
+    PostMessageA(control, WM_KEYUP, answer.key, 0xC0000001);
+    WaitUntilGone(dialog, 100);
+    answer.closedByKey = !IsWindow(dialog);
+}
+
+} // namespace
+
 DWORD WINAPI DialogAnswerer::Run(void* self)
 {
     for (DialogAnswer& answer : static_cast<DialogAnswerer*>(self)->answers) {
         HWND dialog = nullptr;
-        for (int i = 0; i < PollLimit && !dialog; ++i) {
+        for (int waited = 0; waited < answer.waitMilliseconds && !dialog; waited += PollMilliseconds) {
             dialog = FindProcessDialog(answer.title, answer.owner);
             if (!dialog)
                 Sleep(PollMilliseconds);
         }
         if (!dialog)
-            return 1;
+            continue;
         answer.found = true;
         if (answer.owner)
             answer.ownerEnabled = IsWindowEnabled(answer.owner) != FALSE;
         char text[256] = "";
         GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text); // a message box's text
         answer.message = text;
+        if (answer.readControl)
+            ReadControl(dialog, answer);
         if (!answer.fileName.empty())
             TypeFileName(dialog, answer.fileName);
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer.button, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, answer.button)));
+        if (answer.clickFirst)
+            Click(dialog, answer.clickFirst);
+        if (answer.key)
+            PressKey(dialog, answer);
+        if (IsWindow(dialog))
+            Click(dialog, answer.button);
         // Wait until it is gone before looking for the next one.
-        for (int i = 0; i < PollLimit && IsWindow(dialog); ++i)
-            Sleep(PollMilliseconds);
+        WaitUntilGone(dialog, PollLimit);
     }
     return 0;
 }

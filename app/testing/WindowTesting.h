@@ -21,11 +21,19 @@ struct DialogAnswer {
     HWND owner;
     std::string fileName;   // typed into the file name box before pressing
     int button;             // IDOK, IDCANCEL, IDYES, IDNO
+    int waitMilliseconds = 10000; // how long to look for the dialog
+    int readControl = 0;    // a control whose text and font are kept
+    int clickFirst = 0;     // a button clicked before the answer, such as "コピー"
+    UINT key = 0;           // a key pressed in keyControl before the button,
+    int keyControl = 0;     // which is then pressed only if the dialog stayed
 
     // Filled in by the helper.
     bool found = false;
     bool ownerEnabled = true; // the owner's state while the dialog was open
     std::string message;      // a message box's text
+    std::wstring text;        // the text of readControl
+    HFONT font = nullptr;     // the font of readControl
+    bool closedByKey = false;
 };
 
 DialogAnswer Answer(const char* title, HWND owner, int button, std::string fileName = {});

@@ -1,0 +1,95 @@
+#include "app/MarkedRows.h"
+
+#include "app/Controls.h"
+#include "app/FileLoad.h"
+#include "app/HandleTables.h"
+#include "app/Win32Form.h"
+#include "estimator/DefenseEstimation.h"
+#include "estimator/EstimateAnalysis.h"
+#include "estimator/EstimatorState.h"
+
+namespace {
+
+bool MarkedRows[ObservationRowCount];
+
+void SetMark(int r, bool marked)
+{
+    if (MarkedRows[r] == marked)
+        return;
+    MarkedRows[r] = marked;
+    InvalidateRect(ControlHandle(ObservationRowIds(r).damage), nullptr, TRUE);
+}
+
+// The rows the diagnosis names, for the estimation the process's estimator
+// just ran on the rows on screen.
+void MarkUnreproducedRows()
+{
+    bool missed[ObservationRowCount] = {};
+    for (int row : UnreproducedRows(MainForm, Estimator))
+        missed[row - 1] = true;
+    for (int r = 0; r < ObservationRowCount; ++r)
+        SetMark(r, missed[r]);
+}
+
+// The main form, noting whether a command wrote the result labels: every
+// estimation clears them first, so a write there means one ran. A load
+// that is cancelled or fails writes none.
+class EstimationWatch final : public Form {
+public:
+    bool estimated = false;
+
+    FieldText GetText(int id) const override { return MainForm.GetText(id); }
+    void SetText(int id, std::string_view text) override
+    {
+        estimated = estimated || (id >= IDC_EST_DEFENSE && id <= IDC_EST_ALT3_RATES);
+        MainForm.SetText(id, text);
+    }
+    int GetSelection(int id) const override { return MainForm.GetSelection(id); }
+    void SetSelection(int id, int index) override { MainForm.SetSelection(id, index); }
+    bool GetCheck(int id) const override { return MainForm.GetCheck(id); }
+    void Enable(int id, bool enabled) override { MainForm.Enable(id, enabled); }
+};
+
+} // namespace
+
+void ClearRowMarks()
+{
+    for (bool& mark : MarkedRows)
+        mark = false;
+}
+
+void EstimateAndMark()
+{
+    RunDefenseEstimation(MainForm);
+    MarkUnreproducedRows();
+}
+
+int LoadAndMark()
+{
+    EstimationWatch watch;
+    const int result = LoadObservationFile(watch);
+    if (watch.estimated)
+        MarkUnreproducedRows();
+    return result;
+}
+
+void UnmarkEditedRow(int id, int notification)
+{
+    const int r = id - IDC_OBS_DAMAGE_0;
+    if (notification == EN_CHANGE && r >= 0 && r < ObservationRowCount)
+        SetMark(r, false);
+}
+
+HBRUSH ColorMarkedField(HDC dc, HWND control)
+{
+    // Created on the first request and kept, like the fonts.
+    static const HBRUSH markBrush = CreateSolidBrush(HighlightText);
+    for (int r = 0; r < ObservationRowCount; ++r) {
+        if (MarkedRows[r] && ControlHandle(ObservationRowIds(r).damage) == control) {
+            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+            SetBkColor(dc, HighlightText);
+            return markBrush;
+        }
+    }
+    return nullptr;
+}

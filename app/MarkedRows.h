@@ -1,0 +1,25 @@
+// The rows an estimation did not reproduce, marked on screen: after a
+// partial success their damage fields are drawn in the highlight colour,
+// until the next estimation or until the field is edited.
+#pragma once
+
+#include <windows.h>
+
+#include "form/ControlIds.h"
+
+// A new window starts without marks.
+void ClearRowMarks();
+
+// Button 5001: the estimation, then the marks.
+void EstimateAndMark();
+
+// Menu item 110: the file load, then the marks when it estimated. Returns
+// what the load returns.
+int LoadAndMark();
+
+// An edit field's notification: a damage field that changed loses its mark.
+void UnmarkEditedRow(int id, int notification);
+
+// For WM_CTLCOLOREDIT: the highlight brush and background for a marked
+// damage field; null, with dc untouched, for every other field.
+HBRUSH ColorMarkedField(HDC dc, HWND control);

@@ -1,0 +1,20 @@
+// The estimate report, one text for both programs: what `torume estimate`
+// prints and what the window's dialog "候補一覧と診断" shows. It is in the
+// form's code page 932 with LF line ends; the command-line program turns it
+// into UTF-8, the window into CRLF lines.
+#pragma once
+
+#include <string>
+
+#include "estimator/EstimateAnalysis.h"
+
+// The result labels of form in reading order, every candidate when
+// candidates is set, and the diagnosis of each row the estimate does not
+// reproduce.
+std::string EstimateReportText(const MemoryForm& form, const EstimateAnalysis& analysis, bool candidates);
+
+// The report with every candidate for the observation rows of any form as
+// they stand, estimated or not: the rows are estimated again on a copy and
+// a state of their own, untraced, so the form and the process's estimator
+// stay as they are.
+std::string RowsReportText(const Form& form);
