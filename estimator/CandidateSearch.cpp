@@ -2,6 +2,7 @@
 
 #include "damage/DamageFormula.h"
 #include "estimator/DebugTrace.h"
+#include "form/TextFormat.h"
 
 namespace {
 
@@ -74,6 +75,13 @@ void SearchObservation(EstimatorState& state, int i)
 }
 
 } // namespace
+
+const char UnknownText[] = "不明";
+
+std::string RateText(double rate)
+{
+    return rate == -1.0 ? UnknownText : FormatText("%.3f", rate);
+}
 
 bool HasPrediction(const EstimatorState& state, int i)
 {

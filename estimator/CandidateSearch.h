@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "estimator/EstimatorState.h"
 
@@ -27,6 +28,13 @@ struct CandidateView {
     double rates[AttributeKindCount];      // -1.0 where no step is known
     std::int32_t hits;
 };
+
+// What the labels show for what is not known: a rate without a step, a
+// damage without a prediction ("不明", in the form's code page).
+extern const char UnknownText[];
+
+// A rate as the labels show it: "1.250", or UnknownText for -1.0.
+std::string RateText(double rate);
 
 // Candidate k of the table (0 <= k < candidateCount).
 CandidateView ViewCandidate(const EstimatorState& state, int k);

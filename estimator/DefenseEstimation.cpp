@@ -29,13 +29,6 @@ constexpr AlternativeLabels Alternatives[ShownAlternatives] = {
 
 constexpr int RateLabels[AttributeKindCount] = {IDC_EST_RATE_SLASH, IDC_EST_RATE_STRIKE, IDC_EST_RATE_THRUST};
 
-const char UnknownText[] = "不明";
-
-std::string RateText(double rate)
-{
-    return rate == -1.0 ? UnknownText : FormatText("%.3f", rate);
-}
-
 void ClearResultLabels(Form& form)
 {
     for (int id = IDC_EST_DEFENSE; id <= IDC_EST_ALT3_RATES; ++id)
@@ -97,7 +90,8 @@ void WriteAlternatives(Form& form, const EstimatorState& state)
         for (int a = 0; a < AttributeKindCount; ++a) {
             if (a > 0)
                 rates += "\u3000 ";
-            rates += candidate.rates[a] == -1.0 ? std::string(UnknownText) + " " : FormatText("%.3f", candidate.rates[a]);
+            // An unknown rate keeps a blank after it, as the label always had.
+            rates += RateText(candidate.rates[a]) + (candidate.rates[a] == -1.0 ? " " : "");
         }
         form.SetText(Alternatives[n - 1].defense, FormatText("%d", candidate.defense));
         form.SetText(Alternatives[n - 1].rates, rates);

@@ -2,17 +2,13 @@
 
 #include <memory>
 
+#include "estimator/CandidateSearch.h"
 #include "estimator/DebugTrace.h"
 #include "estimator/DefenseEstimation.h"
 #include "estimator/EstimatorState.h"
 #include "form/TextFormat.h"
 
 namespace {
-
-std::string RateText(double rate)
-{
-    return rate == -1.0 ? std::string("不明") : FormatText("%.3f", rate);
-}
 
 // In code page 932 a character takes as many columns of a fixed-pitch font
 // as it has bytes ("不明": four), so padding by bytes keeps columns aligned.
