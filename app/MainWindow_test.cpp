@@ -513,11 +513,13 @@ TEST_F(MainWindowTest, TraceLinesReachTheDebuggerOutput)
     MainForm.SetText(IDC_OBS_ATTACK_0, "75");
     MainForm.SetText(IDC_OBS_POWER_0, "100");
     Command(IDC_EST_RUN);
-    const std::vector<std::string> lines = listener.Collect(28);
-    ASSERT_EQ(lines.size(), 28u);
-    EXPECT_EQ(lines[0], "0, 1\n");
-    EXPECT_EQ(lines[26], "38, 1\n");
-    EXPECT_EQ(lines[27], "a 0 1.000 -1.000 -1.000\n");
+    // The estimation's 28 lines end the output: 27 candidates, then the result.
+    const std::vector<std::string> lines = listener.CollectUntil("a 0 1.000 -1.000 -1.000\n");
+    ASSERT_GE(lines.size(), 28u);
+    const auto estimation = lines.end() - 28;
+    EXPECT_EQ(estimation[0], "0, 1\n");
+    EXPECT_EQ(estimation[26], "38, 1\n");
+    EXPECT_EQ(estimation[27], "a 0 1.000 -1.000 -1.000\n");
 }
 
 } // namespace

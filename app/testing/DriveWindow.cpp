@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "app/WindowIdentity.h"
 #include "app/testing/WindowTesting.h"
 #include "form/ControlIds.h"
 #include "resources/resource.h"
@@ -44,7 +45,7 @@ std::string WindowsPath(const char* path)
 HWND WaitForMainWindow()
 {
     for (int i = 0; i < PollLimit; ++i) {
-        HWND window = FindWindowA("HP", "トルメ ダメージ計算機");
+        HWND window = FindWindowA(MainClassName, MainWindowTitle);
         if (window && IsWindowVisible(window))
             return window;
         Sleep(PollMilliseconds);
