@@ -17,6 +17,7 @@
 #include "app/HandleTables.h"
 #include "app/MainWindow.h"
 #include "app/Win32Form.h"
+#include "app/testing/MainWindowFixture.h"
 #include "app/testing/WindowTesting.h"
 #include "damage/SpellMode.h"
 #include "form/ControlMap.h"
@@ -36,26 +37,8 @@ std::string Text(int id)
     return WindowText(ControlHandle(id));
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public MainWindowFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_NE(StartMainWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL), nullptr);
-        PumpMessages();
-    }
-
-    void TearDown() override
-    {
-        if (IsWindow(MainWindow))
-            DestroyWindow(MainWindow);
-        // Drop the quit message the destruction posts.
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        }
-    }
-
-    static LRESULT Command(int id) { return SendMessageA(MainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-
     // Every control's text, selection, check and enabled state.
     static std::string Snapshot()
     {
