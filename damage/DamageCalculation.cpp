@@ -2,11 +2,14 @@
 
 #include "damage/DamageFormula.h"
 #include "form/ControlIds.h"
+#include "form/ControlMap.h"
 #include "form/Form.h"
 #include "form/IntegerField.h"
 #include "form/TextFormat.h"
 
 namespace {
+
+static_assert(std::size(RateItems) == RateStepCount, "one rate list item per rate step");
 
 constexpr double AttackUpFactor = 1.3;
 constexpr double DefenseDownCut = 0.3; // of the defense, truncated

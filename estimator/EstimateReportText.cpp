@@ -22,8 +22,11 @@ std::string Column(std::string text, std::size_t width)
 std::string RowList(const std::vector<int>& rows)
 {
     std::string list;
-    for (int row : rows)
-        list += (list.empty() ? "" : " ") + std::to_string(row);
+    for (int row : rows) {
+        if (!list.empty())
+            list += ' ';
+        list += std::to_string(row);
+    }
     return list.empty() ? "-" : list;
 }
 
