@@ -15,6 +15,7 @@
 #include "app/Controls.h"
 #include "app/HandleTables.h"
 #include "app/MainWindow.h"
+#include "app/testing/MainWindowFixture.h"
 #include "app/testing/WindowTesting.h"
 #include "form/ControlIds.h"
 #include "resources/resource.h"
@@ -75,25 +76,8 @@ void EmptyTheClipboard()
     }
 }
 
-class AnalysisTest : public ::testing::Test {
+class AnalysisTest : public MainWindowFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_NE(StartMainWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL), nullptr);
-        PumpMessages();
-    }
-
-    void TearDown() override
-    {
-        if (IsWindow(MainWindow))
-            DestroyWindow(MainWindow);
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        }
-    }
-
-    static LRESULT Command(int id) { return SendMessageA(MainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-
     // Through the menu command and its open-file dialog.
     static void LoadExample(const std::string& example)
     {

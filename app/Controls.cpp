@@ -5,10 +5,12 @@
 #include "app/HandleTables.h"
 #include "form/ControlMap.h"
 
+namespace {
+
+constexpr COLORREF WhiteText = RGB(255, 255, 255);
+
 HFONT NormalFont;
 HFONT BoldFont;
-
-namespace {
 
 HFONT CreateGothicFont(int height, int weight)
 {
@@ -42,14 +44,6 @@ void SetUpControl(HWND control, const ControlDef& def)
     }
 }
 
-bool Holds(const HWND* table, int slots, HWND control)
-{
-    for (int k = 0; k < slots; ++k)
-        if (table[k] == control)
-            return true;
-    return false;
-}
-
 HBRUSH PaintOnBlack(HDC dc, COLORREF colour)
 {
     SetBkMode(dc, TRANSPARENT);
@@ -77,13 +71,13 @@ void CreateControls(HWND parent, HINSTANCE instance)
 
 HBRUSH ColorStaticControl(HDC dc, HWND control)
 {
-    for (int k = 0; k < 30; ++k) {
-        if (LabelHandles[k] == control) {
-            const ControlDef* def = FindControlDef(SlotsOf(ControlKind::Label).base + k);
-            return PaintOnBlack(dc, def && def->highlighted ? HighlightText : WhiteText);
-        }
+    const ControlDef* def = ControlDefOf(control);
+    if (!def)
+        return nullptr;
+    switch (def->kind) {
+    case ControlKind::Label: return PaintOnBlack(dc, def->highlighted ? HighlightText : WhiteText);
+    case ControlKind::Group:
+    case ControlKind::Check: return PaintOnBlack(dc, WhiteText);
+    default: return nullptr;
     }
-    if (Holds(GroupHandles, 10, control) || Holds(CheckHandles, 10, control))
-        return PaintOnBlack(dc, WhiteText);
-    return nullptr;
 }

@@ -4,10 +4,7 @@
 
 #include <windows.h>
 
-extern HFONT NormalFont;
-extern HFONT BoldFont;
-
-constexpr COLORREF WhiteText = RGB(255, 255, 255);
+// The light red of the highlighted result labels.
 constexpr COLORREF HighlightText = RGB(255, 180, 180);
 
 // For WM_CREATE: the two fonts and every control, in the map's order.

@@ -2,15 +2,15 @@
 
 #include "form/ControlMap.h"
 
-HWND GroupHandles[10];
-HWND LabelHandles[30];
-HWND EditHandles[40];
-HWND SpinHandles[30];
-HWND ComboHandles[30];
-HWND ButtonHandles[30];
-HWND CheckHandles[10];
-
 namespace {
+
+HWND GroupHandles[SlotsOf(ControlKind::Group).slots];
+HWND LabelHandles[SlotsOf(ControlKind::Label).slots];
+HWND EditHandles[SlotsOf(ControlKind::Edit).slots];
+HWND SpinHandles[SlotsOf(ControlKind::Spin).slots];
+HWND ComboHandles[SlotsOf(ControlKind::Combo).slots];
+HWND ButtonHandles[SlotsOf(ControlKind::Button).slots];
+HWND CheckHandles[SlotsOf(ControlKind::Check).slots];
 
 HWND* TableOf(ControlKind kind)
 {
@@ -40,4 +40,14 @@ HWND ControlHandle(int id)
 {
     HWND* slot = HandleSlot(id);
     return slot ? *slot : nullptr;
+}
+
+const ControlDef* ControlDefOf(HWND control)
+{
+    if (!control)
+        return nullptr;
+    for (const ControlDef& def : ControlMap)
+        if (ControlHandle(def.id) == control)
+            return &def;
+    return nullptr;
 }

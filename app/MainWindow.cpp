@@ -4,6 +4,7 @@
 #include "app/Controls.h"
 #include "app/FileLoad.h"
 #include "app/MarkedRows.h"
+#include "app/WindowIdentity.h"
 #include "app/Win32Form.h"
 #include "damage/DamageCalculation.h"
 #include "damage/SpellMode.h"
@@ -14,10 +15,10 @@
 HWND MainWindow;
 char StartDirectory[MAX_PATH + 1];
 
-const char MainClassName[] = "HP";
-const char MainWindowTitle[] = "トルメ ダメージ計算機";
-
 namespace {
+
+LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void ConfirmExit(HWND window, WPARAM wParam, LPARAM lParam);
 
 // Set while a dialog or message box of a load, analysis or exit command is
 // open. Its modal loop still delivers queued commands to the window.
@@ -64,8 +65,6 @@ void TraceToDebugger(void*, const char* text)
     OutputDebugStringA(text);
 }
 
-} // namespace
-
 void RegisterMainClass(HINSTANCE instance)
 {
     WNDCLASSEXA windowClass{};
@@ -83,6 +82,8 @@ void RegisterMainClass(HINSTANCE instance)
     RegisterClassExA(&windowClass);
 }
 
+} // namespace
+
 HWND StartMainWindow(HINSTANCE instance, int showCommand)
 {
     RegisterMainClass(instance);
@@ -96,6 +97,8 @@ HWND StartMainWindow(HINSTANCE instance, int showCommand)
     PrepareOpenFileRecord(StartDirectory, MainWindow);
     return MainWindow;
 }
+
+namespace {
 
 LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -121,6 +124,7 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     }
 }
 
+// Asks "終了しますか？"; Yes destroys the window.
 void ConfirmExit(HWND window, WPARAM wParam, LPARAM lParam)
 {
     if (MessageBoxA(window, "終了しますか？", "確認", MB_ICONQUESTION | MB_YESNO) == IDYES)
@@ -128,6 +132,8 @@ void ConfirmExit(HWND window, WPARAM wParam, LPARAM lParam)
     else
         DefWindowProcA(window, WM_COMMAND, wParam, lParam);
 }
+
+} // namespace
 
 void RouteTraceToDebugger()
 {

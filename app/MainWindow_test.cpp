@@ -17,6 +17,7 @@
 #include "app/HandleTables.h"
 #include "app/MainWindow.h"
 #include "app/Win32Form.h"
+#include "app/testing/MainWindowFixture.h"
 #include "app/testing/WindowTesting.h"
 #include "damage/SpellMode.h"
 #include "form/ControlMap.h"
@@ -36,26 +37,8 @@ std::string Text(int id)
     return WindowText(ControlHandle(id));
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public MainWindowFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_NE(StartMainWindow(GetModuleHandleA(nullptr), SW_SHOWNORMAL), nullptr);
-        PumpMessages();
-    }
-
-    void TearDown() override
-    {
-        if (IsWindow(MainWindow))
-            DestroyWindow(MainWindow);
-        // Drop the quit message the destruction posts.
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        }
-    }
-
-    static LRESULT Command(int id) { return SendMessageA(MainWindow, WM_COMMAND, MAKEWPARAM(id, 0), 0); }
-
     // Every control's text, selection, check and enabled state.
     static std::string Snapshot()
     {
@@ -513,11 +496,13 @@ TEST_F(MainWindowTest, TraceLinesReachTheDebuggerOutput)
     MainForm.SetText(IDC_OBS_ATTACK_0, "75");
     MainForm.SetText(IDC_OBS_POWER_0, "100");
     Command(IDC_EST_RUN);
-    const std::vector<std::string> lines = listener.Collect(28);
-    ASSERT_EQ(lines.size(), 28u);
-    EXPECT_EQ(lines[0], "0, 1\n");
-    EXPECT_EQ(lines[26], "38, 1\n");
-    EXPECT_EQ(lines[27], "a 0 1.000 -1.000 -1.000\n");
+    // The estimation's 28 lines end the output: 27 candidates, then the result.
+    const std::vector<std::string> lines = listener.CollectUntil("a 0 1.000 -1.000 -1.000\n");
+    ASSERT_GE(lines.size(), 28u);
+    const auto estimation = lines.end() - 28;
+    EXPECT_EQ(estimation[0], "0, 1\n");
+    EXPECT_EQ(estimation[26], "38, 1\n");
+    EXPECT_EQ(estimation[27], "a 0 1.000 -1.000 -1.000\n");
 }
 
 } // namespace

@@ -79,45 +79,37 @@ const char* VariantName(DamageVariant variant)
     return "";
 }
 
-struct Explanation {
-    double multiplier;
-    DamageTerms terms;
-};
-
-Explanation Explain(const CalculatorInputs& in, DamageVariant variant)
+void PrintExplanation(const DamageCalculation& calculation, std::ostream& out)
 {
-    const double multiplier = VariantMultiplier(in.rateProduct, variant);
-    return {multiplier,
-            ComputeDamageTerms(in.attack, in.defense, in.power, multiplier, in.statFactor, 1.0, in.spellMode)};
-}
-
-void PrintExplanation(const CalculatorInputs& in, std::ostream& out)
-{
+    const CalculatorInputs& in = calculation.inputs;
     for (DamageVariant variant : AllDamageVariants) {
-        const Explanation e = Explain(in, variant);
-        out << VariantName(variant) << "  " << e.terms.damage << '\n'
-            << "  attack " << in.attack << ", defense " << e.terms.defense << (in.spellMode ? " (spell mode)" : "")
+        const int v = static_cast<int>(variant);
+        const DamageTerms& terms = calculation.terms[v];
+        out << VariantName(variant) << "  " << terms.damage << '\n'
+            << "  attack " << in.attack << ", defense " << terms.defense << (in.spellMode ? " (spell mode)" : "")
             << ", power " << in.power << '\n'
-            << "  StatFactor " << Exact(in.statFactor) << ", M " << Exact(e.multiplier) << ", M x StatFactor "
-            << Exact(e.terms.rate) << '\n'
-            << "  AttackTerm " << Exact(e.terms.attackTerm) << ", DefenseTerm " << Exact(e.terms.defenseTerm) << '\n'
-            << "  DefenseTerm x AttackTerm x power x (M x StatFactor) = " << Exact(e.terms.beforeGuard) << '\n'
-            << "  + 1e-11 = " << Exact(e.terms.afterGuard) << ", truncated: " << e.terms.damage << '\n';
+            << "  StatFactor " << Exact(in.statFactor) << ", M " << Exact(calculation.multiplier[v]) << ", M x StatFactor "
+            << Exact(terms.rate) << '\n'
+            << "  AttackTerm " << Exact(terms.attackTerm) << ", DefenseTerm " << Exact(terms.defenseTerm) << '\n'
+            << "  DefenseTerm x AttackTerm x power x (M x StatFactor) = " << Exact(terms.beforeGuard) << '\n'
+            << "  + 1e-11 = " << Exact(terms.afterGuard) << ", truncated: " << terms.damage << '\n';
     }
 }
 
-nlohmann::json ExplanationJson(const CalculatorInputs& in)
+nlohmann::json ExplanationJson(const DamageCalculation& calculation)
 {
+    const CalculatorInputs& in = calculation.inputs;
     nlohmann::json json = nlohmann::json::object();
     for (DamageVariant variant : AllDamageVariants) {
-        const Explanation e = Explain(in, variant);
+        const int v = static_cast<int>(variant);
+        const DamageTerms& terms = calculation.terms[v];
         json[std::to_string(ResultLabelOf(variant))] = {
-            {"attack", in.attack},           {"defense", e.terms.defense},
+            {"attack", in.attack},           {"defense", terms.defense},
             {"power", in.power},             {"statFactor", in.statFactor},
-            {"rateMultiplier", e.multiplier}, {"rate", e.terms.rate},
-            {"attackTerm", e.terms.attackTerm}, {"defenseTerm", e.terms.defenseTerm},
-            {"product", e.terms.beforeGuard}, {"guarded", e.terms.afterGuard},
-            {"damage", e.terms.damage}};
+            {"rateMultiplier", calculation.multiplier[v]}, {"rate", terms.rate},
+            {"attackTerm", terms.attackTerm}, {"defenseTerm", terms.defenseTerm},
+            {"product", terms.beforeGuard}, {"guarded", terms.afterGuard},
+            {"damage", terms.damage}};
     }
     return json;
 }
@@ -141,7 +133,7 @@ int RunDamageCommand(const DamageOptions& options, std::ostream& out)
 {
     MemoryForm form;
     FillPanel(form, options);
-    RunDamageCalculation(form);
+    const DamageCalculation calculation = RunDamageCalculation(form);
 
     if (options.json) {
         nlohmann::json labels = nlohmann::json::object();
@@ -151,12 +143,12 @@ int RunDamageCommand(const DamageOptions& options, std::ostream& out)
         }
         nlohmann::json json = {{"labels", labels}};
         if (options.explain)
-            json["explain"] = ExplanationJson(ReadCalculatorPanel(form));
+            json["explain"] = ExplanationJson(calculation);
         out << json.dump() << '\n';
         return 0;
     }
     if (options.explain) {
-        PrintExplanation(ReadCalculatorPanel(form), out);
+        PrintExplanation(calculation, out);
         return 0;
     }
     out << "クリティカル  " << Cp932ToUtf8(form.FullText(IDC_RESULT_CRIT)) << '\n'

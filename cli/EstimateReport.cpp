@@ -1,12 +1,12 @@
 #include "cli/EstimateReport.h"
 
-#include <cstdio>
 #include <ostream>
 #include <string>
 
 #include <nlohmann/json.hpp>
 
 #include "cli/TextConversion.h"
+#include "estimator/CandidateSearch.h"
 #include "estimator/EstimateReportText.h"
 
 namespace {
@@ -16,13 +16,10 @@ std::string Label(const MemoryForm& form, int id)
     return Cp932ToUtf8(form.FullText(id));
 }
 
-std::string RateText(double rate)
+// The core's rate text, in UTF-8.
+std::string Rate(double rate)
 {
-    if (rate == -1.0)
-        return "不明";
-    char text[32];
-    std::snprintf(text, sizeof text, "%.3f", rate);
-    return text;
+    return Cp932ToUtf8(RateText(rate));
 }
 
 // A file name in one cell of the tab-separated table: tab, CR and LF
@@ -121,8 +118,8 @@ void PrintBatchLine(const EstimateResult& result, std::ostream& out)
         return;
     }
     const CandidateInfo& chosen = analysis.chosen;
-    out << chosen.hits << '\t' << chosen.defense << '\t' << RateText(chosen.rates[0]) << '\t'
-        << RateText(chosen.rates[1]) << '\t' << RateText(chosen.rates[2]) << '\t' << analysis.tieCount << '\t'
+    out << chosen.hits << '\t' << chosen.defense << '\t' << Rate(chosen.rates[0]) << '\t'
+        << Rate(chosen.rates[1]) << '\t' << Rate(chosen.rates[2]) << '\t' << analysis.tieCount << '\t'
         << result.load.skippedCount << '\n';
 }
 

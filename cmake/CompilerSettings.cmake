@@ -8,27 +8,16 @@ add_library(torume_settings INTERFACE)
 add_library(torume_cp932 INTERFACE)
 target_link_libraries(torume_cp932 INTERFACE torume_settings)
 
-if(MSVC)
-  # /fp:precise forbids contraction; /source-charset and /execution-charset
-  # are MSVC's spelling of the two charset flags.
-  target_compile_options(torume_settings INTERFACE /W4 /fp:precise /utf-8)
-  target_compile_options(torume_cp932 INTERFACE /execution-charset:.932)
-else()
-  # The damage equation is compared for exact equality with in-game
-  # figures: every operation rounds on its own, no FMA, no x87.
-  target_compile_options(torume_settings INTERFACE
-    -Wall -Wextra -Wpedantic -Wconversion -Wno-sign-conversion
-    -ffp-contract=off -fno-fast-math -finput-charset=UTF-8)
-  # 32-bit x86 would compute in x87's wider registers; WebAssembly, also
-  # 32-bit, has IEEE doubles of its own.
-  if(CMAKE_SIZEOF_VOID_P EQUAL 4 AND NOT EMSCRIPTEN)
-    target_compile_options(torume_settings INTERFACE -msse2 -mfpmath=sse)
-  endif()
-  # Clang (the fuzz targets, the web edition) knows no code page 932
-  # execution charset: there the texts stay UTF-8, which a browser shows as is.
-  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
-    target_compile_options(torume_cp932 INTERFACE -fexec-charset=CP932)
-  endif()
+# The damage equation is compared for exact equality with in-game figures:
+# every operation rounds on its own, no FMA; every native preset is 64-bit,
+# where doubles are SSE2's, and WebAssembly's doubles are IEEE's own.
+target_compile_options(torume_settings INTERFACE
+  -Wall -Wextra -Wpedantic -Wconversion -Wno-sign-conversion
+  -ffp-contract=off -fno-fast-math -finput-charset=UTF-8)
+# Clang (the fuzz targets, the web edition) has no code page 932 execution
+# charset: its literals stay UTF-8, which a browser shows as they are.
+if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+  target_compile_options(torume_cp932 INTERFACE -fexec-charset=CP932)
 endif()
 
 if(EMSCRIPTEN)

@@ -1,11 +1,12 @@
-# libFuzzer targets (clang), each beside the code it exercises, built with
-# AddressSanitizer and UndefinedBehaviorSanitizer. Clang has no code page
-# 932 execution charset, so here the literals stay UTF-8; no logic depends
-# on their bytes. CTest runs each target for a short, bounded time from its
+# libFuzzer targets (clang), each registered beside the code it exercises,
+# built with AddressSanitizer and UndefinedBehaviorSanitizer. Clang has no
+# code page 932 execution charset, so here the literals stay UTF-8; no
+# logic depends on their bytes. CTest runs each target for a short, bounded time from its
 # seed corpus; scripts/fuzz.sh runs them longer.
 set(TORUME_FUZZ_SECONDS 15 CACHE STRING "Seconds each fuzz target runs under CTest")
 
-# torume_fuzz_target(name source LIBS libs... SEEDS dirs...)
+# torume_fuzz_target(name source LIBS libs... SEEDS dirs...), called by the
+# subsystem's CMakeLists.txt when TORUME_FUZZ is on.
 function(torume_fuzz_target name source)
   cmake_parse_arguments(F "" "" "LIBS;SEEDS" ${ARGN})
   add_executable(${name} ${source})
@@ -18,10 +19,3 @@ function(torume_fuzz_target name source)
     COMMAND ${name} -max_total_time=${TORUME_FUZZ_SECONDS} -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
             ${corpus} ${F_SEEDS})
 endfunction()
-
-torume_fuzz_target(fuzz_integer_field ${PROJECT_SOURCE_DIR}/form/IntegerField_fuzz.cpp
-  LIBS torume_form SEEDS ${PROJECT_SOURCE_DIR}/form/fuzz-seeds)
-torume_fuzz_target(fuzz_damage_calculation ${PROJECT_SOURCE_DIR}/damage/DamageCalculation_fuzz.cpp
-  LIBS torume_damage SEEDS ${PROJECT_SOURCE_DIR}/damage/fuzz-seeds)
-torume_fuzz_target(fuzz_observation_file ${PROJECT_SOURCE_DIR}/observations/ObservationFile_fuzz.cpp
-  LIBS torume_observations SEEDS ${PROJECT_SOURCE_DIR}/observations/fuzz-seeds ${PROJECT_SOURCE_DIR}/examples)

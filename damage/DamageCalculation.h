@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "damage/DamageFormula.h"
+
 class Form;
 
 enum class DamageVariant { Critical, Average, Minimum };
@@ -30,4 +32,13 @@ double VariantMultiplier(double rateProduct, DamageVariant variant);
 // The label that shows a variant's result.
 int ResultLabelOf(DamageVariant variant);
 
-void RunDamageCalculation(Form& form);
+// What one calculation computed, for players who follow it by hand: the
+// panel's values, and per variant (indexed as AllDamageVariants) its rate
+// multiplier M and every term of its evaluation.
+struct DamageCalculation {
+    CalculatorInputs inputs;
+    double multiplier[3];
+    DamageTerms terms[3];
+};
+
+DamageCalculation RunDamageCalculation(Form& form);

@@ -15,11 +15,6 @@ constexpr double RoundingGuard = 1e-11;
 
 } // namespace
 
-double RateStep(std::int32_t index)
-{
-    return index * 0.125 + 0.5;
-}
-
 double RateProduct(std::int32_t firstIndex, std::int32_t secondIndex)
 {
     return RateStep(secondIndex) * RateStep(firstIndex);

@@ -6,8 +6,14 @@
 
 #include <cstdint>
 
-// Attribute rate of a rate-list index: 0.5 + 0.125 × index.
-double RateStep(std::int32_t index);
+// The rate lists' steps: index 0 to 7 is the attribute rate 0.5 to 1.375
+// in steps of 0.125, the items "50" to "137.5" of the lists.
+constexpr int RateStepCount = 8;
+
+constexpr double RateStep(std::int32_t index)
+{
+    return index * 0.125 + 0.5;
+}
 
 // The calculator's combined rate of its two rate lists.
 double RateProduct(std::int32_t firstIndex, std::int32_t secondIndex);

@@ -3,10 +3,6 @@
 #include "form/ControlMap.h"
 #include "form/Form.h"
 
-namespace {
-constexpr int RateIndexOfOne = 4; // "100"
-}
-
 const char SpellModeHeaderText[] = "術適正\u3000術威力\u3000知力\u3000\u3000愛"
                                    "\u3000\u3000\u3000\u3000\u3000\u3000\u3000属性倍率";
 const char SpellAttackUpText[] = "術適上昇";
@@ -21,7 +17,7 @@ void ApplySpellMode(Form& form)
         form.Enable(IDC_DEFENSE, false);
         form.Enable(IDC_ATTR_RATE2, false);
         form.Enable(IDC_DEFENSE_DOWN, false);
-        form.SetSelection(IDC_ATTR_RATE2, RateIndexOfOne);
+        form.SetSelection(IDC_ATTR_RATE2, RateItemOfOne);
     } else {
         // Back to the initial texts of the control map.
         form.SetText(IDC_CALC_HEADER, FindControlDef(IDC_CALC_HEADER)->text);

@@ -2,10 +2,9 @@
 
 #include "damage/DamageFormula.h"
 #include "estimator/DebugTrace.h"
+#include "form/TextFormat.h"
 
 namespace {
-
-constexpr double Rates[RateStepCount] = {0.5, 0.625, 0.75, 0.875, 1.0, 1.125, 1.25, 1.375};
 
 bool ValidKind(std::int32_t kind)
 {
@@ -53,25 +52,45 @@ void TallyCandidates(EstimatorState& state)
     }
 }
 
-} // namespace
-
+// The physical damage the estimator expects for observation i against
+// defense d at the given rate.
 std::int32_t EstimatorDamage(const EstimatorState& state, int i, std::int32_t defense, double rate)
 {
     return ComputeDamage(state.attack[i], defense, state.power[i], rate, state.statFactor[i],
                          ChainFactor(state.chainCount[i]), false);
 }
 
+// Offers every reproducing pair of observation i to the candidate table.
 void SearchObservation(EstimatorState& state, int i)
 {
     const std::int32_t kind = state.attributeKind[i];
     if (!ValidKind(kind))
         return;
     for (int d = 0; d < DefenseValueCount; ++d) {
+        const int steps = ReproducingSteps(state, i, d);
         for (int j = 0; j < RateStepCount; ++j) {
-            if (EstimatorDamage(state, i, d, Rates[j]) == state.damage[i])
+            if (steps & (1 << j))
                 OfferPair(state, d, kind, j);
         }
     }
+}
+
+} // namespace
+
+int ReproducingSteps(const EstimatorState& state, int i, std::int32_t defense)
+{
+    int steps = 0;
+    for (int j = 0; j < RateStepCount; ++j)
+        if (EstimatorDamage(state, i, defense, RateStep(j)) == state.damage[i])
+            steps |= 1 << j;
+    return steps;
+}
+
+const char UnknownText[] = "不明";
+
+std::string RateText(double rate)
+{
+    return rate == -1.0 ? UnknownText : FormatText("%.3f", rate);
 }
 
 bool HasPrediction(const EstimatorState& state, int i)

@@ -6,19 +6,17 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "estimator/EstimatorState.h"
-
-// The physical damage the estimator expects for observation i against
-// defense d at the given rate.
-std::int32_t EstimatorDamage(const EstimatorState& state, int i, std::int32_t defense, double rate);
-
-// Offers every reproducing pair of observation i to the candidate table.
-void SearchObservation(EstimatorState& state, int i);
 
 // Searches every observation, chooses the first candidate with the most
 // hits, lists the ties and predicts each observation's damage.
 void SelectDefense(EstimatorState& state);
+
+// The rate steps at which observation i's damage comes out exactly against
+// the defense, bit j for step j: the pairs the search offers.
+int ReproducingSteps(const EstimatorState& state, int i, std::int32_t defense);
 
 // Whether the chosen candidate has a rate step for observation i's kind,
 // that is, whether predictedDamage[i] means anything.
@@ -34,6 +32,13 @@ struct CandidateView {
     double rates[AttributeKindCount];      // -1.0 where no step is known
     std::int32_t hits;
 };
+
+// What the labels show for what is not known: a rate without a step, a
+// damage without a prediction ("不明", in the form's code page).
+extern const char UnknownText[];
+
+// A rate as the labels show it: "1.250", or UnknownText for -1.0.
+std::string RateText(double rate);
 
 // Candidate k of the table (0 <= k < candidateCount).
 CandidateView ViewCandidate(const EstimatorState& state, int k);

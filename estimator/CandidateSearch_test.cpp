@@ -133,6 +133,15 @@ TEST(CandidateReproduces, RecomputesEachObservation)
             EXPECT_EQ(CandidateReproduces(*state, k, i), expected[k][i]) << k << " " << i;
 }
 
+TEST(ReproducingSteps, NamesTheStepsOfEachDefense)
+{
+    // Clamped attack difference: rate 1.0 (step 4) for defense 0 to 25,
+    // rate 1.125 (step 5) for defense 38, nothing anywhere else.
+    const auto state = Search({{787, 75, 100, Slash, 0, 0, 0}});
+    for (int d = 0; d < DefenseValueCount; ++d)
+        EXPECT_EQ(ReproducingSteps(*state, 0, d), d <= 25 ? 1 << 4 : d == 38 ? 1 << 5 : 0) << d;
+}
+
 TEST(GetCandidate, ReportsRatesOrMinusOne)
 {
     const auto state = Search({{787, 75, 100, Slash, 0, 0, 0}, {648, 40, 300, Strike, 0, 0, 0}});

@@ -8,6 +8,7 @@
 #include "estimator/DebugTrace.h"
 #include "estimator/EstimatorState.h"
 #include "form/ControlIds.h"
+#include "form/ControlMap.h"
 #include "form/Form.h"
 #include "form/TextFormat.h"
 
@@ -27,13 +28,6 @@ constexpr AlternativeLabels Alternatives[ShownAlternatives] = {
 };
 
 constexpr int RateLabels[AttributeKindCount] = {IDC_EST_RATE_SLASH, IDC_EST_RATE_STRIKE, IDC_EST_RATE_THRUST};
-
-const char UnknownText[] = "不明";
-
-std::string RateText(double rate)
-{
-    return rate == -1.0 ? UnknownText : FormatText("%.3f", rate);
-}
 
 void ClearResultLabels(Form& form)
 {
@@ -56,12 +50,10 @@ int ReadObservationRows(const Form& form, EstimatorState& state)
         observation.attributeKind = form.GetSelection(row.attribute);
         const std::int32_t strength = form.GetNumber(row.strength);
         const std::int32_t charm = form.GetNumber(row.charm);
-        const int chain = form.GetSelection(row.chain);
         if (observation.attributeKind < 0 || observation.attributeKind >= AttributeKindCount)
             return r + 1;
         observation.statFactor = StatFactor(strength, charm);
-        // Item 0 is no chain, item s a chain of s + 1; no selection is no chain.
-        observation.chainCount = chain <= 0 ? 0 : chain + 1;
+        observation.chainCount = ChainCountOfItem(form.GetSelection(row.chain));
         AddObservation(state, observation);
     }
     return 0;
@@ -98,7 +90,8 @@ void WriteAlternatives(Form& form, const EstimatorState& state)
         for (int a = 0; a < AttributeKindCount; ++a) {
             if (a > 0)
                 rates += "\u3000 ";
-            rates += candidate.rates[a] == -1.0 ? std::string(UnknownText) + " " : FormatText("%.3f", candidate.rates[a]);
+            // An unknown rate keeps a blank after it, as the label always had.
+            rates += RateText(candidate.rates[a]) + (candidate.rates[a] == -1.0 ? " " : "");
         }
         form.SetText(Alternatives[n - 1].defense, FormatText("%d", candidate.defense));
         form.SetText(Alternatives[n - 1].rates, rates);

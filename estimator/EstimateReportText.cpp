@@ -2,17 +2,13 @@
 
 #include <memory>
 
+#include "estimator/CandidateSearch.h"
 #include "estimator/DebugTrace.h"
 #include "estimator/DefenseEstimation.h"
 #include "estimator/EstimatorState.h"
 #include "form/TextFormat.h"
 
 namespace {
-
-std::string RateText(double rate)
-{
-    return rate == -1.0 ? std::string("不明") : FormatText("%.3f", rate);
-}
 
 // In code page 932 a character takes as many columns of a fixed-pitch font
 // as it has bytes ("不明": four), so padding by bytes keeps columns aligned.
@@ -26,8 +22,11 @@ std::string Column(std::string text, std::size_t width)
 std::string RowList(const std::vector<int>& rows)
 {
     std::string list;
-    for (int row : rows)
-        list += (list.empty() ? "" : " ") + std::to_string(row);
+    for (int row : rows) {
+        if (!list.empty())
+            list += ' ';
+        list += std::to_string(row);
+    }
     return list.empty() ? "-" : list;
 }
 

@@ -5,9 +5,10 @@
 
 #include <cstdint>
 
+#include "damage/DamageFormula.h"
+
 constexpr int MaxObservations = 6;
 constexpr int DefenseValueCount = 100; // defense values 0 to 99 are tried
-constexpr int RateStepCount = 8;       // rate steps 0 to 7: 0.5 to 1.375
 constexpr int AttributeKindCount = 3;
 
 // Each (observation, defense, rate step) match creates at most one

@@ -41,6 +41,23 @@ inline constexpr const char* RateItems[] = {"50", "62.5", "75", "87.5", "100", "
 inline constexpr const char* AttributeItems[] = {"斬", "打", "突"};
 inline constexpr const char* ChainItems[] = {"連携無し", "2連携", "3連携", "4連携", "5連携"};
 
+// Both rate lists start at "100".
+inline constexpr int RateItemOfOne = 4;
+
+// The chain list: item 0 is no chain, item s a chain of s + 1 attacks; no
+// selection (-1) counts as no chain.
+constexpr int ChainCountOfItem(int item)
+{
+    return item <= 0 ? 0 : item + 1;
+}
+
+// A chain count's item: 0 and 1 are no chain. A count past the list gives
+// an index outside it, which leaves the list without a selection.
+constexpr int ChainItemOfCount(std::int32_t count)
+{
+    return count <= 1 ? 0 : count - 1;
+}
+
 constexpr ControlDef GroupBox(int id, const char* name, const char* text, int x, int y, int w, int h)
 {
     return {id, name, ControlKind::Group, text, x, y, w, h, GroupBoxStyle, 0, {}, -1, 0, 0, 0, false};
@@ -118,8 +135,8 @@ inline constexpr ControlDef ControlMap[] = {
     Spin(IDC_CHARM_SPIN, "IDC_CHARM_SPIN", 245, IDC_CHARM, 0, 99),
     NumericEdit(IDC_DEFENSE, "IDC_DEFENSE", "30", 275, 80, 35),
     Spin(IDC_DEFENSE_SPIN, "IDC_DEFENSE_SPIN", 310, IDC_DEFENSE, 1, 99),
-    DropDown(IDC_ATTR_RATE, "IDC_ATTR_RATE", 340, 80, 60, 180, RateItems, 4),
-    DropDown(IDC_ATTR_RATE2, "IDC_ATTR_RATE2", 410, 80, 60, 180, RateItems, 4),
+    DropDown(IDC_ATTR_RATE, "IDC_ATTR_RATE", 340, 80, 60, 180, RateItems, RateItemOfOne),
+    DropDown(IDC_ATTR_RATE2, "IDC_ATTR_RATE2", 410, 80, 60, 180, RateItems, RateItemOfOne),
     CheckBox(IDC_SPELL_MODE, "IDC_SPELL_MODE", "術モード", 20, 5),
     CheckBox(IDC_ATTACK_UP, "IDC_ATTACK_UP", "攻上昇", 20, 110),
     CheckBox(IDC_DEFENSE_DOWN, "IDC_DEFENSE_DOWN", "防低下", 140, 110),

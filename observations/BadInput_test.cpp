@@ -72,53 +72,57 @@ struct FileCase {
 const std::string Row = "1208 50 300 0 10 10 0";
 const std::string Rows7 = Row + "\n" + Row + "\n" + Row + "\n" + Row + "\n" + Row + "\n" + Row + "\n" + Row + "\n";
 
-const FileCase FileCases[] = {
-    {"binary garbage", Garbage(4096), 0, "earlier", nullptr, "1 not a number"},
-    {"binary garbage with line ends", Garbage(4096) + "\n" + Garbage(300) + "\n", 0, "earlier", nullptr, "1 not a number"},
-    {"NUL inside a data line", std::string("1208 50\0 300 0 10 10 0\n", 23), 0, "earlier", nullptr, "1 not a number"},
-    {"NUL after the seventh number", std::string("1208 50 300 0 10 10 0\0junk\n", 27), 1, "30", "1208 50 300 0 10 10 0", ""},
-    {"0x1A in the middle", Row + "\n\x1A" + Row + "\n" + Row + "\n", 1, "30", "1208 50 300 0 10 10 0", ""},
-    {"only CRs", std::string(1000, '\r'), 0, "earlier", nullptr, ""},
-    {"CRs then a data line", std::string(10, '\r') + "\n" + Row + "\r\r\n", 1, "30", "1208 50 300 0 10 10 0", ""},
-    {"a line of megabytes of digits", std::string(3 << 20, '9') + " 50 300 0 10 10 0\n", 1, "解が見つかりません",
-     "2147483647 50 300 0 10 10 0", ""},
-    {"numbers of 200 digits", "1208 " + std::string(200, '9') + " -" + std::string(200, '9') + " 0 10 10 0\n", 1,
-     "解が見つかりません", "1208 2147483647 -2147483648 0 10 10 0", ""},
-    {"signs without digits", "- + - + - + -\n+ 50 300 0 10 10 0\n", 0, "earlier", nullptr,
-     "1 not a number; 2 not a number"},
-    {"attribute below the list", "1208 50 300 -1 10 10 0\n", 1, "1行目の属性が選択されていません",
-     "1208 50 300 -1 10 10 0", ""},
-    {"attribute past the list", Row + "\n1208 50 300 2147483647 10 10 0\n", 2, "2行目の属性が選択されていません",
-     "1208 50 300 0 10 10 0", ""},
-    {"chain past the list counts as no chain", "1208 50 300 0 10 10 6\n", 1, "30", "1208 50 300 0 10 10 -1", ""},
-    {"negative chain is no chain", "1208 50 300 0 10 10 -2147483648\n", 1, "30", "1208 50 300 0 10 10 0", ""},
-    {"negative values in every field", "-5 -50 -300 -1 -12 -5 -3\n", 0, "earlier", nullptr, ""},
-    {"negative values but the damage", "5 -50 -300 0 -12 -5 -3\n", 1, "解が見つかりません", "5 -50 -300 0 -12 -5 0", ""},
-    {"every field at the top of the range: the damage saturates too",
-     "2147483647 2147483647 2147483647 0 2147483647 2147483647 5\n", 1, "0",
-     "2147483647 2147483647 2147483647 0 2147483647 2147483647 4", ""},
-    {"UTF-8 byte-order mark at the start", "\xEF\xBB\xBF" + Row + "\n", 1, "30", "1208 50 300 0 10 10 0", ""},
-    {"a byte-order mark further on is no mark", Row + "\n\xEF\xBB\xBF" + Row + "\n", 1, "30", "1208 50 300 0 10 10 0",
-     "2 not a number"},
-    {"UTF-16 little-endian", Utf16(Row + "\r\n", true), 0, "earlier", nullptr, "", "UTF-16LE"},
-    {"UTF-16 big-endian", Utf16(Row + "\r\n", false), 0, "earlier", nullptr, "", "UTF-16BE"},
-    {"full-width digits, Shift-JIS and UTF-8",
-     "\x82\x50\x82\x51\x82\x4F\x82\x58 50 300 0 10 10 0\n1208 \xEF\xBC\x95\xEF\xBC\x90 300 0 10 10 0\n" + Row, 1, "30",
-     "1208 50 300 0 10 10 0", "1 full-width digits; 2 full-width digits"},
-    {"full-width space, Shift-JIS and UTF-8", "1208\x81\x40" "50 300 0 10 10 0\r\n1208\xE3\x80\x80" "50\r\n", 0, "earlier",
-     nullptr, "1 full-width space; 2 full-width space"},
-    {"commas between numbers", "1208,50,300,0,10,10,0\n1208, 50, 300, 0, 10, 10, 0\n,1208\n", 0, "earlier", nullptr,
-     "1 comma between numbers; 2 comma between numbers; 3 not a number"},
-    {"fewer than seven numbers", "1208 50 300 0 10 10\r\n\n1208\t\n1208 -", 0, "earlier", nullptr,
-     "1 fewer than seven numbers; 3 fewer than seven numbers; 4 not a number"},
-    {"words, and a # after blanks", "damage attack power\n  # 1208 50 300 0 10 10 0\n" + Row, 1, "30",
-     "1208 50 300 0 10 10 0", "1 not a number; 2 not a number"},
-    {"seventh data line: reported as ignored", "# seven\n" + Rows7 + "0 50 300 0 10 10 0\n", 6, "30",
-     "1208 50 300 0 10 10 0", "8 more than six data lines: ignored"},
-    {"only comments, blank lines and damages below 1", "# a\n\n \t\v\f\r\n#\n0 50 300 0 10 10 0\n", 0, "earlier", nullptr,
-     ""},
-    {"empty file", "", 0, "earlier", nullptr, ""},
-};
+// Built by the test that uses them: some cases are megabytes long.
+std::vector<FileCase> FileCases()
+{
+    return {
+        {"binary garbage", Garbage(4096), 0, "earlier", nullptr, "1 not a number"},
+        {"binary garbage with line ends", Garbage(4096) + "\n" + Garbage(300) + "\n", 0, "earlier", nullptr, "1 not a number"},
+        {"NUL inside a data line", std::string("1208 50\0 300 0 10 10 0\n", 23), 0, "earlier", nullptr, "1 not a number"},
+        {"NUL after the seventh number", std::string("1208 50 300 0 10 10 0\0junk\n", 27), 1, "30", "1208 50 300 0 10 10 0", ""},
+        {"0x1A in the middle", Row + "\n\x1A" + Row + "\n" + Row + "\n", 1, "30", "1208 50 300 0 10 10 0", ""},
+        {"only CRs", std::string(1000, '\r'), 0, "earlier", nullptr, ""},
+        {"CRs then a data line", std::string(10, '\r') + "\n" + Row + "\r\r\n", 1, "30", "1208 50 300 0 10 10 0", ""},
+        {"a line of megabytes of digits", std::string(3 << 20, '9') + " 50 300 0 10 10 0\n", 1, "解が見つかりません",
+         "2147483647 50 300 0 10 10 0", ""},
+        {"numbers of 200 digits", "1208 " + std::string(200, '9') + " -" + std::string(200, '9') + " 0 10 10 0\n", 1,
+         "解が見つかりません", "1208 2147483647 -2147483648 0 10 10 0", ""},
+        {"signs without digits", "- + - + - + -\n+ 50 300 0 10 10 0\n", 0, "earlier", nullptr,
+         "1 not a number; 2 not a number"},
+        {"attribute below the list", "1208 50 300 -1 10 10 0\n", 1, "1行目の属性が選択されていません",
+         "1208 50 300 -1 10 10 0", ""},
+        {"attribute past the list", Row + "\n1208 50 300 2147483647 10 10 0\n", 2, "2行目の属性が選択されていません",
+         "1208 50 300 0 10 10 0", ""},
+        {"chain past the list counts as no chain", "1208 50 300 0 10 10 6\n", 1, "30", "1208 50 300 0 10 10 -1", ""},
+        {"negative chain is no chain", "1208 50 300 0 10 10 -2147483648\n", 1, "30", "1208 50 300 0 10 10 0", ""},
+        {"negative values in every field", "-5 -50 -300 -1 -12 -5 -3\n", 0, "earlier", nullptr, ""},
+        {"negative values but the damage", "5 -50 -300 0 -12 -5 -3\n", 1, "解が見つかりません", "5 -50 -300 0 -12 -5 0", ""},
+        {"every field at the top of the range: the damage saturates too",
+         "2147483647 2147483647 2147483647 0 2147483647 2147483647 5\n", 1, "0",
+         "2147483647 2147483647 2147483647 0 2147483647 2147483647 4", ""},
+        {"UTF-8 byte-order mark at the start", "\xEF\xBB\xBF" + Row + "\n", 1, "30", "1208 50 300 0 10 10 0", ""},
+        {"a byte-order mark further on is no mark", Row + "\n\xEF\xBB\xBF" + Row + "\n", 1, "30", "1208 50 300 0 10 10 0",
+         "2 not a number"},
+        {"UTF-16 little-endian", Utf16(Row + "\r\n", true), 0, "earlier", nullptr, "", "UTF-16LE"},
+        {"UTF-16 big-endian", Utf16(Row + "\r\n", false), 0, "earlier", nullptr, "", "UTF-16BE"},
+        {"full-width digits, Shift-JIS and UTF-8",
+         "\x82\x50\x82\x51\x82\x4F\x82\x58 50 300 0 10 10 0\n1208 \xEF\xBC\x95\xEF\xBC\x90 300 0 10 10 0\n" + Row, 1, "30",
+         "1208 50 300 0 10 10 0", "1 full-width digits; 2 full-width digits"},
+        {"full-width space, Shift-JIS and UTF-8", "1208\x81\x40" "50 300 0 10 10 0\r\n1208\xE3\x80\x80" "50\r\n", 0, "earlier",
+         nullptr, "1 full-width space; 2 full-width space"},
+        {"commas between numbers", "1208,50,300,0,10,10,0\n1208, 50, 300, 0, 10, 10, 0\n,1208\n", 0, "earlier", nullptr,
+         "1 comma between numbers; 2 comma between numbers; 3 not a number"},
+        {"fewer than seven numbers", "1208 50 300 0 10 10\r\n\n1208\t\n1208 -", 0, "earlier", nullptr,
+         "1 fewer than seven numbers; 3 fewer than seven numbers; 4 not a number"},
+        {"words, and a # after blanks", "damage attack power\n  # 1208 50 300 0 10 10 0\n" + Row, 1, "30",
+         "1208 50 300 0 10 10 0", "1 not a number; 2 not a number"},
+        {"seventh data line: reported as ignored", "# seven\n" + Rows7 + "0 50 300 0 10 10 0\n", 6, "30",
+         "1208 50 300 0 10 10 0", "8 more than six data lines: ignored"},
+        {"only comments, blank lines and damages below 1", "# a\n\n \t\v\f\r\n#\n0 50 300 0 10 10 0\n", 0, "earlier", nullptr,
+         ""},
+        {"empty file", "", 0, "earlier", nullptr, ""},
+    };
+}
 
 std::string RowText(const MemoryForm& form, int r)
 {
@@ -139,7 +143,7 @@ std::string SkippedText(const LoadResult& result)
 
 TEST(BadInput, FilesGetTheirDefinedRowsAndLabels)
 {
-    for (const FileCase& c : FileCases) {
+    for (const FileCase& c : FileCases()) {
         MemoryForm form;
         form.SetText(IDC_ATTACK, "77");
         form.SetCheck(IDC_SPELL_MODE, true);

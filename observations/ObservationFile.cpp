@@ -7,6 +7,7 @@
 #include "estimator/DefenseEstimation.h"
 #include "estimator/EstimatorState.h"
 #include "form/ControlIds.h"
+#include "form/ControlMap.h"
 #include "form/Form.h"
 #include "form/TextFormat.h"
 
@@ -161,10 +162,8 @@ void FillRow(Form& form, int r, const std::int32_t fields[ObservationFieldCount]
     form.SetSelection(row.attribute, fields[3]);
     SetNumber(form, row.strength, fields[4]);
     SetNumber(form, row.charm, fields[5]);
-    // The file holds the chain count itself: 0 or 1 no chain, k item k - 1.
-    form.SetSelection(row.chain, 0);
-    if (fields[6] > 0)
-        form.SetSelection(row.chain, fields[6] - 1);
+    // The file holds the chain count itself.
+    form.SetSelection(row.chain, ChainItemOfCount(fields[6]));
 }
 
 } // namespace

@@ -78,58 +78,62 @@ struct LoadCase {
 const std::string Line = "180 50 300 1 12 5 3";
 const RowState LineRow = {"180", "50", "300", 1, "12", "5", 2};
 
-const LoadCase LoadCases[] = {
-    {"the documented example",
-     "# boss, second try\n180 50 300 1 12 5 3\n0 50 300 0 0 0 0\n240 52 300 2 12 5 0\n",
-     {LineRow, {"240", "52", "300", 2, "12", "5", 0}}},
-    {"CR LF line ends", "# boss\r\n180 50 300 1 12 5 3\r\n0 50 300 0 0 0 0\r\n240 52 300 2 12 5 0\r\n",
-     {LineRow, {"240", "52", "300", 2, "12", "5", 0}}},
-    {"last line without line end", Line, {LineRow}},
-    {"code page 932 comment", "#\x8E\x61\x82\xA0\x5C\n" + Line + "\n", {LineRow}},
-    {"negative damage uses up no row", "-5 1 1 0 0 0 0\n" + Line + "\n", {LineRow}},
-    {"0x1A ends the file", Line + "\n\x1A" + "240 52 300 2 12 5 0\n", {LineRow}},
-    {"0x1A inside a line ends it and the file", Line + "\x1A 9\n240 52 300 2 12 5 0\n", {LineRow}},
-    {"empty line", "\n" + Line + "\n\n", {LineRow}},
-    {"text line", "damage attack power\n" + Line + "\n", {LineRow}},
-    {"# after blanks is no comment, and no data", "  # 180 50 300 1 12 5 3\n" + Line + "\n", {LineRow}},
-    {"six numbers", "180 50 300 1 12 5\n" + Line + "\n", {LineRow}},
-    {"seventh field not a number", "180 50 300 1 12 5 x\n" + Line + "\n", {LineRow}},
-    {"a short line does not repeat the line before", Line + "\n\n200\n", {LineRow}},
-    {"sign without digits", "180 50 300 - 12 5 3\n", {}},
-    {"text after the seventh number", Line + " trailing words 1 2 3\n", {LineRow}},
-    {"tabs and many blanks", "\t180\t\t50  300 1\t12 5    3", {LineRow}},
-    {"lone CR is white space", "180\r50\r300\r1\r12\r5\r3\n", {LineRow}},
-    {"leading zeros and plus signs", "+0180 007 +300 +1 012 05 +3\n", {{"180", "7", "300", 1, "12", "5", 2}}},
-    {"numbers beyond 32 bits saturate",
-     "99999999999 -99999999999 2147483648 0 -2147483649 " + std::string(200, '9') + " 0\n",
-     {{"2147483647", "-2147483648", "2147483647", 0, "-2147483648", "2147483647", 0}}},
-    {"negative values", "5 -50 -300 2 -12 -5 -3\n", {{"5", "-50", "-300", 2, "-12", "-5", 0}}},
-    {"attribute and chain codes",
-     "1 1 1 3 0 0 1\n2 1 1 -1 0 0 2\n3 1 1 2 0 0 5\n4 1 1 0 0 0 6\n5 1 1 0 0 0 -2147483648\n"
-     "6 1 1 2147483647 0 0 2147483647\n",
-     {{"1", "1", "1", -1, "0", "0", 0},
-      {"2", "1", "1", -1, "0", "0", 1},
-      {"3", "1", "1", 2, "0", "0", 4},
-      {"4", "1", "1", 0, "0", "0", -1},
-      {"5", "1", "1", 0, "0", "0", 0},
-      {"6", "1", "1", -1, "0", "0", -1}}},
-    {"more than six data lines: the first six",
-     "1 1 1 0 0 0 0\n2 1 1 0 0 0 0\n3 1 1 0 0 0 0\n4 1 1 0 0 0 0\n5 1 1 0 0 0 0\n6 1 1 0 0 0 0\n"
-     "7 1 1 0 0 0 0\n8 1 1 0 0 0 0\n",
-     {{"1", "1", "1", 0, "0", "0", 0},
-      {"2", "1", "1", 0, "0", "0", 0},
-      {"3", "1", "1", 0, "0", "0", 0},
-      {"4", "1", "1", 0, "0", "0", 0},
-      {"5", "1", "1", 0, "0", "0", 0},
-      {"6", "1", "1", 0, "0", "0", 0}}},
-    {"a comment of several megabytes", "#" + std::string(5 << 20, 'x') + "\n" + Line + "\n", {LineRow}},
-    {"a data line of several megabytes", Line + std::string(5 << 20, ' ') + "x\r\n" + Line, {LineRow, LineRow}},
-    {"NUL bytes end a field", std::string("180 50 300 1 12 5 3\0 9\n", 24) + std::string("1\0 2\n", 5), {LineRow}},
-};
+// Built by the test that uses them: some cases are megabytes long.
+std::vector<LoadCase> LoadCases()
+{
+    return {
+        {"the documented example",
+         "# boss, second try\n180 50 300 1 12 5 3\n0 50 300 0 0 0 0\n240 52 300 2 12 5 0\n",
+         {LineRow, {"240", "52", "300", 2, "12", "5", 0}}},
+        {"CR LF line ends", "# boss\r\n180 50 300 1 12 5 3\r\n0 50 300 0 0 0 0\r\n240 52 300 2 12 5 0\r\n",
+         {LineRow, {"240", "52", "300", 2, "12", "5", 0}}},
+        {"last line without line end", Line, {LineRow}},
+        {"code page 932 comment", "#\x8E\x61\x82\xA0\x5C\n" + Line + "\n", {LineRow}},
+        {"negative damage uses up no row", "-5 1 1 0 0 0 0\n" + Line + "\n", {LineRow}},
+        {"0x1A ends the file", Line + "\n\x1A" + "240 52 300 2 12 5 0\n", {LineRow}},
+        {"0x1A inside a line ends it and the file", Line + "\x1A 9\n240 52 300 2 12 5 0\n", {LineRow}},
+        {"empty line", "\n" + Line + "\n\n", {LineRow}},
+        {"text line", "damage attack power\n" + Line + "\n", {LineRow}},
+        {"# after blanks is no comment, and no data", "  # 180 50 300 1 12 5 3\n" + Line + "\n", {LineRow}},
+        {"six numbers", "180 50 300 1 12 5\n" + Line + "\n", {LineRow}},
+        {"seventh field not a number", "180 50 300 1 12 5 x\n" + Line + "\n", {LineRow}},
+        {"a short line does not repeat the line before", Line + "\n\n200\n", {LineRow}},
+        {"sign without digits", "180 50 300 - 12 5 3\n", {}},
+        {"text after the seventh number", Line + " trailing words 1 2 3\n", {LineRow}},
+        {"tabs and many blanks", "\t180\t\t50  300 1\t12 5    3", {LineRow}},
+        {"lone CR is white space", "180\r50\r300\r1\r12\r5\r3\n", {LineRow}},
+        {"leading zeros and plus signs", "+0180 007 +300 +1 012 05 +3\n", {{"180", "7", "300", 1, "12", "5", 2}}},
+        {"numbers beyond 32 bits saturate",
+         "99999999999 -99999999999 2147483648 0 -2147483649 " + std::string(200, '9') + " 0\n",
+         {{"2147483647", "-2147483648", "2147483647", 0, "-2147483648", "2147483647", 0}}},
+        {"negative values", "5 -50 -300 2 -12 -5 -3\n", {{"5", "-50", "-300", 2, "-12", "-5", 0}}},
+        {"attribute and chain codes",
+         "1 1 1 3 0 0 1\n2 1 1 -1 0 0 2\n3 1 1 2 0 0 5\n4 1 1 0 0 0 6\n5 1 1 0 0 0 -2147483648\n"
+         "6 1 1 2147483647 0 0 2147483647\n",
+         {{"1", "1", "1", -1, "0", "0", 0},
+          {"2", "1", "1", -1, "0", "0", 1},
+          {"3", "1", "1", 2, "0", "0", 4},
+          {"4", "1", "1", 0, "0", "0", -1},
+          {"5", "1", "1", 0, "0", "0", 0},
+          {"6", "1", "1", -1, "0", "0", -1}}},
+        {"more than six data lines: the first six",
+         "1 1 1 0 0 0 0\n2 1 1 0 0 0 0\n3 1 1 0 0 0 0\n4 1 1 0 0 0 0\n5 1 1 0 0 0 0\n6 1 1 0 0 0 0\n"
+         "7 1 1 0 0 0 0\n8 1 1 0 0 0 0\n",
+         {{"1", "1", "1", 0, "0", "0", 0},
+          {"2", "1", "1", 0, "0", "0", 0},
+          {"3", "1", "1", 0, "0", "0", 0},
+          {"4", "1", "1", 0, "0", "0", 0},
+          {"5", "1", "1", 0, "0", "0", 0},
+          {"6", "1", "1", 0, "0", "0", 0}}},
+        {"a comment of several megabytes", "#" + std::string(5 << 20, 'x') + "\n" + Line + "\n", {LineRow}},
+        {"a data line of several megabytes", Line + std::string(5 << 20, ' ') + "x\r\n" + Line, {LineRow, LineRow}},
+        {"NUL bytes end a field", std::string("180 50 300 1 12 5 3\0 9\n", 24) + std::string("1\0 2\n", 5), {LineRow}},
+    };
+}
 
 TEST_F(ObservationFile, FillsRowsFromDataLines)
 {
-    for (const LoadCase& c : LoadCases) {
+    for (const LoadCase& c : LoadCases()) {
         form = MemoryForm();
         // Rows typed before a load are emptied by it.
         form.SetText(IDC_OBS_ATTACK_0 + 5, "77");

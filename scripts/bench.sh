@@ -19,7 +19,7 @@ scripts/install-deps.sh core bench
 cmake --preset bench >/dev/null
 cmake --build --preset bench
 
-build/bench/torume_bench "$@"
+build/bench/bench/torume_bench "$@"
 
 torume=build/bench/cli/torume
 scratch="$(mktemp -d)"

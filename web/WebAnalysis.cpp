@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "damage/DamageFormula.h"
 #include "estimator/CandidateSearch.h"
 #include "estimator/EstimateAnalysis.h"
 #include "estimator/EstimatorState.h"
@@ -86,13 +85,8 @@ void AppendChart(std::string& json, const EstimatorState& state, const MemoryFor
     // it holds are the first rows.
     for (int i = 0; i < state.observationCount; ++i) {
         json += FormatText("%s{\"row\":%d,\"steps\":[", i ? "," : "", rows[static_cast<std::size_t>(i)]);
-        for (int d = 0; d < DefenseValueCount; ++d) {
-            int mask = 0;
-            for (int j = 0; j < RateStepCount; ++j)
-                if (EstimatorDamage(state, i, d, RateStep(j)) == state.damage[i])
-                    mask |= 1 << j;
-            json += FormatText("%s%d", d ? "," : "", mask);
-        }
+        for (int d = 0; d < DefenseValueCount; ++d)
+            json += FormatText("%s%d", d ? "," : "", ReproducingSteps(state, i, d));
         json += "]}";
     }
     json += ']';

@@ -182,21 +182,25 @@ DWORD WINAPI DebugOutputListener::Run(void* self)
         if (WaitForSingleObject(listener.dataReady, 50) != WAIT_OBJECT_0)
             continue;
         // The buffer: the writer's process ID, then the NUL-terminated text.
-        EnterCriticalSection(&listener.lock);
-        listener.lines.emplace_back(listener.view + sizeof(DWORD));
-        LeaveCriticalSection(&listener.lock);
+        DWORD writer;
+        std::memcpy(&writer, listener.view, sizeof writer);
+        if (writer == GetCurrentProcessId()) {
+            EnterCriticalSection(&listener.lock);
+            listener.lines.emplace_back(listener.view + sizeof(DWORD));
+            LeaveCriticalSection(&listener.lock);
+        }
         SetEvent(listener.bufferReady);
     }
     return 0;
 }
 
-std::vector<std::string> DebugOutputListener::Collect(std::size_t count)
+std::vector<std::string> DebugOutputListener::CollectUntil(const std::string& last)
 {
     for (int i = 0; i < PollLimit; ++i) {
         EnterCriticalSection(&lock);
-        const bool enough = lines.size() >= count;
+        const bool arrived = !lines.empty() && lines.back() == last;
         LeaveCriticalSection(&lock);
-        if (enough)
+        if (arrived)
             break;
         Sleep(PollMilliseconds);
     }

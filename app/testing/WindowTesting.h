@@ -51,14 +51,15 @@ private:
     HANDLE thread;
 };
 
-// A stand-in for a debug-output viewer: receives what OutputDebugStringA
-// writes through the system-wide DBWIN buffer.
+// A stand-in for a debug-output viewer: receives what this process's
+// OutputDebugStringA writes through the system-wide DBWIN buffer (other
+// programs write there too; their lines are left out).
 class DebugOutputListener {
 public:
     DebugOutputListener();
     ~DebugOutputListener();
-    // Stops listening once count lines arrived, or after a timeout.
-    std::vector<std::string> Collect(std::size_t count);
+    // The lines received once `last` arrived, or after a timeout.
+    std::vector<std::string> CollectUntil(const std::string& last);
 
 private:
     static DWORD WINAPI Run(void* self);

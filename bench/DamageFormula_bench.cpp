@@ -4,8 +4,6 @@
 
 namespace {
 
-const double Rates[8] = {0.5, 0.625, 0.75, 0.875, 1.0, 1.125, 1.25, 1.375};
-
 // One evaluation, over changing defense values and rates as in a search.
 void BM_ComputeDamage(benchmark::State& state)
 {
@@ -13,7 +11,7 @@ void BM_ComputeDamage(benchmark::State& state)
     const double chain = ChainFactor(3);
     int i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ComputeDamage(50, i % 100, 300, Rates[i & 7], stat, chain, false));
+        benchmark::DoNotOptimize(ComputeDamage(50, i % 100, 300, RateStep(i % RateStepCount), stat, chain, false));
         ++i;
     }
 }
@@ -29,8 +27,8 @@ void BM_ComputeDamage4800(benchmark::State& state)
         int sum = 0;
         for (int i = 0; i < 6; ++i)
             for (int d = 0; d < 100; ++d)
-                for (int j = 0; j < 8; ++j)
-                    sum += ComputeDamage(50 + i, d, 300, Rates[j], stat, chain, false) == 1208;
+                for (int j = 0; j < RateStepCount; ++j)
+                    sum += ComputeDamage(50 + i, d, 300, RateStep(j), stat, chain, false) == 1208;
         benchmark::DoNotOptimize(sum);
     }
 }

@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "app/WindowIdentity.h"
 #include "app/testing/WindowTesting.h"
 #include "form/ControlIds.h"
 #include "resources/resource.h"
@@ -44,7 +45,7 @@ std::string WindowsPath(const char* path)
 HWND WaitForMainWindow()
 {
     for (int i = 0; i < PollLimit; ++i) {
-        HWND window = FindWindowA("HP", "トルメ ダメージ計算機");
+        HWND window = FindWindowA(MainClassName, MainWindowTitle);
         if (window && IsWindowVisible(window))
             return window;
         Sleep(PollMilliseconds);
@@ -77,16 +78,28 @@ int Fail(const char* what)
     return 1;
 }
 
-int Smoke(const char* exe)
+// Starts the program and waits for its window; when the window does not
+// appear, the program is stopped. Null, with the reason printed, on failure.
+HWND StartWithWindow(const char* exe, PROCESS_INFORMATION& process)
 {
-    PROCESS_INFORMATION process;
-    if (!Start(exe, process))
-        return Fail("cannot start the program");
+    if (!Start(exe, process)) {
+        Fail("cannot start the program");
+        return nullptr;
+    }
     HWND window = WaitForMainWindow();
     if (!window) {
         TerminateProcess(process.hProcess, 1);
-        return Fail("the window did not appear");
+        Fail("the window did not appear");
     }
+    return window;
+}
+
+int Smoke(const char* exe)
+{
+    PROCESS_INFORMATION process;
+    HWND window = StartWithWindow(exe, process);
+    if (!window)
+        return 1;
     PostMessageA(window, WM_CLOSE, 0, 0); // the title bar's close box
     if (WaitForSingleObject(process.hProcess, PollLimit * PollMilliseconds) != WAIT_OBJECT_0) {
         TerminateProcess(process.hProcess, 1);
@@ -125,11 +138,9 @@ long long LoadThroughMenu(HWND window, const char* file)
 int Load(const char* exe, const char* file)
 {
     PROCESS_INFORMATION process;
-    if (!Start(exe, process))
-        return Fail("cannot start the program");
-    HWND window = WaitForMainWindow();
+    HWND window = StartWithWindow(exe, process);
     if (!window)
-        return Fail("the window did not appear");
+        return 1;
     if (LoadThroughMenu(window, file) < 0)
         return Fail("the open-file dialog did not appear or close");
     Sleep(500); // let the window repaint its results
@@ -139,13 +150,9 @@ int Load(const char* exe, const char* file)
 int Time(const char* exe, const char* file)
 {
     PROCESS_INFORMATION process;
-    if (!Start(exe, process))
-        return Fail("cannot start the program");
-    HWND window = WaitForMainWindow();
-    if (!window) {
-        TerminateProcess(process.hProcess, 1);
-        return Fail("the window did not appear");
-    }
+    HWND window = StartWithWindow(exe, process);
+    if (!window)
+        return 1;
     const long long milliseconds = LoadThroughMenu(window, file);
     char defense[100] = "";
     GetWindowTextA(GetDlgItem(window, IDC_EST_DEFENSE), defense, sizeof defense);
