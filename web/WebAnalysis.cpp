@@ -45,8 +45,10 @@ void AppendCandidates(std::string& json, const std::vector<CandidateInfo>& candi
     for (std::size_t k = 0; k < candidates.size(); ++k) {
         const CandidateInfo& c = candidates[k];
         json += FormatText("%s{\"defense\":%d,\"rates\":[", k ? "," : "", c.defense);
-        for (int a = 0; a < AttributeKindCount; ++a)
-            json += (a ? "," : "") + (c.rates[a] == -1.0 ? std::string("null") : FormatText("%.3f", c.rates[a]));
+        for (int a = 0; a < AttributeKindCount; ++a) {
+            json += a ? "," : "";
+            AppendString(json, RateText(c.rates[a]));
+        }
         json += FormatText("],\"hits\":%d,\"rows\":", c.hits);
         AppendRows(json, c.rows);
         json += FormatText(",\"chosen\":%s,\"tied\":%s}", Boolean(c.chosen), Boolean(c.tied));

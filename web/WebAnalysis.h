@@ -10,7 +10,7 @@ class Form;
 struct EstimatorState;
 struct LoadResult;
 
-// {"candidates": [{"defense", "rates" (null where unknown), "hits",
+// {"candidates": [{"defense", "rates" (as the labels show them), "hits",
 //   "rows" (1-based), "chosen", "tied"}],
 //  "diagnosis": [{"row", "reproducible", "without": {label ID: text}}],
 //  "chart": [{"row", "steps": [100 bit masks of the rate steps that

@@ -128,8 +128,6 @@
     document.body.dataset.analysisMs = (performance.now() - start).toFixed(3);
   }
 
-  function rateText(rate) { return rate === null ? '不明' : rate.toFixed(3); }
-
   function labelsText(labels) {
     if (!labels['1015']) return labels['1011'];
     return '防御 ' + labels['1011'] + '　斬 ' + labels['1012'] + '　打 ' + labels['1013'] + '　突 ' +
@@ -210,8 +208,8 @@
     candidates.forEach(function (c) {
       var tr = body.insertRow();
       tr.className = c.chosen ? 'chosen' : c.tied ? 'tied' : '';
-      [c.chosen ? '★' : c.tied ? '＝' : '', c.defense, rateText(c.rates[0]), rateText(c.rates[1]),
-       rateText(c.rates[2]), c.hits, c.rows.join(' ') || '-'].forEach(function (text) {
+      [c.chosen ? '★' : c.tied ? '＝' : '', c.defense, c.rates[0], c.rates[1], c.rates[2], c.hits,
+       c.rows.join(' ') || '-'].forEach(function (text) {
         tr.insertCell().textContent = text;
       });
     });
