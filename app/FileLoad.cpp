@@ -23,8 +23,10 @@ void PrepareOpenFileRecord(const char* startDirectory, HWND owner)
     OpenFileRecord.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON;
 }
 
-int LoadObservationFile(Form& form)
+int LoadObservationFile(Form& form, bool* loaded)
 {
+    if (loaded)
+        *loaded = false;
     if (!GetOpenFileNameA(&OpenFileRecord))
         return 0;
     // A file that yields no row is a failure too: the rows typed stay.
@@ -32,5 +34,7 @@ int LoadObservationFile(Form& form)
         MessageBoxA(nullptr, "file読み込み失敗", "error!!", MB_OK);
         return 1;
     }
+    if (loaded)
+        *loaded = true;
     return 0;
 }

@@ -13,5 +13,6 @@ extern char FileNameBuffer[MAX_PATH];
 void PrepareOpenFileRecord(const char* startDirectory, HWND owner);
 
 // Returns 1 when the chosen file cannot be opened or holds no data row
-// (the rows and labels are then unchanged), else 0.
-int LoadObservationFile(Form& form);
+// (the rows and labels are then unchanged), else 0. With `loaded`, tells
+// whether the rows were filled and estimated (not for a cancel or a failure).
+int LoadObservationFile(Form& form, bool* loaded = nullptr);

@@ -31,25 +31,6 @@ void MarkUnreproducedRows()
         SetMark(r, missed[r]);
 }
 
-// The main form, noting whether a command wrote the result labels: every
-// estimation clears them first, so a write there means one ran. A load
-// that is cancelled or fails writes none.
-class EstimationWatch final : public Form {
-public:
-    bool estimated = false;
-
-    FieldText GetText(int id) const override { return MainForm.GetText(id); }
-    void SetText(int id, std::string_view text) override
-    {
-        estimated = estimated || (id >= IDC_EST_DEFENSE && id <= IDC_EST_ALT3_RATES);
-        MainForm.SetText(id, text);
-    }
-    int GetSelection(int id) const override { return MainForm.GetSelection(id); }
-    void SetSelection(int id, int index) override { MainForm.SetSelection(id, index); }
-    bool GetCheck(int id) const override { return MainForm.GetCheck(id); }
-    void Enable(int id, bool enabled) override { MainForm.Enable(id, enabled); }
-};
-
 } // namespace
 
 void ClearRowMarks()
@@ -66,9 +47,10 @@ void EstimateAndMark()
 
 int LoadAndMark()
 {
-    EstimationWatch watch;
-    const int result = LoadObservationFile(watch);
-    if (watch.estimated)
+    // A cancelled or failed load leaves the rows, and their marks, as they were.
+    bool loaded;
+    const int result = LoadObservationFile(MainForm, &loaded);
+    if (loaded)
         MarkUnreproducedRows();
     return result;
 }

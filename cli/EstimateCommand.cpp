@@ -14,24 +14,6 @@ namespace {
 constexpr int FileFailed = 1;
 constexpr int UsageError = 2;
 
-// A file that cannot be read or fills no row: reported with its cause
-// (the system's own words for a failed open or read), not estimated.
-std::string FailureOf(const LoadResult& load)
-{
-    switch (load.failure) {
-    case LoadFailure::None:
-        break;
-    case LoadFailure::CannotOpen:
-    case LoadFailure::ReadFailed:
-        return std::strerror(load.error);
-    case LoadFailure::Utf16:
-        return std::string("is ") + load.encoding + " text; save it as Shift-JIS or UTF-8";
-    case LoadFailure::NoDataRow:
-        return "holds no observation (no data line with a damage of 1 or more)";
-    }
-    return {};
-}
-
 // Each skipped line as FILE:LINE: reason, as compilers and editors expect;
 // a read error after the loaded rows ends the file where it stands.
 void ReportSkipped(const std::string& file, const LoadResult& load, std::ostream& err)
@@ -69,7 +51,8 @@ int RunEstimateCommand(const EstimateOptions& options, std::ostream& out, std::o
     for (auto file = options.files.begin(); file != options.files.end() && out; ++file) {
         const EstimateResult result = EstimateFile(*file, options.candidates, options.trace ? &err : nullptr);
         ReportSkipped(*file, result.load, err);
-        const std::string failure = FailureOf(result.load);
+        // A file that cannot be read or fills no row is reported, not estimated.
+        const std::string failure = LoadFailureText(result.load);
         if (!failure.empty()) {
             err << "torume: " << *file << ": " << failure << '\n';
             status = FileFailed;

@@ -111,7 +111,7 @@ void PrintBatchHeader(std::ostream& out)
 void PrintBatchLine(const EstimateResult& result, std::ostream& out)
 {
     const EstimateAnalysis& analysis = result.analysis;
-    out << TableCell(result.file) << '\t' << analysis.observationCount << '\t';
+    out << TableCell(result.file) << '\t' << analysis.rows.size() << '\t';
     if (!analysis.found) {
         // The estimation's own message in place of the defense.
         out << "0\t" << Label(result.form, IDC_EST_DEFENSE) << "\t\t\t\t0\t" << result.load.skippedCount << '\n';

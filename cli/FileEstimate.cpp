@@ -17,15 +17,6 @@ void TraceToStream(void* stream, const char* text)
     *static_cast<std::ostream*>(stream) << text;
 }
 
-// Routes the trace for one scope and always takes it down again.
-class TraceScope {
-public:
-    explicit TraceScope(std::ostream* stream) { SetTraceSink(stream ? TraceToStream : nullptr, stream); }
-    ~TraceScope() { SetTraceSink(nullptr); }
-    TraceScope(const TraceScope&) = delete;
-    TraceScope& operator=(const TraceScope&) = delete;
-};
-
 } // namespace
 
 EstimateResult EstimateFile(const std::string& file, bool allCandidates, std::ostream* trace)
@@ -35,7 +26,7 @@ EstimateResult EstimateFile(const std::string& file, bool allCandidates, std::os
     // About 130 KB: on the heap, one per estimation.
     const auto state = std::make_unique<EstimatorState>();
     {
-        TraceScope scope(trace);
+        const TraceScope scope(trace ? TraceToStream : nullptr, trace);
         if (file == "-") {
             result.load = LoadObservationsFromStream(result.form, stdin, *state);
         } else if (std::FILE* stream = OpenInputFile(file)) {

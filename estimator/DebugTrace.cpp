@@ -14,15 +14,14 @@ void SetTraceSink(TraceSink sink, void* context)
     SinkContext = context;
 }
 
-// The estimations behind a report are not the ones a debugger follows.
-TraceSilence::TraceSilence() : sink(Sink), context(SinkContext)
-{
-    SetTraceSink(nullptr);
-}
-
-TraceSilence::~TraceSilence()
+TraceScope::TraceScope(TraceSink sink, void* context) : previous(Sink), previousContext(SinkContext)
 {
     SetTraceSink(sink, context);
+}
+
+TraceScope::~TraceScope()
+{
+    SetTraceSink(previous, previousContext);
 }
 
 void DebugTrace(const char* format, ...)

@@ -9,17 +9,18 @@ using TraceSink = void (*)(void* context, const char* text);
 
 void SetTraceSink(TraceSink sink, void* context = nullptr);
 
-// Holds every trace line back for one scope, then puts the sink back.
-class TraceSilence {
+// Routes the trace to sink for one scope (no sink: holds every line
+// back), then puts the previous sink back.
+class TraceScope {
 public:
-    TraceSilence();
-    ~TraceSilence();
-    TraceSilence(const TraceSilence&) = delete;
-    TraceSilence& operator=(const TraceSilence&) = delete;
+    explicit TraceScope(TraceSink sink = nullptr, void* context = nullptr);
+    ~TraceScope();
+    TraceScope(const TraceScope&) = delete;
+    TraceScope& operator=(const TraceScope&) = delete;
 
 private:
-    TraceSink sink;
-    void* context;
+    TraceSink previous;
+    void* previousContext;
 };
 
 // printf-style; formatted into 1024 bytes (at most 1023 characters).

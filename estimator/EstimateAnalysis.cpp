@@ -93,8 +93,7 @@ std::vector<RowDiagnosis> Diagnose(const MemoryForm& form, const EstimatorState&
 EstimateAnalysis AnalyseEstimate(const MemoryForm& form, const EstimatorState& state, bool allCandidates)
 {
     EstimateAnalysis analysis;
-    const std::vector<int> rows = ObservationRows(form);
-    analysis.observationCount = static_cast<int>(rows.size());
+    const std::vector<int>& rows = analysis.rows = ObservationRows(form);
     if (!HasChosen(state, rows))
         return analysis;
     analysis.found = true;

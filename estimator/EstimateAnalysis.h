@@ -25,7 +25,7 @@ struct RowDiagnosis {
 };
 
 struct EstimateAnalysis {
-    int observationCount = 0;             // rows with a damage of 1 or more
+    std::vector<int> rows;                // 1-based, of each observation: the rows with a damage of 1 or more
     bool found = false;                   // a candidate was chosen
     CandidateInfo chosen{};               // valid when found
     int tieCount = 0;

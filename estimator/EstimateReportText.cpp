@@ -92,7 +92,8 @@ std::string RowsReportText(const Form& form)
     MemoryForm rows = CopyObservationRows(form);
     // About 130 KB: on the heap, and only while the report is built.
     const auto state = std::make_unique<EstimatorState>();
-    const TraceSilence silence;
+    // The estimations behind a report are not the ones a debugger follows.
+    const TraceScope silence;
     RunDefenseEstimation(rows, *state);
     return EstimateReportText(rows, AnalyseEstimate(rows, *state, true), true);
 }

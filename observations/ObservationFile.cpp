@@ -225,3 +225,15 @@ LoadResult LoadObservationsFromFile(Form& form, const char* path, EstimatorState
     std::fclose(file);
     return result;
 }
+
+std::string LoadFailureText(const LoadResult& load)
+{
+    switch (load.failure) {
+    case LoadFailure::None: break;
+    case LoadFailure::CannotOpen:
+    case LoadFailure::ReadFailed: return std::strerror(load.error);
+    case LoadFailure::Utf16: return FormatText("is %s text; save it as Shift-JIS or UTF-8", load.encoding);
+    case LoadFailure::NoDataRow: return "holds no observation (no data line with a damage of 1 or more)";
+    }
+    return {};
+}

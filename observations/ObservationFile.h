@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 #include "observations/DataLineScan.h"
@@ -49,6 +50,11 @@ struct LoadResult {
     int skippedKept;
     SkippedLine skipped[MaxSkippedLines];
 };
+
+// Why a load failed, for a player: the system's own words for a failed open
+// or read, what to do with UTF-16, or that no row was filled; empty when
+// the load succeeded.
+std::string LoadFailureText(const LoadResult& load);
 
 // Reads the stream to its end (a byte 0x1A, the end of the file or a read
 // error), then loads it into the rows as described above; the estimation

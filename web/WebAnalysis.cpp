@@ -76,12 +76,8 @@ void AppendDiagnosis(std::string& json, const std::vector<RowDiagnosis>& diagnos
 }
 
 // For each observation, the rate steps that reproduce it at each defense.
-void AppendChart(std::string& json, const EstimatorState& state, const MemoryForm& form)
+void AppendChart(std::string& json, const EstimatorState& state, const std::vector<int>& rows)
 {
-    std::vector<int> rows;
-    for (int r = 0; r < ObservationRowCount; ++r)
-        if (form.GetNumber(ObservationRowIds(r).damage) > 0)
-            rows.push_back(r + 1);
     json += "\"chart\":[";
     // An estimation stops at a row without an attribute: the observations
     // it holds are the first rows.
@@ -104,17 +100,6 @@ void AppendRateItems(std::string& json)
     json += ']';
 }
 
-// Why a load failed, as torume says it; a file the page holds opens and
-// reads without fail.
-std::string FailureCause(const LoadResult& load)
-{
-    switch (load.failure) {
-    case LoadFailure::Utf16: return FormatText("is %s text; save it as Shift-JIS or UTF-8", load.encoding);
-    case LoadFailure::NoDataRow: return "holds no observation (no data line with a damage of 1 or more)";
-    default: return "";
-    }
-}
-
 } // namespace
 
 std::string AnalysisJson(const Form& page, const EstimatorState& state)
@@ -126,7 +111,7 @@ std::string AnalysisJson(const Form& page, const EstimatorState& state)
     json += ',';
     AppendDiagnosis(json, analysis.diagnosis);
     json += ',';
-    AppendChart(json, state, form);
+    AppendChart(json, state, analysis.rows);
     json += ',';
     AppendRateItems(json);
     json += '}';
@@ -139,7 +124,7 @@ std::string LoadReportJson(const LoadResult& load)
     // The window's message for a failed load.
     AppendString(json, load.failure == LoadFailure::None ? "" : "file読み込み失敗");
     json += ",\"cause\":";
-    AppendString(json, FailureCause(load));
+    AppendString(json, LoadFailureText(load));
     json += ",\"skipped\":[";
     for (int k = 0; k < load.skippedKept; ++k) {
         json += FormatText("%s{\"line\":%llu,\"reason\":", k ? "," : "",
