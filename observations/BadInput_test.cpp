@@ -45,8 +45,10 @@ std::string Garbage(std::size_t size)
 {
     // Every byte value, no line end: a damaged binary file.
     std::string bytes(size, '\0');
-    for (std::size_t i = 0; i < size; ++i)
-        bytes[i] = static_cast<char>((i * 151 + 7) % 256 == '\n' ? 0 : (i * 151 + 7) % 256);
+    for (std::size_t i = 0; i < size; ++i) {
+        const char c = static_cast<char>((i * 151 + 7) % 256);
+        bytes[i] = c == '\n' || c == '\r' ? '\0' : c;
+    }
     return bytes;
 }
 
@@ -105,6 +107,10 @@ std::vector<FileCase> FileCases()
          "2 not a number"},
         {"UTF-16 little-endian", Utf16(Row + "\r\n", true), 0, "earlier", nullptr, "", "UTF-16LE"},
         {"UTF-16 big-endian", Utf16(Row + "\r\n", false), 0, "earlier", nullptr, "", "UTF-16BE"},
+        {"UTF-16 little-endian mark before data lines", "\xFF\xFE\n" + Row + "\n", 1, "30", "1208 50 300 0 10 10 0",
+         "1 not a number"},
+        {"UTF-16 big-endian mark on a data line", "\xFE\xFF" + Row + "\r" + Row, 1, "30", "1208 50 300 0 10 10 0",
+         "1 not a number"},
         {"full-width digits, Shift-JIS and UTF-8",
          "\x82\x50\x82\x51\x82\x4F\x82\x58 50 300 0 10 10 0\n1208 \xEF\xBC\x95\xEF\xBC\x90 300 0 10 10 0\n" + Row, 1, "30",
          "1208 50 300 0 10 10 0", "1 full-width digits; 2 full-width digits"},

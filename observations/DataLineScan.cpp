@@ -9,14 +9,14 @@ namespace {
 
 // The same reading as an integer field's (ScanInteger): white space, an
 // optional sign, digits; a sign may follow the digits before it directly.
-// LF, white space to a field, only ever ends the line here.
+// LF and CR, white space to a field, only ever end the line here.
 enum ByteClass : std::uint8_t { Other, Space, Sign, Digit, LineEnd };
 
 constexpr std::array<ByteClass, 256> ByteClasses = [] {
     std::array<ByteClass, 256> classes{};
-    for (unsigned char c : {' ', '\t', '\v', '\f', '\r'})
+    for (unsigned char c : {' ', '\t', '\v', '\f'})
         classes[c] = Space;
-    classes['\n'] = LineEnd;
+    classes['\n'] = classes['\r'] = LineEnd;
     classes['+'] = classes['-'] = Sign;
     for (int c = '0'; c <= '9'; ++c)
         classes[static_cast<std::size_t>(c)] = Digit;
@@ -81,17 +81,20 @@ void TakeOddByte(DataLineScan& scan, unsigned char c)
         Fail(scan, NameOddBytes(scan));
 }
 
-// The rest of a line whose meaning is settled: only its end matters.
+// The rest of a line whose meaning is settled: only its end, the first LF
+// or CR, matters. Two searches, each a fast library loop.
 const unsigned char* LineEndFrom(const unsigned char* p, const unsigned char* end)
 {
     const void* lf = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
-    return lf ? static_cast<const unsigned char*>(lf) : end;
+    const unsigned char* stop = lf ? static_cast<const unsigned char*>(lf) : end;
+    const void* cr = std::memchr(p, '\r', static_cast<std::size_t>(stop - p));
+    return cr ? static_cast<const unsigned char*>(cr) : stop;
 }
 
 // The numbers: white space, a sign, digits, over and over, one byte at a
 // time in one loop. The scan's state stays in locals meanwhile: a store
 // through `scan` might change the bytes read, as far as the compiler knows.
-// Stops at the line's LF, after the seventh number, or where a number was
+// Stops at the line's LF or CR, after the seventh number, or where a number was
 // expected and something else stands.
 const unsigned char* ScanNumbers(DataLineScan& scan, const unsigned char* p, const unsigned char* end)
 {

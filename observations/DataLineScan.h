@@ -47,8 +47,9 @@ struct DataLineScan {
 void StartDataLine(DataLineScan& scan);
 
 // Scans the line's next bytes, from `bytes` up to `end`, and returns where
-// the line ends: at the LF that ends it, or `end` when it goes on past the
-// bytes given. Bytes after the seventh number are only searched for the LF.
+// the line ends: at the LF or CR that ends it, or `end` when it goes on past
+// the bytes given. Bytes after the seventh number are only searched for
+// the line end. Telling CR LF from a lone CR is the reader's affair.
 const char* FeedDataLine(DataLineScan& scan, const char* bytes, const char* end);
 
 // At the line's end: what the line was. For Data, scan.fields holds the

@@ -14,44 +14,8 @@
 namespace {
 
 constexpr char EndOfFileByte = 0x1A;
-
-// Reads a file as text the same way on every platform: a line ends at LF,
-// a byte 0x1A ends the file, the last line needs no line end. The CR of a
-// CR LF pair needs no dropping: a CR is white space to the scan. Each byte
-// is searched once for 0x1A, when its buffer is read; the scan finds the LF.
-struct TextReader {
-    std::FILE* file;
-    bool ended;           // no more reads: end of file, 0x1A or a read error
-    int error;            // errno of the read that failed, else 0
-    std::size_t position; // next byte of the buffer to hand out
-    std::size_t limit;    // end of the text in the buffer: its size, or the 0x1A
-    std::size_t size;
-    char buffer[65536];
-};
-
-bool Refill(TextReader& reader)
-{
-    if (reader.ended || reader.limit < reader.size)
-        return false;
-    reader.position = 0;
-    errno = 0;
-    reader.size = std::fread(reader.buffer, 1, sizeof reader.buffer, reader.file);
-    if (reader.size < sizeof reader.buffer) {
-        // fread returns short only at the end of the file or on an error.
-        if (std::ferror(reader.file))
-            reader.error = errno != 0 ? errno : EIO;
-        reader.ended = true;
-    }
-    const void* stop = std::memchr(reader.buffer, EndOfFileByte, reader.size);
-    reader.limit = stop ? static_cast<std::size_t>(static_cast<const char*>(stop) - reader.buffer) : reader.size;
-    return reader.size > 0;
-}
-
-// What the file holds for the rows, gathered before any row is touched.
-struct FileRows {
-    int count;
-    std::int32_t fields[ObservationRowCount][ObservationFieldCount];
-};
+constexpr int HeadSettled = -1;
+constexpr std::size_t ReadPieceSize = 65536;
 
 void Skip(LoadResult& result, std::uint64_t line, SkipReason reason)
 {
@@ -61,75 +25,76 @@ void Skip(LoadResult& result, std::uint64_t line, SkipReason reason)
 }
 
 // Comments, blank lines and damages below 1 are deliberate: not reported.
-void TakeLine(DataLineScan& scan, std::uint64_t line, FileRows& rows, LoadResult& result)
+void TakeLine(ObservationReader& reader)
 {
+    DataLineScan& scan = reader.scan;
     switch (FinishDataLine(scan)) {
     case LineKind::Data:
         if (scan.fields[0] < 1)
-            return;
-        if (rows.count == ObservationRowCount) {
-            Skip(result, line, SkipReason::BeyondSixRows);
-            return;
+            break;
+        if (reader.rowCount == ObservationRowCount) {
+            Skip(reader.result, reader.line, SkipReason::BeyondSixRows);
+            break;
         }
-        std::memcpy(rows.fields[rows.count++], scan.fields, sizeof scan.fields);
-        return;
+        std::memcpy(reader.rows[reader.rowCount++], scan.fields, sizeof scan.fields);
+        break;
     case LineKind::Unreadable:
-        Skip(result, line, scan.reason);
-        return;
+        Skip(reader.result, reader.line, scan.reason);
+        break;
     case LineKind::Comment:
     case LineKind::Blank:
-        return;
+        break;
     }
-}
-
-// A UTF-8 byte-order mark is skipped; UTF-16 is refused (its text would
-// be read as bytes of garbage).
-bool TakeByteOrderMark(TextReader& reader, LoadResult& result)
-{
-    const auto* b = reinterpret_cast<const unsigned char*>(reader.buffer);
-    if (reader.limit >= 2 && ((b[0] == 0xFF && b[1] == 0xFE) || (b[0] == 0xFE && b[1] == 0xFF))) {
-        result.failure = LoadFailure::Utf16;
-        result.encoding = b[0] == 0xFF ? "UTF-16LE" : "UTF-16BE";
-        return false;
-    }
-    if (reader.limit >= 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF)
-        reader.position = 3;
-    return true;
-}
-
-void ReadLines(TextReader& reader, FileRows& rows, LoadResult& result)
-{
-    DataLineScan scan;
+    ++reader.line;
     StartDataLine(scan);
-    std::uint64_t line = 1;
-    for (;;) {
-        if (reader.position == reader.limit && !Refill(reader))
-            break;
-        const char* stop = reader.buffer + reader.limit;
-        const char* lineEnd = FeedDataLine(scan, reader.buffer + reader.position, stop);
-        if (lineEnd == stop) {
-            reader.position = reader.limit; // the line goes on in the next buffer
-            continue;
-        }
-        reader.position = static_cast<std::size_t>(lineEnd - reader.buffer) + 1;
-        TakeLine(scan, line++, rows, result);
-        StartDataLine(scan);
-    }
-    // The last line needs no line end; without bytes it is blank and counts for nothing.
-    if (scan.phase != ScanPhase::LineStart)
-        TakeLine(scan, line, rows, result);
-    else
-        --line;
-    result.lineCount = line;
 }
 
-void ReadFile(std::FILE* file, FileRows& rows, LoadResult& result)
+// The scan stops at a line's LF or CR; the LF of a CR LF pair, which may
+// arrive in the next piece, ends no further line.
+void ReadLines(ObservationReader& reader, const char* p, const char* end)
 {
-    const auto reader = std::make_unique<TextReader>(); // 64 KiB, zeroed: not on the stack
-    reader->file = file;
-    if (Refill(*reader) && TakeByteOrderMark(*reader, result))
-        ReadLines(*reader, rows, result);
-    result.error = reader->error;
+    while (p < end) {
+        if (reader.afterCr) {
+            reader.afterCr = false;
+            if (*p == '\n') {
+                ++p;
+                continue;
+            }
+        }
+        const char* lineEnd = FeedDataLine(reader.scan, p, end);
+        if (lineEnd == end)
+            return; // the line goes on in the next piece
+        reader.afterCr = *lineEnd == '\r';
+        TakeLine(reader);
+        p = lineEnd + 1;
+    }
+}
+
+// A UTF-8 byte-order mark at the very start is skipped. A UTF-16 one is
+// only noted: it names the encoding if the file yields no row, as UTF-16
+// text never does, read byte by byte.
+void SettleHead(ObservationReader& reader)
+{
+    const unsigned char* b = reader.head;
+    const int n = reader.headCount;
+    reader.headCount = HeadSettled;
+    int skip = 0;
+    if (n >= 2 && ((b[0] == 0xFF && b[1] == 0xFE) || (b[0] == 0xFE && b[1] == 0xFF)))
+        reader.encoding = b[0] == 0xFF ? "UTF-16LE" : "UTF-16BE";
+    else if (n == 3 && b[0] == 0xEF && b[1] == 0xBB && b[2] == 0xBF)
+        skip = 3;
+    ReadLines(reader, reinterpret_cast<const char*>(b) + skip, reinterpret_cast<const char*>(b) + n);
+}
+
+// Gathers the first three bytes; returns how many of `size` it took.
+std::size_t TakeHead(ObservationReader& reader, const char* bytes, std::size_t size)
+{
+    std::size_t taken = 0;
+    while (reader.headCount < static_cast<int>(sizeof reader.head) && taken < size)
+        reader.head[reader.headCount++] = static_cast<unsigned char>(bytes[taken++]);
+    if (reader.headCount == static_cast<int>(sizeof reader.head))
+        SettleHead(reader);
+    return taken;
 }
 
 void EmptyRows(Form& form)
@@ -162,8 +127,11 @@ void FillRow(Form& form, int r, const std::int32_t fields[ObservationFieldCount]
     form.SetSelection(row.attribute, fields[3]);
     SetNumber(form, row.strength, fields[4]);
     SetNumber(form, row.charm, fields[5]);
-    // The file holds the chain count itself.
-    form.SetSelection(row.chain, ChainItemOfCount(fields[6]));
+    // The file holds the chain count itself. The list is set to "no chain"
+    // first, then to the count's item, as a recording form sees it.
+    form.SetSelection(row.chain, 0);
+    if (fields[6] > 0)
+        form.SetSelection(row.chain, ChainItemOfCount(fields[6]));
 }
 
 } // namespace
@@ -179,29 +147,87 @@ bool ParseDataLine(std::string_view line, std::int32_t fields[ObservationFieldCo
     return true;
 }
 
+void StartObservationRead(ObservationReader& reader)
+{
+    reader = ObservationReader{};
+    reader.line = 1;
+    StartDataLine(reader.scan);
+}
+
+void ReadObservationBytes(ObservationReader& reader, const char* bytes, std::size_t size)
+{
+    if (reader.ended)
+        return;
+    if (const void* stop = std::memchr(bytes, EndOfFileByte, size)) {
+        size = static_cast<std::size_t>(static_cast<const char*>(stop) - bytes);
+        reader.ended = true;
+    }
+    std::size_t at = 0;
+    if (reader.headCount != HeadSettled)
+        at = TakeHead(reader, bytes, size);
+    ReadLines(reader, bytes + at, bytes + size);
+}
+
+LoadResult FinishObservationRead(Form& form, ObservationReader& reader, int readError)
+{
+    return FinishObservationRead(form, reader, readError, Estimator);
+}
+
+LoadResult FinishObservationRead(Form& form, ObservationReader& reader, int readError, EstimatorState& state)
+{
+    if (reader.headCount != HeadSettled)
+        SettleHead(reader);
+    // The last line needs no line end; without bytes it is blank and counts for nothing.
+    if (reader.scan.phase != ScanPhase::LineStart)
+        TakeLine(reader);
+    LoadResult& result = reader.result;
+    result.lineCount = reader.line - 1;
+    result.error = readError;
+    result.rowsFilled = reader.rowCount;
+    if (reader.rowCount == 0) {
+        // Nothing to show for it: the rows the player typed stay.
+        if (reader.encoding) {
+            // Its lines were never meant as bytes: none is worth a report.
+            result.failure = LoadFailure::Utf16;
+            result.encoding = reader.encoding;
+            result.skippedCount = 0;
+            result.skippedKept = 0;
+        } else {
+            result.failure = readError != 0 ? LoadFailure::ReadFailed : LoadFailure::NoDataRow;
+        }
+        return result;
+    }
+    EmptyRows(form);
+    for (int r = 0; r < reader.rowCount; ++r)
+        FillRow(form, r, reader.rows[r]);
+    RunDefenseEstimation(form, state);
+    return result;
+}
+
 LoadResult LoadObservationsFromStream(Form& form, std::FILE* file)
 {
     return LoadObservationsFromStream(form, file, Estimator);
 }
 
+// Reads until 0x1A, the end of the file or a read error; a short read
+// comes only at the end or on an error.
 LoadResult LoadObservationsFromStream(Form& form, std::FILE* file, EstimatorState& state)
 {
-    LoadResult result{};
-    FileRows rows{};
-    ReadFile(file, rows, result);
-    result.rowsFilled = rows.count;
-    if (result.failure == LoadFailure::Utf16)
-        return result;
-    if (rows.count == 0) {
-        // Nothing to show for it: the rows the player typed stay.
-        result.failure = result.error != 0 ? LoadFailure::ReadFailed : LoadFailure::NoDataRow;
-        return result;
+    ObservationReader reader;
+    StartObservationRead(reader);
+    const auto buffer = std::make_unique<char[]>(ReadPieceSize); // not on the stack
+    int error = 0;
+    while (!reader.ended) {
+        errno = 0;
+        const std::size_t size = std::fread(buffer.get(), 1, ReadPieceSize, file);
+        ReadObservationBytes(reader, buffer.get(), size);
+        if (size < ReadPieceSize) {
+            if (std::ferror(file))
+                error = errno != 0 ? errno : EIO;
+            break;
+        }
     }
-    EmptyRows(form);
-    for (int r = 0; r < rows.count; ++r)
-        FillRow(form, r, rows.fields[r]);
-    RunDefenseEstimation(form, state);
-    return result;
+    return FinishObservationRead(form, reader, error, state);
 }
 
 LoadResult LoadObservationsFromFile(Form& form, const char* path)

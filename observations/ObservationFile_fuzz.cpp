@@ -3,7 +3,9 @@
 // the result labels change, filled rows carry a damage of at least 1, a
 // load without a row changes nothing, the skipped lines are in order, and
 // the estimator's tables keep their invariants. The first line, scanned in
-// two pieces, reads as seven integer fields read one after the other.
+// two pieces, reads as seven integer fields read one after the other; the
+// whole input pushed in small pieces loads as the stream did.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -67,7 +69,7 @@ void CheckSkipped(const LoadResult& result)
 void CheckFirstLine(const std::uint8_t* data, std::size_t size)
 {
     std::string_view line(reinterpret_cast<const char*>(data), size);
-    line = line.substr(0, line.find('\n'));
+    line = line.substr(0, line.find_first_of("\n\r"));
     std::int32_t expected[ObservationFieldCount];
     bool seven = true;
     std::size_t position = 0;
@@ -86,6 +88,30 @@ void CheckFirstLine(const std::uint8_t* data, std::size_t size)
     Require((kind == LineKind::Data) == seven);
     for (int f = 0; seven && f < ObservationFieldCount; ++f)
         Require(scan.fields[f] == expected[f]);
+}
+
+// The same bytes pushed in pieces of another size load the same rows.
+void CheckPieces(const std::uint8_t* data, std::size_t size, const MemoryForm& loaded, const LoadResult& expected)
+{
+    const std::size_t piece = size > 0 ? data[size - 1] % 7 + 1 : 1;
+    ObservationReader reader;
+    StartObservationRead(reader);
+    for (std::size_t at = 0; at < size; at += piece)
+        ReadObservationBytes(reader, reinterpret_cast<const char*>(data) + at, std::min(piece, size - at));
+    MemoryForm form;
+    form.SetText(IDC_EST_DEFENSE, "earlier");
+    EstimatorState state;
+    const LoadResult result = FinishObservationRead(form, reader, 0, state);
+    Require(result.failure == expected.failure && result.rowsFilled == expected.rowsFilled);
+    Require(result.lineCount == expected.lineCount && result.skippedCount == expected.skippedCount);
+    for (int r = 0; r < result.rowsFilled; ++r) {
+        const ObservationRow row = ObservationRowIds(r);
+        for (int id : {row.damage, row.attack, row.power, row.strength, row.charm})
+            Require(form.FullText(id) == loaded.FullText(id));
+        for (int id : {row.attribute, row.chain})
+            Require(form.GetSelection(id) == loaded.GetSelection(id));
+    }
+    Require(form.FullText(IDC_EST_DEFENSE) == loaded.FullText(IDC_EST_DEFENSE));
 }
 
 } // namespace
@@ -108,6 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require((filled > 0) == (result.failure == LoadFailure::None));
     CheckSkipped(result);
     CheckFirstLine(data, size);
+    CheckPieces(data, size, form, result);
     for (const ControlDef& def : ControlMap) {
         if (IsRowOrLabel(def.id))
             continue;

@@ -14,6 +14,7 @@
 #include <malloc.h>
 #endif
 
+#include "estimator/EstimatorState.h"
 #include "form/MemoryForm.h"
 
 namespace {
@@ -101,7 +102,6 @@ std::vector<LoadCase> LoadCases()
         {"sign without digits", "180 50 300 - 12 5 3\n", {}},
         {"text after the seventh number", Line + " trailing words 1 2 3\n", {LineRow}},
         {"tabs and many blanks", "\t180\t\t50  300 1\t12 5    3", {LineRow}},
-        {"lone CR is white space", "180\r50\r300\r1\r12\r5\r3\n", {LineRow}},
         {"leading zeros and plus signs", "+0180 007 +300 +1 012 05 +3\n", {{"180", "7", "300", 1, "12", "5", 2}}},
         {"numbers beyond 32 bits saturate",
          "99999999999 -99999999999 2147483648 0 -2147483649 " + std::string(200, '9') + " 0\n",
@@ -143,6 +143,96 @@ TEST_F(ObservationFile, FillsRowsFromDataLines)
         EXPECT_EQ(result.failure, c.rows.empty() ? LoadFailure::NoDataRow : LoadFailure::None) << c.why;
         EXPECT_EQ(result.rowsFilled, static_cast<int>(c.rows.size())) << c.why;
         EXPECT_EQ(Rows(form), c.rows.empty() ? Rows(before) : Expect(c.rows)) << c.why;
+    }
+}
+
+// LF, CR LF and a lone CR each end a line, wherever the pieces of the
+// file are cut: a CR LF pair split between two pieces is one line end.
+TEST(ObservationReader, LineEndsInPiecesOfAnySize)
+{
+    struct {
+        const char* why;
+        std::string bytes;
+        std::vector<std::string> damages; // of the rows filled, in order
+        std::uint64_t lines;
+        const char* skipped; // the first skipped line and its reason
+    } const cases[] = {
+        {"LF", "1 1 1 0 0 0 0\n2 1 1 0 0 0 0\n", {"1", "2"}, 2, ""},
+        {"CR LF", "1 1 1 0 0 0 0\r\n2 1 1 0 0 0 0\r\n", {"1", "2"}, 2, ""},
+        {"lone CR", "1208 50 300 0 10 10 0\r878 55 250 1 10 10 0\r1776 45 320 2 10 10 3\r", {"1208", "878", "1776"}, 3, ""},
+        {"a comment ended by a lone CR", "# comment\r1 1 1 0 0 0 0\r2 1 1 0 0 0 0", {"1", "2"}, 3, ""},
+        {"CR CR LF: a lone CR, then CR LF", "1 1 1 0 0 0 0\r\r\n2 1 1 0 0 0 0\r\r\n", {"1", "2"}, 4, ""},
+        {"LF CR: two line ends", "1 1 1 0 0 0 0\n\r2 1 1 0 0 0 0", {"1", "2"}, 3, ""},
+        {"mixed", "1 1 1 0 0 0 0\n2 1 1 0 0 0 0\r\n3 1 1 0 0 0 0\r4 1 1 0 0 0 0", {"1", "2", "3", "4"}, 4, ""},
+        {"a lone CR at the end", "1 1 1 0 0 0 0\r", {"1"}, 1, ""},
+        {"a CR inside a line cuts it", "1208 50 300\r0 10 10 0\n5 1 1 0 0 0 0", {"5"}, 3, "1 fewer than seven numbers"},
+    };
+    for (const auto& c : cases) {
+        for (std::size_t piece : {std::size_t{1}, std::size_t{2}, std::size_t{3}, c.bytes.size()}) {
+            ObservationReader reader;
+            StartObservationRead(reader);
+            for (std::size_t at = 0; at < c.bytes.size(); at += piece)
+                ReadObservationBytes(reader, c.bytes.data() + at, std::min(piece, c.bytes.size() - at));
+            MemoryForm form;
+            EstimatorState state;
+            const LoadResult result = FinishObservationRead(form, reader, 0, state);
+            std::vector<std::string> damages;
+            for (int r = 0; r < result.rowsFilled; ++r)
+                damages.push_back(form.FullText(ObservationRowIds(r).damage));
+            const std::string skipped = result.skippedKept == 0 ? "" :
+                std::to_string(result.skipped[0].line) + " " + SkipReasonText(result.skipped[0].reason);
+            EXPECT_EQ(damages, c.damages) << c.why << ", pieces of " << piece;
+            EXPECT_EQ(result.lineCount, c.lines) << c.why << ", pieces of " << piece;
+            EXPECT_EQ(skipped, c.skipped) << c.why << ", pieces of " << piece;
+        }
+    }
+}
+
+// A form that notes the row writes, in order, as "id=text" or "id#index".
+class RecordingForm final : public Form {
+public:
+    FieldText GetText(int id) const override { return form.GetText(id); }
+    void SetText(int id, std::string_view text) override
+    {
+        writes.push_back(std::to_string(id) + "=" + std::string(text));
+        form.SetText(id, text);
+    }
+    int GetSelection(int id) const override { return form.GetSelection(id); }
+    void SetSelection(int id, int index) override
+    {
+        writes.push_back(std::to_string(id) + "#" + std::to_string(index));
+        form.SetSelection(id, index);
+    }
+    bool GetCheck(int id) const override { return form.GetCheck(id); }
+    void Enable(int id, bool enabled) override { form.Enable(id, enabled); }
+
+    MemoryForm form;
+    std::vector<std::string> writes;
+};
+
+// A filled row is written field by field, the chain list first to "no
+// chain" and then, for a count above 0, to the count's item.
+TEST(ObservationReader, WritesARowInItsOrder)
+{
+    struct {
+        const char* chain;
+        std::vector<std::string> chainWrites;
+    } const cases[] = {{"0", {"4009#0"}}, {"1", {"4009#0", "4009#0"}}, {"3", {"4009#0", "4009#2"}},
+                       {"6", {"4009#0", "4009#5"}}, {"-4", {"4009#0"}}};
+    for (const auto& c : cases) {
+        RecordingForm form;
+        EstimatorState state;
+        ObservationReader reader;
+        StartObservationRead(reader);
+        const std::string line = "180 50 300 1 12 5 " + std::string(c.chain) + "\n";
+        ReadObservationBytes(reader, line.data(), line.size());
+        FinishObservationRead(form, reader, 0, state);
+        // Six emptied rows of seven writes, then row 0's own writes.
+        const std::vector<std::string> rowWrites(form.writes.begin() + 6 * 7, form.writes.begin() + 6 * 7 + 6 +
+                                                 static_cast<std::ptrdiff_t>(c.chainWrites.size()));
+        std::vector<std::string> expected = {"2003=180", "2009=50", "2015=300", "4003#1", "2023=12", "2029=5"};
+        expected.insert(expected.end(), c.chainWrites.begin(), c.chainWrites.end());
+        EXPECT_EQ(rowWrites, expected) << "chain " << c.chain;
     }
 }
 
