@@ -118,13 +118,14 @@ std::string AnalysisJson(const Form& page, const EstimatorState& state)
     return json;
 }
 
-std::string LoadReportJson(const LoadResult& load)
+std::string LoadReportJson(const LoadResult& load, const std::string& readCause)
 {
     std::string json = "{\"failure\":";
     // The window's message for a failed load.
     AppendString(json, load.failure == LoadFailure::None ? "" : "file読み込み失敗");
     json += ",\"cause\":";
-    AppendString(json, LoadFailureText(load));
+    const bool browserFailed = load.failure == LoadFailure::ReadFailed && !readCause.empty();
+    AppendString(json, browserFailed ? readCause : LoadFailureText(load));
     json += ",\"skipped\":[";
     for (int k = 0; k < load.skippedKept; ++k) {
         json += FormatText("%s{\"line\":%llu,\"reason\":", k ? "," : "",

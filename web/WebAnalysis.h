@@ -21,6 +21,7 @@ struct LoadResult;
 std::string AnalysisJson(const Form& page, const EstimatorState& state);
 
 // {"failure": the window's message when the load failed, "cause": why, in
-//  torume's words, "skipped": [{"line", "reason"}], "more": lines skipped
-//  beyond those kept}
-std::string LoadReportJson(const LoadResult& load);
+//  torume's words or, when the browser could not read the file, in the
+//  browser's (readCause), "skipped": [{"line", "reason"}], "more": lines
+//  skipped beyond those kept}
+std::string LoadReportJson(const LoadResult& load, const std::string& readCause);

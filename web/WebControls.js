@@ -145,16 +145,6 @@ mergeInto(LibraryManager.library, {
     WebPage.kindOf[id] = 'file';
   },
 
-  // The file being loaded: Module.fileBytes (a Uint8Array) from
-  // Module.filePosition on.
-  WebReadFile: function (buffer, size) {
-    var bytes = Module.fileBytes, start = Module.filePosition;
-    var count = Math.max(0, Math.min(size, bytes.length - start));
-    HEAPU8.set(bytes.subarray(start, start + count), buffer);
-    Module.filePosition = start + count;
-    return count;
-  },
-
   WebTextLength__deps: ['$WebPage'],
   WebTextLength: function (id) {
     return lengthBytesUTF8(WebPage.getText(id));

@@ -3,7 +3,9 @@
 // below the window's panels.
 #include <emscripten/emscripten.h>
 
-#include <cstdio>
+#include <algorithm>
+#include <cerrno>
+#include <cstddef>
 #include <string>
 
 #include "damage/DamageCalculation.h"
@@ -15,20 +17,19 @@
 #include "web/WebAnalysis.h"
 #include "web/WebForm.h"
 
-// The page's side, in WebControls.js: the next bytes of the file the
-// page holds, 0 at its end.
-extern "C" int WebReadFile(char* buffer, int size);
-
 namespace {
 
 std::string AnalysisText;
 std::string LoadReportText;
 LoadResult LastLoad;
 
-ssize_t ReadPageFile(void*, char* buffer, size_t size)
-{
-    return WebReadFile(buffer, static_cast<int>(size));
-}
+// The file being loaded, read by the page a slice at a time into the
+// piece buffer: the module's memory does not grow with the file.
+ObservationReader PageReader;
+constexpr int PieceSize = 1 << 20;
+char PieceBuffer[PieceSize];
+// Why the browser could not read the file, in its own words.
+std::string BrowserCause;
 
 } // namespace
 
@@ -66,24 +67,45 @@ EMSCRIPTEN_KEEPALIVE int WebRowControl(int r, int c)
     return columns[c];
 }
 
-// Loads the file the page holds as the window's menu command loads a
-// file, read through a stream a piece at a time, so that the module's
-// memory does not grow with the file; returns the number of rows filled,
-// 0 when the load failed and left the rows as they were.
-EMSCRIPTEN_KEEPALIVE int WebLoad()
+// Loading a file as the window's menu command does, in three steps: the
+// page starts a load, hands over each slice it reads in the piece buffer
+// (WebLoadBuffer, at most WebLoadPieceSize bytes), and finishes it.
+EMSCRIPTEN_KEEPALIVE void WebLoadStart()
 {
-    std::FILE* file = fopencookie(nullptr, "rb", {ReadPageFile, nullptr, nullptr, nullptr});
-    if (!file)
-        return 0;
-    LastLoad = LoadObservationsFromStream(PageForm, file);
-    std::fclose(file);
+    StartObservationRead(PageReader);
+}
+
+EMSCRIPTEN_KEEPALIVE char* WebLoadBuffer()
+{
+    return PieceBuffer;
+}
+
+EMSCRIPTEN_KEEPALIVE int WebLoadPieceSize()
+{
+    return PieceSize;
+}
+
+EMSCRIPTEN_KEEPALIVE void WebLoadPiece(int size)
+{
+    if (size > 0 && size <= PieceSize)
+        ReadObservationBytes(PageReader, PieceBuffer, static_cast<std::size_t>(size));
+}
+
+// The piece buffer then holds causeLength bytes: none, or why the browser
+// stopped reading the file, which then ends where it stopped, as a read
+// error ends a file for the window. Returns the number of rows filled, 0
+// when the load failed and left the rows as they were.
+EMSCRIPTEN_KEEPALIVE int WebLoadFinish(int causeLength)
+{
+    BrowserCause.assign(PieceBuffer, static_cast<std::size_t>(std::clamp(causeLength, 0, PieceSize)));
+    LastLoad = FinishObservationRead(PageForm, PageReader, BrowserCause.empty() ? 0 : EIO);
     return LastLoad.failure == LoadFailure::None ? LastLoad.rowsFilled : 0;
 }
 
 // What the last load reports, as JSON valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* WebLoadReport()
 {
-    LoadReportText = LoadReportJson(LastLoad);
+    LoadReportText = LoadReportJson(LastLoad, BrowserCause);
     return LoadReportText.c_str();
 }
 

@@ -14,6 +14,7 @@ import statistics
 import subprocess
 import sys
 import tempfile
+import time
 import unittest
 
 from selenium import webdriver
@@ -111,14 +112,14 @@ def loads():
     return int(DRIVER.execute_script('return document.body.dataset.loads || 0'))
 
 
-def wait_for_load(before):
-    WebDriverWait(DRIVER, 10).until(lambda d: loads() > before)
+def wait_for_load(before, seconds=10):
+    WebDriverWait(DRIVER, seconds).until(lambda d: loads() > before)
 
 
-def load(path):
+def load(path, seconds=10):
     before = loads()
     element(110).send_keys(os.path.abspath(path))
-    wait_for_load(before)
+    wait_for_load(before, seconds)
 
 
 def load_text(text):
@@ -343,6 +344,40 @@ class EstimateTest(unittest.TestCase):
         self.assertEqual(text(1015), '計算成功 2データ中 2データ再現')
 
 
+def renderers():
+    """The process ids of the renderers of our own Chromium: the descendants
+    of our chromedriver started with --type=renderer."""
+    parent = {}
+    for name in os.listdir('/proc'):
+        try:
+            with open('/proc/%s/stat' % name) as stat:
+                parent[int(name)] = int(stat.read().rsplit(')', 1)[1].split()[1])
+        except (ValueError, OSError):
+            pass
+
+    def ours(pid):
+        while pid > 1:
+            pid = parent.get(pid, 0)
+            if pid == DRIVER.service.process.pid:
+                return True
+        return False
+
+    found = []
+    for pid in parent:
+        try:
+            with open('/proc/%d/cmdline' % pid, 'rb') as cmdline:
+                if b'--type=renderer' in cmdline.read() and ours(pid):
+                    found.append(pid)
+        except OSError:
+            pass
+    return found
+
+
+def memory_kib(pid, field):
+    with open('/proc/%d/status' % pid) as status:
+        return int(re.search(field + r':\s+(\d+) kB', status.read()).group(1))
+
+
 class LoadReportTest(unittest.TestCase):
     def setUp(self):
         open_page()
@@ -382,6 +417,58 @@ class LoadReportTest(unittest.TestCase):
         load(self.write('comments.txt', b'# nothing\n0 50 300 0 0 0 0\n'))
         self.assertEqual(self.status()[1], 'comments.txt: holds no observation (no data line with a damage of 1 or '
                                            'more)')
+        self.assertEqual(rows(), before)
+
+    def test_a_200_mb_file_is_read_in_pieces_in_bounded_memory(self):
+        path = os.path.join(self.folder, 'big.txt')
+        block = b'1208 50 300 0 10 10 0\n' * 65536
+        with open(path, 'wb') as file:
+            for _ in range(200 * 1024 * 1024 // len(block) + 1):
+                file.write(block)
+        pids = renderers()
+        resident = {pid: memory_kib(pid, 'VmRSS') for pid in pids}
+        for pid in pids:
+            with open('/proc/%d/clear_refs' % pid, 'w') as refs:
+                refs.write('5')  # the peak resident size starts again from now
+        self.assertTrue(DRIVER.execute_script("return PerformanceObserver.supportedEntryTypes.includes('longtask')"))
+        DRIVER.execute_script("""
+            window.longestTask = 0;
+            new PerformanceObserver(list => list.getEntries().forEach(e =>
+                window.longestTask = Math.max(window.longestTask, e.duration))).observe({type: 'longtask'});""")
+        start = time.monotonic()
+        load(path, seconds=120)
+        seconds = time.monotonic() - start
+        growth = max(memory_kib(pid, 'VmHWM') - resident[pid] for pid in pids) / 1024
+        longest = DRIVER.execute_script('return window.longestTask')
+        print('\n%d MB file loaded in %.1f s: renderer peak %.1f MB above its size before the load; longest task '
+              '%.0f ms (none over 50 ms: 0)' % (os.path.getsize(path) >> 20, seconds, growth, longest), file=sys.stderr)
+        self.assertEqual(text(1015), '計算成功 6データ中 6データ再現')
+        self.assertRegex(self.status()[-1], r'^big\.txt: \d+ more lines skipped$')
+        self.assertLess(growth, 64)
+        self.assertLess(longest, 250, 'the page answers while it reads')
+
+    def test_a_file_the_browser_cannot_read_is_a_failed_load(self):
+        element(2003).clear()
+        element(2003).send_keys('787')
+        before = rows()
+        path = self.write('gone.txt', b'1208 50 300 0 10 10 0\n')
+        picker = DRIVER.execute_script("""
+            var picker = document.createElement('input');
+            picker.type = 'file';
+            return document.body.appendChild(picker);""")
+        picker.send_keys(path)
+        os.remove(path)  # chosen, then gone before it is read
+        count = loads()
+        DRIVER.execute_script("""
+            var data = new DataTransfer();
+            data.items.add(arguments[0].files[0]);
+            arguments[0].remove();
+            document.body.dispatchEvent(new DragEvent('drop', {dataTransfer: data, bubbles: true, cancelable: true}));""",
+                              picker)
+        wait_for_load(count)
+        status = self.status()
+        self.assertEqual(status[0], 'file読み込み失敗')
+        self.assertRegex(status[1], r'^gone\.txt: \S')  # the browser's own words
         self.assertEqual(rows(), before)
 
 

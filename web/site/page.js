@@ -93,13 +93,59 @@
   }
   function estimate() { command(+estimateButton().dataset.id); }
 
-  // A load that fails leaves the rows as they were; the lines it skipped
-  // are reported as torume reports them, NAME:LINE: reason.
-  function loadBytes(bytes, name) {
-    core.fileBytes = bytes;
-    core.filePosition = 0;
-    var filled = core._WebLoad();
-    core.fileBytes = null;
+  // The pieces of a file, each read into one reused buffer where the
+  // browser can (a byte stream's own-buffer reader): a file read in fresh
+  // slices leaves its whole size in buffers for the collector to find.
+  // Elsewhere, slices. read() promises a Uint8Array, empty at the end.
+  function pieceReader(file, size) {
+    var stream = null, buffer = new ArrayBuffer(size), at = 0;
+    try { stream = file.stream().getReader({mode: 'byob'}); } catch (e) { stream = null; }
+    return {
+      read: function () {
+        if (!stream) {
+          at += size;
+          return file.slice(at - size, at).arrayBuffer().then(function (b) { return new Uint8Array(b); });
+        }
+        return stream.read(new Uint8Array(buffer, 0, size)).then(function (result) {
+          if (result.done) return new Uint8Array(0);
+          buffer = result.value.buffer;
+          return result.value;
+        });
+      },
+      cancel: function () { if (stream) stream.cancel(); }
+    };
+  }
+
+  // A file is read a piece at a time into the core's piece buffer, so that
+  // neither the page nor the module holds it whole; pieces that are at
+  // hand at once are read in runs of at most 20 ms, and the page answers
+  // between runs. A load that fails leaves the rows as they were; the
+  // lines it skipped are reported as torume reports them, NAME:LINE: reason.
+  // A newer load supersedes one still reading.
+  var loading = 0;
+  function loadFile(file, name) {
+    var token = ++loading, pieces = pieceReader(file, core._WebLoadPieceSize()), runStart = performance.now();
+    name = name || file.name;
+    core._WebLoadStart();
+    function next() {
+      pieces.read().then(function (piece) {
+        if (token !== loading) { pieces.cancel(); return; }
+        if (!piece.length) { finishLoad(name, ''); return; }
+        core.HEAPU8.set(piece, core._WebLoadBuffer());
+        core._WebLoadPiece(piece.length);
+        if (performance.now() - runStart < 20) { next(); return; }
+        setTimeout(function () { runStart = performance.now(); next(); });
+      }, function (error) {
+        if (token === loading) finishLoad(name, String(error && error.message || error));
+      });
+    }
+    next();
+  }
+  function finishLoad(name, cause) {
+    // The browser's words for a failed read travel in the piece buffer.
+    var causeBytes = new TextEncoder().encode(cause).subarray(0, core._WebLoadPieceSize());
+    core.HEAPU8.set(causeBytes, core._WebLoadBuffer());
+    var filled = core._WebLoadFinish(causeBytes.length);
     var report = JSON.parse(core.UTF8ToString(core._WebLoadReport())), lines = [];
     if (report.failure) lines.push(report.failure, name + ': ' + report.cause);
     report.skipped.forEach(function (skip) { lines.push(name + ':' + skip.line + ': ' + skip.reason); });
@@ -109,10 +155,7 @@
     save();
     document.body.dataset.loads = +(document.body.dataset.loads || 0) + 1;
   }
-  function loadFile(file) {
-    file.arrayBuffer().then(function (buffer) { loadBytes(new Uint8Array(buffer), file.name); });
-  }
-  function loadText(text) { loadBytes(new TextEncoder().encode(text), '貼り付け'); }
+  function loadText(text) { loadFile(new Blob([text]), '貼り付け'); }
 
   // ---- Beyond the window ----
 
