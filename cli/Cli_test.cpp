@@ -56,6 +56,8 @@ TEST(TorumeDamage, JsonMapsEachWrittenLabelById)
         {{"damage", "--json", "--spell", "--defense", "99", "--defense-down"}, "1080", "720", "540"},
         {{"damage", "--json", "--rate", "137.5", "--rate2", "50"}, "804", "536", "402"},
         {{"damage", "--json", "--attack", "20", "--defense", "10"}, "414", "276", "207"},
+        {{"damage", "--json", "--attack", "２０", "--defense", "１０"}, "414", "276", "207"}, // input method on
+        {{"damage", "--json", "--attack=－５"}, "128", "85", "64"},
         {{"damage", "--json", "--strength", "10", "--charm", "5"}, "1199", "799", "599"},
         {{"damage", "--json", "--power", "abc"}, "0", "0", "0"},
         {{"damage", "--json", "--power", " 7"}, "27", "18", "13"},

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -46,9 +47,68 @@ IntegerScan ScanInteger(std::string_view text, std::size_t from)
     return {value, true, pos};
 }
 
+namespace {
+
+// The ASCII byte a full-width digit or minus at `at` stands for, and its
+// length, in code page 932 (the program's texts) or in UTF-8 (what torume
+// and the page are typed in); length 0 for anything else. At a character's
+// start neither encoding's sequences can be taken for the other's.
+struct FullWidthChar {
+    char ascii;
+    std::size_t length;
+};
+
+FullWidthChar FullWidthAt(std::string_view text, std::size_t at)
+{
+    const auto byte = [&](std::size_t k) { return at + k < text.size() ? static_cast<unsigned char>(text[at + k]) : 0; };
+    if (byte(0) == 0x82 && byte(1) >= 0x4F && byte(1) <= 0x58) // ０ to ９
+        return {static_cast<char>('0' + (byte(1) - 0x4F)), 2};
+    if (byte(0) == 0x81 && byte(1) == 0x7C) // －
+        return {'-', 2};
+    if (byte(0) == 0xEF && byte(1) == 0xBC && byte(2) >= 0x90 && byte(2) <= 0x99)
+        return {static_cast<char>('0' + (byte(2) - 0x90)), 3};
+    if (byte(0) == 0xEF && byte(1) == 0xBC && byte(2) == 0x8D)
+        return {'-', 3};
+    return {0, 0};
+}
+
+// The text with its full-width digits and minus signs made ASCII, up to the
+// first other non-ASCII byte, where the reading stops in any case.
+std::string FoldFullWidth(std::string_view text)
+{
+    std::string folded;
+    folded.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        if (static_cast<unsigned char>(text[at]) < 0x80) {
+            folded += text[at++];
+            continue;
+        }
+        const FullWidthChar c = FullWidthAt(text, at);
+        if (c.length == 0)
+            break;
+        folded += c.ascii;
+        at += c.length;
+    }
+    return folded;
+}
+
+bool IsAscii(std::string_view text)
+{
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+} // namespace
+
+// A field typed with the input method on holds full-width digits (３００):
+// they read as the ASCII ones, instead of giving 0 and a wrong damage.
 std::int32_t ReadInteger(std::string_view text)
 {
-    return ScanInteger(text).value;
+    if (IsAscii(text))
+        return ScanInteger(text).value;
+    return ScanInteger(FoldFullWidth(text)).value;
 }
 
 std::int32_t TruncateToInt32(double value)

@@ -8,11 +8,14 @@
 // strtol semantics with base 10 on the whole text given: leading white
 // space (blank, \t, \n, \v, \f, \r) is skipped, an optional sign taken,
 // then decimal digits up to the first other byte. No digits give 0; values
-// beyond the 32-bit signed range saturate on every platform.
+// beyond the 32-bit signed range saturate on every platform. Full-width
+// digits and the full-width minus, in code page 932 or UTF-8, read as
+// their ASCII forms.
 std::int32_t ReadInteger(std::string_view text);
 
-// Like ReadInteger, but reports whether any digit was read and where the
-// number ended; what the observation file scan builds on.
+// The same reading of ASCII alone, reporting whether any digit was read and
+// where the number ended: observation files, where full-width digits are a
+// fault to report, build on it.
 struct IntegerScan {
     std::int32_t value;
     bool converted;

@@ -39,7 +39,19 @@ const ReadCase ReadCases[] = {
     {"150 nines", std::string(150, '9'), Max},
     {"200 digits negative", "-" + std::string(200, '1'), Min},
     {"zeros then a small number", std::string(120, '0') + "42", 42},
-    {"non-ASCII byte stops the digits", "12\x82\x50", 12},
+    {"non-ASCII byte stops the digits", "12\xE3\x81\x82", 12},
+    // Typed with the input method on: code page 932, then UTF-8.
+    {"full-width digits", "\x82\x52\x82\x4F\x82\x4F", 300},
+    {"full-width minus and digits", "\x81\x7C\x82\x54", -5},
+    {"full-width and ASCII digits mixed", "1\x82\x58" "9", 199},
+    {"full-width digits after blanks", " \t\x82\x57", 8},
+    {"full-width digits saturate", "\x81\x7C" + [] { std::string s; for (int k = 0; k < 20; ++k) s += "\x82\x58"; return s; }(), Min},
+    {"full-width digits in UTF-8", "\xEF\xBC\x93\xEF\xBC\x90\xEF\xBC\x90", 300},
+    {"full-width minus in UTF-8", "\xEF\xBC\x8D\xEF\xBC\x99", -9},
+    {"a full-width plus is no sign", "\x81\x7B\x82\x54", 0},
+    {"a full-width space is no white space", "\x81\x40\x82\x54", 0},
+    {"a character whose trail byte looks like a digit's lead", "\x83\x82\x4F", 0},
+    {"digits stop at a full-width letter", "\x82\x54\x82\x60", 5},
 };
 
 TEST(ReadInteger, FollowsStrtolWithThirtyTwoBitSaturation)

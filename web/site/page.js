@@ -323,9 +323,11 @@
       if (target.matches('button[data-id], input[type=checkbox][data-id]')) command(+target.dataset.id);
     });
     // Edit fields take digits only from the keyboard, as numeric edit
-    // controls do; texts written by a load are not filtered.
+    // controls do, full-width ones (the input method on) included, which
+    // read as ASCII digits; texts written by a load are not filtered.
     client.addEventListener('beforeinput', function (event) {
-      if (event.target.matches('.edit input') && event.inputType === 'insertText' && /\D/.test(event.data || ''))
+      if (event.target.matches('.edit input') && event.inputType === 'insertText' &&
+          /[^0-9\uFF10-\uFF19]/.test(event.data || ''))
         event.preventDefault();
     });
     // An edited row is no longer the one the diagnosis speaks of.
