@@ -14,8 +14,9 @@
 std::int32_t ReadInteger(std::string_view text);
 
 // The same reading of ASCII alone, reporting whether any digit was read and
-// where the number ended: observation files, where full-width digits are a
-// fault to report, build on it.
+// where the number ended. The observation file's line scan reads its
+// numbers by this rule, byte by byte as they arrive, and is tested against
+// it; full-width digits are a fault it reports.
 struct IntegerScan {
     std::int32_t value;
     bool converted;
