@@ -61,7 +61,8 @@ void AddDamageOptions(CLI::App& app, DamageOptions& options)
 
 void AddEstimateOptions(CLI::App& app, EstimateOptions& options)
 {
-    app.add_option("file", options.files, "observation files; - reads standard input")->required();
+    app.add_option("file", options.files,
+                   "observation files; - reads standard input; torume.exe expands * and ? itself")->required();
     app.add_flag("--json", options.json,
                  "print JSON: {\"labels\", \"rows\", \"diagnosis\", \"skipped\"} per file; an array for several "
                  "files");
