@@ -21,7 +21,8 @@ constexpr int WriteFailed = 1;
 constexpr int UsageError = 2;
 
 const char ObservationFileHelp[] =
-    "Observation files: one critical hit per line, seven integers separated by blanks:\n"
+    "Observation files: one critical hit per line, seven integers separated by blanks\n"
+    "(a + or - right after a number's digits starts the next number):\n"
     "  damage attack power attribute strength charm chain\n"
     "  attribute 0 slash (斬), 1 strike (打), 2 thrust (突); chain 0 or 2 to 5.\n"
     "  Lines starting with # are comments; blank lines and damages below 1 are\n"
@@ -61,7 +62,8 @@ void AddDamageOptions(CLI::App& app, DamageOptions& options)
 
 void AddEstimateOptions(CLI::App& app, EstimateOptions& options)
 {
-    app.add_option("file", options.files, "observation files; - reads standard input")->required();
+    app.add_option("file", options.files,
+                   "observation files; - reads standard input; torume.exe expands * and ? itself")->required();
     app.add_flag("--json", options.json,
                  "print JSON: {\"labels\", \"rows\", \"diagnosis\", \"skipped\"} per file; an array for several "
                  "files");

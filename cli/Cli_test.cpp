@@ -396,6 +396,69 @@ TEST(TorumeEstimate, BatchOutputSurvivesOddFileNames)
     EXPECT_NE(results.at(1).at("file").get<std::string>().find("\uFFFD"), std::string::npos);
 }
 
+// Windows shells pass * and ? as typed; torume.exe expands them in every
+// name of the path, keeps the typed folders and separators, and names a
+// pattern that matches nothing. The patterns are mostly relative, as typed
+// in a console, from a folder made for them. Each goes with the worked
+// example, so every run is a batch whose JSON lists what was estimated.
+TEST(TorumeEstimate, ExpandsFilePatternsOnWindows)
+{
+#ifndef _WIN32
+    GTEST_SKIP() << "a Unix shell expands the patterns before torume starts";
+#else
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / "torume-patterns";
+    fs::remove_all(dir);
+    for (const char* folder : {"pat", "pet", "pit", "ex1", "ex2/sub"})
+        fs::create_directories(dir / folder);
+    const std::string worked = Example("worked-example.txt");
+    for (const char8_t* file : {u8"pat/a.txt", u8"pet/a.txt", u8"pit/b.txt", u8"ex1/x.txt", u8"ex2/y.txt",
+                                u8"exfile.txt", u8"a1.txt", u8"a22.txt", u8"観測-관측.txt"})
+        fs::copy_file(worked, dir / fs::path(file));
+    const fs::path before = fs::current_path();
+    fs::current_path(dir);
+    const std::string base = WideToUtf8(dir.wstring());
+    const std::string drive = WideToUtf8(dir.root_name().wstring()); // "C:"
+    const char NoMatch[] = "no file matches the pattern";
+    const struct {
+        std::string pattern;
+        std::vector<std::string> files; // as estimated, in order
+        const char* failure;            // of the one failing argument, or null
+    } cases[] = {
+        {"nomatch*.txt", {"nomatch*.txt"}, NoMatch},
+        {"p?t\\a.txt", {"pat\\a.txt", "pet\\a.txt"}, nullptr},
+        {"ex*/*.txt", {"ex1/x.txt", "ex2/y.txt"}, nullptr},
+        {"a?.txt", {"a1.txt"}, nullptr},
+        {"*\\a*.txt", {"pat\\a.txt", "pet\\a.txt"}, nullptr}, // "." is no folder of its own
+        {"観?-관측.txt", {"観測-관측.txt"}, nullptr},
+        {"nomatch*\\a.txt", {"nomatch*\\a.txt"}, NoMatch},
+        {"e?2\\s*", {"e?2\\s*"}, NoMatch}, // a folder is no file
+        {drive + "a?.txt", {drive + "a1.txt"}, nullptr},
+        {base + "\\ex*\\*.txt", {base + "\\ex1\\x.txt", base + "\\ex2\\y.txt"}, nullptr},
+        {"\\\\?\\" + base + "\\a?.txt", {"\\\\?\\" + base + "\\a1.txt"}, nullptr},
+        {"missing.txt", {"missing.txt"}, "No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = Torume({"estimate", "--json", c.pattern.c_str(), worked.c_str()});
+        EXPECT_EQ(run.status, c.failure ? 1 : 0) << c.pattern;
+        EXPECT_EQ(run.err, c.failure ? "torume: " + c.pattern + ": " + c.failure + "\n" : "");
+        nlohmann::json expected = nlohmann::json::array();
+        for (const std::string& file : c.files)
+            expected.push_back(c.failure ? nlohmann::json{{"file", file}, {"error", c.failure}}
+                                         : nlohmann::json{{"file", file}});
+        expected.push_back({{"file", worked}});
+        nlohmann::json estimated = nlohmann::json::array();
+        for (const nlohmann::json& result : nlohmann::json::parse(run.out))
+            estimated.push_back(result.contains("error")
+                                    ? nlohmann::json{{"file", result.at("file")}, {"error", result.at("error")}}
+                                    : nlohmann::json{{"file", result.at("file")}});
+        EXPECT_EQ(estimated, expected) << c.pattern;
+    }
+    fs::current_path(before);
+    fs::remove_all(dir);
+#endif
+}
+
 TEST(TorumeDamage, ExplainShowsTheRoundingOfEachEvaluation)
 {
     CliRun run = Torume({"damage", "--explain", "--attack", "20", "--defense", "10"});

@@ -3,16 +3,40 @@
 #include <cstring>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
 #include "cli/EstimateReport.h"
 #include "cli/FileEstimate.h"
+#include "cli/FilePattern.h"
 
 namespace {
 
 constexpr int FileFailed = 1;
 constexpr int UsageError = 2;
+
+const char NoMatch[] = "no file matches the pattern";
+
+// A file to estimate, or a pattern that matched none, which fails as a
+// file that cannot be read does, under the pattern as typed.
+struct FileArgument {
+    std::string name;
+    bool matchesNothing;
+};
+
+std::vector<FileArgument> ExpandFileArguments(const std::vector<std::string>& arguments)
+{
+    std::vector<FileArgument> files;
+    for (const std::string& argument : arguments) {
+        const std::vector<std::string> matches = ExpandFileArgument(argument);
+        if (matches.empty())
+            files.push_back({argument, true});
+        for (const std::string& match : matches)
+            files.push_back({match, false});
+    }
+    return files;
+}
 
 // Each skipped line as FILE:LINE: reason, as compilers and editors expect;
 // a read error after the loaded rows ends the file where it stands.
@@ -33,11 +57,21 @@ std::string JsonText(const nlohmann::json& json)
     return json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
+// On standard error; in a JSON batch also as the file's entry.
+void ReportFailure(const std::string& file, const std::string& failure, const nlohmann::json& skipped,
+                   nlohmann::json* results, std::ostream& err)
+{
+    err << "torume: " << file << ": " << failure << '\n';
+    if (results)
+        results->push_back({{"file", file}, {"error", failure}, {"skipped", skipped}});
+}
+
 } // namespace
 
 int RunEstimateCommand(const EstimateOptions& options, std::ostream& out, std::ostream& err)
 {
-    const bool batch = options.files.size() > 1;
+    const std::vector<FileArgument> files = ExpandFileArguments(options.files);
+    const bool batch = files.size() > 1;
     if (batch && options.candidates && !options.json) {
         err << "torume: --candidates lists one file's candidates; give one file, or add --json\n";
         return UsageError;
@@ -45,19 +79,23 @@ int RunEstimateCommand(const EstimateOptions& options, std::ostream& out, std::o
 
     int status = 0;
     nlohmann::json results = nlohmann::json::array();
+    nlohmann::json* const failedEntries = options.json && batch ? &results : nullptr;
     if (batch && !options.json)
         PrintBatchHeader(out);
     // A batch stops at the first failed write: the rest would be lost too.
-    for (auto file = options.files.begin(); file != options.files.end() && out; ++file) {
-        const EstimateResult result = EstimateFile(*file, options.candidates, options.trace ? &err : nullptr);
-        ReportSkipped(*file, result.load, err);
+    for (auto file = files.begin(); file != files.end() && out; ++file) {
+        if (file->matchesNothing) {
+            ReportFailure(file->name, NoMatch, nlohmann::json::array(), failedEntries, err);
+            status = FileFailed;
+            continue;
+        }
+        const EstimateResult result = EstimateFile(file->name, options.candidates, options.trace ? &err : nullptr);
+        ReportSkipped(file->name, result.load, err);
         // A file that cannot be read or fills no row is reported, not estimated.
         const std::string failure = LoadFailureText(result.load);
         if (!failure.empty()) {
-            err << "torume: " << *file << ": " << failure << '\n';
+            ReportFailure(file->name, failure, SkippedJson(result.load), failedEntries, err);
             status = FileFailed;
-            if (options.json && batch)
-                results.push_back({{"file", *file}, {"error", failure}, {"skipped", SkippedJson(result.load)}});
             continue;
         }
         if (options.json) {
@@ -66,7 +104,7 @@ int RunEstimateCommand(const EstimateOptions& options, std::ostream& out, std::o
                 out << JsonText(json) << '\n';
                 continue;
             }
-            json["file"] = *file;
+            json["file"] = file->name;
             results.push_back(json);
         } else if (batch) {
             PrintBatchLine(result, out);

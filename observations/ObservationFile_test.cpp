@@ -286,6 +286,9 @@ TEST(ParseDataLine, NeedsSevenNumbers)
     EXPECT_EQ(fields[6], 7);
     EXPECT_TRUE(ParseDataLine("1-2-3-4-5-6-7", fields)) << "signs separate numbers as in a scanf";
     EXPECT_EQ(fields[6], -7);
+    EXPECT_TRUE(ParseDataLine("1208+50+300+0+10+10+0", fields)) << "a plus sign separates them alike";
+    EXPECT_EQ(fields[1], 50);
+    EXPECT_EQ(fields[6], 0);
     for (const char* line : {"", "1 2 3 4 5 6", "1 2 3 4 5 6 +", "a 1 2 3 4 5 6 7", "1,2,3,4,5,6,7"})
         EXPECT_FALSE(ParseDataLine(line, fields)) << line;
 }

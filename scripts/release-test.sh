@@ -65,6 +65,21 @@ check 'torume.exe estimate examples\*.txt: lines' 6 "$(wc -l <<<"$batch")"
 check 'torume.exe estimate examples\*.txt: the last file' \
   $'examples\\worked-example.txt\t4\t4\t30\t1.000\t0.750\t1.250\t0\t0' "$(tail -1 <<<"$batch")"
 
+check 'torume.exe estimate ex*\*.txt: a pattern in a folder name' "$batch" \
+  "$(wine torume.exe estimate 'ex*\*.txt' || true)"
+
+# Standard error and exit code: a pattern that matches nothing is named as
+# such; a missing name without one keeps the system's reason.
+failure() {
+  local err status=0
+  err="$(wine torume.exe "$@" 2>&1 >/dev/null)" || status=$?
+  echo "$(tr -d '\r' <<<"$err") (exit $status)"
+}
+check 'torume.exe estimate nomatch*.txt' 'torume: nomatch*.txt: no file matches the pattern (exit 1)' \
+  "$(failure estimate 'nomatch*.txt')"
+check 'torume.exe estimate missing.txt' 'torume: missing.txt: No such file or directory (exit 1)' \
+  "$(failure estimate 'missing.txt')"
+
 check "torume-calc.exe opens its window and exits with 0 when closed" "exit code 0" \
   "$(wine "$drive" smoke "$work/torume/torume-calc.exe" 2>&1 | tr -d '\r')"
 

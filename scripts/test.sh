@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test suite: native,
 # native under AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz
-# targets for a short, bounded time, the web edition in headless Chromium
+# targets for a short, bounded time (then scripts/fuzz.sh briefly, so that
+# the script cannot break unseen), the web edition in headless Chromium
 # (after native: it compares its results with torume's), and the Windows
 # programs cross-built with MinGW-w64 and tested under Wine, the release
 # zip among them.
@@ -19,5 +20,8 @@ for preset in native sanitize fuzz web windows; do
     scripts/with-display.sh ctest --preset "$preset"
   else
     ctest --preset "$preset" -j"$(nproc)"
+  fi
+  if [[ $preset == fuzz ]]; then
+    scripts/fuzz.sh 1000
   fi
 done
