@@ -1,7 +1,6 @@
 #include "app/AnalysisReport.h"
 
-#include <cstring>
-
+#include "app/Clipboard.h"
 #include "app/Win32Form.h"
 #include "estimator/EstimateReportText.h"
 #include "resources/resource.h"
@@ -34,37 +33,6 @@ HFONT FixedPitchFont()
     return ReportFont;
 }
 
-std::wstring WideText(const std::string& text)
-{
-    const int size = static_cast<int>(text.size());
-    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(932, 0, text.data(), size, nullptr, 0)), L'\0');
-    MultiByteToWideChar(932, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
-    return wide;
-}
-
-// The clipboard owns the memory once it took it; otherwise it is ours to free.
-void PutOnClipboard(UINT format, const void* bytes, std::size_t size)
-{
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
-    if (!memory)
-        return;
-    std::memcpy(GlobalLock(memory), bytes, size);
-    GlobalUnlock(memory);
-    if (!SetClipboardData(format, memory))
-        GlobalFree(memory);
-}
-
-void CopyToClipboard(HWND owner, const std::string& text)
-{
-    if (!OpenClipboard(owner))
-        return;
-    EmptyClipboard();
-    const std::wstring wide = WideText(text);
-    PutOnClipboard(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
-    PutOnClipboard(CF_TEXT, text.c_str(), text.size() + 1);
-    CloseClipboard();
-}
-
 void ShowReport(HWND dialog, const char* text)
 {
     HWND edit = GetDlgItem(dialog, IDC_REPORT_TEXT);
@@ -89,7 +57,7 @@ INT_PTR CALLBACK ReportDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         return FALSE;
     switch (LOWORD(wParam)) {
     case IDC_REPORT_COPY:
-        CopyToClipboard(dialog, reinterpret_cast<const char*>(GetWindowLongPtrA(dialog, DWLP_USER)));
+        CopyTextToClipboard(dialog, reinterpret_cast<const char*>(GetWindowLongPtrA(dialog, DWLP_USER)));
         return TRUE;
     case IDOK:
     case IDCANCEL:
@@ -117,5 +85,5 @@ void ShowAnalysisReport(HWND owner)
 
 void CopyAnalysisReport(HWND owner)
 {
-    CopyToClipboard(owner, WindowReportText());
+    CopyTextToClipboard(owner, WindowReportText());
 }

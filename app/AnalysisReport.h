@@ -17,5 +17,6 @@ std::string WindowReportText();
 void ShowAnalysisReport(HWND owner);
 
 // ID 121 and the dialog's "コピー": the report as Unicode and as code
-// page 932 text.
+// page 932 text; a clipboard that stays busy is reported in a box owned by
+// owner, or by the dialog.
 void CopyAnalysisReport(HWND owner);

@@ -1,12 +1,15 @@
 // The menu "解析" in the real main window: the report dialog and the
 // clipboard hold what `torume estimate --candidates` prints, the rows the
-// diagnosis names are marked, and no dialog opens inside another.
+// diagnosis names are marked, no dialog opens inside another, and a busy
+// clipboard is waited for or reported.
 #include <windows.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -76,6 +79,50 @@ void EmptyTheClipboard()
     }
 }
 
+void PutTextOnClipboard(const std::wstring& text)
+{
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    if (OpenClipboard(nullptr)) {
+        EmptyClipboard();
+        SetClipboardData(CF_UNICODETEXT, memory);
+        CloseClipboard();
+    }
+}
+
+// Another program holding the clipboard open, played by a thread of this
+// process: the clipboard refuses every other thread meanwhile.
+class ClipboardHolder {
+public:
+    explicit ClipboardHolder(DWORD milliseconds) : milliseconds(milliseconds)
+    {
+        opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        thread = CreateThread(nullptr, 0, Hold, this, 0, nullptr);
+        WaitForSingleObject(opened, 10000);
+    }
+    ~ClipboardHolder()
+    {
+        WaitForSingleObject(thread, INFINITE);
+        CloseHandle(thread);
+        CloseHandle(opened);
+    }
+
+private:
+    static DWORD WINAPI Hold(void* self)
+    {
+        auto& holder = *static_cast<ClipboardHolder*>(self);
+        while (!OpenClipboard(nullptr))
+            Sleep(5);
+        SetEvent(holder.opened);
+        Sleep(holder.milliseconds);
+        CloseClipboard();
+        return 0;
+    }
+    DWORD milliseconds;
+    HANDLE opened, thread;
+};
+
 class AnalysisTest : public MainWindowFixture {
 protected:
     // Through the menu command and its open-file dialog.
@@ -96,6 +143,24 @@ protected:
         DialogAnswerer answerer({answer});
         EXPECT_EQ(Command(IDM_ANALYSIS_REPORT), 0);
         return answerer.Finish()[0];
+    }
+
+    // 結果をコピー, or the dialog's コピー, while `box` looks for a box;
+    // returns that answer and the window the box should be owned by.
+    static std::pair<DialogAnswer, HWND> Copy(bool fromDialog, const DialogAnswer& box)
+    {
+        if (!fromDialog) {
+            DialogAnswerer answerer({box});
+            EXPECT_EQ(Command(IDM_COPY_REPORT), 0);
+            return {answerer.Finish()[0], MainWindow};
+        }
+        DialogAnswer copy = Answer("候補一覧と診断", MainWindow, 0);
+        copy.clickFirst = IDC_REPORT_COPY;
+        DialogAnswerer answerer({copy, box, Answer("候補一覧と診断", MainWindow, IDCANCEL)});
+        EXPECT_EQ(Command(IDM_ANALYSIS_REPORT), 0);
+        const std::vector<DialogAnswer>& answers = answerer.Finish();
+        EXPECT_TRUE(answers[2].found);
+        return {answers[1], answers[0].window};
     }
 
     // The 1-based rows whose damage field is drawn in the highlight colour.
@@ -226,6 +291,46 @@ TEST_F(AnalysisTest, DialogShowsTheReportInFixedPitchAndClosesWithEscOrEnter)
     DeleteDC(dc);
     EXPECT_EQ(narrow.cx, wide.cx);
     EXPECT_EQ(digits.cx, unknown.cx);
+}
+
+// Another program may hold the clipboard for a moment; the copy waits
+// about a second for it, and says so when it stays busy, leaving what was
+// on the clipboard. A close request meanwhile waits for the box too.
+TEST_F(AnalysisTest, CopyWaitsForABusyClipboardAndSaysWhenItStaysBusy)
+{
+    LoadExample("worked-example.txt");
+    const std::vector<std::string> copied(2, ExpectedReport("worked-example.txt"));
+    const struct {
+        DWORD holdMilliseconds;
+        bool fromDialog;
+    } cases[] = {{300, false}, {300, true}, {3000, false}, {3000, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.holdMilliseconds) + (c.fromDialog ? " ms, the dialog" : " ms, the menu"));
+        PutTextOnClipboard(L"前の内容");
+        const std::vector<std::string> before = ClipboardTexts();
+        ASSERT_FALSE(before.empty());
+        const bool busy = c.holdMilliseconds > 2000;
+        DialogAnswer box = Answer("コピー失敗", nullptr, IDOK);
+        box.waitMilliseconds = 2500;
+        box.closeFirst = MainWindow;
+        std::pair<DialogAnswer, HWND> shown;
+        {
+            ClipboardHolder holder(c.holdMilliseconds);
+            shown = Copy(c.fromDialog, box);
+        }
+        const auto& [answer, owner] = shown;
+        EXPECT_EQ(answer.found, busy);
+        EXPECT_EQ(ClipboardTexts(), busy ? before : copied);
+        ASSERT_TRUE(IsWindow(MainWindow));
+        if (!busy)
+            continue;
+        EXPECT_EQ(answer.message, "クリップボードが他のプログラムに使われているため、コピーできませんでした。");
+        EXPECT_EQ(answer.icon, LoadIconA(nullptr, IDI_WARNING));
+        EXPECT_EQ(answer.foundOwner, owner);
+        EXPECT_TRUE(answer.openAfterClose);
+        EXPECT_TRUE(answer.frontAfterClose);
+        EXPECT_TRUE(answer.restoredAfterClose);
+    }
 }
 
 // The dialog a command opens, answered so that it closes: by title, or for

@@ -29,9 +29,11 @@ int LoadObservationFile(Form& form, bool* loaded)
         *loaded = false;
     if (!GetOpenFileNameA(&OpenFileRecord))
         return 0;
-    // A file that yields no row is a failure too: the rows typed stay.
+    // A file that yields no row is a failure too: the rows typed stay. Owned
+    // like the dialog, the box stays in front of the window, which waits
+    // for it.
     if (LoadObservationsFromFile(form, FileNameBuffer).failure != LoadFailure::None) {
-        MessageBoxA(nullptr, "file読み込み失敗", "error!!", MB_OK);
+        MessageBoxA(OpenFileRecord.hwndOwner, "file読み込み失敗", "error!!", MB_OK);
         return 1;
     }
     if (loaded)

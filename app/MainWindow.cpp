@@ -4,6 +4,7 @@
 #include "app/Controls.h"
 #include "app/FileLoad.h"
 #include "app/MarkedRows.h"
+#include "app/OwnedDialogs.h"
 #include "app/WindowIdentity.h"
 #include "app/Win32Form.h"
 #include "damage/DamageCalculation.h"
@@ -21,7 +22,8 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 void ConfirmExit(HWND window, WPARAM wParam, LPARAM lParam);
 
 // Set while a dialog or message box of a load, analysis or exit command is
-// open. Its modal loop still delivers queued commands to the window.
+// open. Its modal loop still delivers queued commands and close requests
+// to the window.
 bool DialogOpen;
 
 bool IsLoadAnalysisOrExit(int id)
@@ -106,6 +108,13 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case WM_CREATE:
         ClearRowMarks();
         CreateControls(window, reinterpret_cast<CREATESTRUCTA*>(lParam)->hInstance);
+        return 0;
+    case WM_CLOSE:
+        // Destroying the window would destroy the open dialog under its own
+        // running code; the close waits for the player to answer it.
+        if (!DialogOpen)
+            return DefWindowProcA(window, message, wParam, lParam);
+        BringDialogsForward(window);
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);

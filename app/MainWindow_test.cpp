@@ -408,6 +408,17 @@ protected:
     std::filesystem::path path = std::filesystem::temp_directory_path() / "torume-load-test.txt";
 };
 
+// The box "file読み込み失敗", without an icon: owned by the window and modal
+// to it, so a click on the window cannot bury it.
+void ExpectFailureBox(const DialogAnswer& box)
+{
+    ASSERT_TRUE(box.found);
+    EXPECT_EQ(box.message, "file読み込み失敗");
+    EXPECT_EQ(box.icon, nullptr);
+    EXPECT_EQ(box.foundOwner, MainWindow);
+    EXPECT_FALSE(box.ownerEnabled);
+}
+
 TEST_F(FileLoadTest, RecordIsPreparedForTheDialog)
 {
     EXPECT_EQ(OpenFileRecord.lStructSize, sizeof(OPENFILENAMEA));
@@ -462,12 +473,11 @@ TEST_F(FileLoadTest, FileThatCannotBeOpenedShowsTheFailureMessage)
     SetWindowTextA(ControlHandle(IDC_EST_DEFENSE), "42");
     const std::string before = Snapshot();
 
-    DialogAnswerer answerer({Answer(nullptr, MainWindow, IDOK, file), Answer("error!!", nullptr, IDOK)});
+    DialogAnswerer answerer({Answer(nullptr, MainWindow, IDOK, file), Answer("error!!", MainWindow, IDOK)});
     EXPECT_EQ(Command(IDM_FILE_LOAD), 1);
     const auto& answers = answerer.Finish();
     CloseHandle(held);
-    ASSERT_TRUE(answers[1].found);
-    EXPECT_EQ(answers[1].message, "file読み込み失敗");
+    ExpectFailureBox(answers[1]);
     EXPECT_EQ(Snapshot(), before);
 }
 
@@ -479,13 +489,47 @@ TEST_F(FileLoadTest, FileWithoutDataRowFailsLikeOneThatCannotBeOpened)
     for (const std::string& bytes : {std::string("# only a comment\r\n0 50 300 0 10 10 0\r\n"),
                                     std::string("\xFF\xFE" "1\0" "2\0", 6)}) {
         const std::string file = WriteFile(bytes);
-        DialogAnswerer answerer({Answer(nullptr, MainWindow, IDOK, file), Answer("error!!", nullptr, IDOK)});
+        DialogAnswerer answerer({Answer(nullptr, MainWindow, IDOK, file), Answer("error!!", MainWindow, IDOK)});
         EXPECT_EQ(Command(IDM_FILE_LOAD), 1);
-        const auto& answers = answerer.Finish();
-        ASSERT_TRUE(answers[1].found);
-        EXPECT_EQ(answers[1].message, "file読み込み失敗");
+        ExpectFailureBox(answerer.Finish()[1]);
         EXPECT_EQ(Snapshot(), before) << "rows and labels as they were";
     }
+}
+
+// A close request (the title bar's close box, taskkill) while a dialog of
+// the window is open brings the dialog to the front and waits for it;
+// with none open, it destroys the window at once.
+TEST_F(FileLoadTest, CloseRequestWaitsForTheOpenDialog)
+{
+    const std::string file = WriteFile("# no data row\r\n");
+    const struct {
+        const char* name;
+        int command;
+        std::vector<DialogAnswer> answers; // the last one is open when the close arrives
+    } cases[] = {
+        {"exit question", IDM_EXIT, {Answer("確認", MainWindow, IDNO)}},
+        {"report dialog", IDM_ANALYSIS_REPORT, {Answer("候補一覧と診断", MainWindow, IDCANCEL)}},
+        {"open-file dialog", IDM_FILE_LOAD, {Answer(nullptr, MainWindow, IDCANCEL)}},
+        {"failure box", IDM_FILE_LOAD,
+         {Answer(nullptr, MainWindow, IDOK, file), Answer("error!!", MainWindow, IDOK)}},
+    };
+    for (auto c : cases) {
+        SCOPED_TRACE(c.name);
+        c.answers.back().closeFirst = MainWindow;
+        DialogAnswerer answerer(c.answers);
+        Command(c.command);
+        const DialogAnswer& answer = answerer.Finish().back();
+        ASSERT_TRUE(answer.found);
+        EXPECT_TRUE(answer.openAfterClose);
+        EXPECT_TRUE(answer.frontAfterClose);
+        EXPECT_TRUE(answer.restoredAfterClose);
+        ASSERT_TRUE(IsWindow(MainWindow));
+    }
+    SendMessageA(MainWindow, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(MainWindow)) << "no question once the dialogs are closed";
+    MSG message;
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(message.wParam, 0u);
 }
 
 TEST_F(MainWindowTest, TraceLinesReachTheDebuggerOutput)

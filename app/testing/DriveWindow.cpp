@@ -3,6 +3,12 @@
 //
 //   torume-drive smoke EXE       wait for the window, close it through the
 //                                platform, expect exit code 0
+//   torume-drive closing EXE     ask the open-file dialog for a missing
+//                                file and, while the dialog's own box says
+//                                so, send the window WM_CLOSE: expect the
+//                                program and its window to stay; answer the
+//                                box and the dialog, close the window,
+//                                expect exit code 0
 //   torume-drive load EXE FILE   wait for the window, load FILE through the
 //                                menu command and its open-file dialog, and
 //                                leave the program running
@@ -94,21 +100,80 @@ HWND StartWithWindow(const char* exe, PROCESS_INFORMATION& process)
     return window;
 }
 
+int Stop(PROCESS_INFORMATION& process, const char* what)
+{
+    TerminateProcess(process.hProcess, 1);
+    return Fail(what);
+}
+
+DWORD PrintExitCode(PROCESS_INFORMATION& process)
+{
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    std::printf("exit code %lu\n", exitCode);
+    return exitCode;
+}
+
+int CloseExpectingZero(HWND window, PROCESS_INFORMATION& process)
+{
+    PostMessageA(window, WM_CLOSE, 0, 0); // the title bar's close box
+    if (WaitForSingleObject(process.hProcess, PollLimit * PollMilliseconds) != WAIT_OBJECT_0)
+        return Stop(process, "the program did not end after WM_CLOSE");
+    return PrintExitCode(process) == 0 ? 0 : Fail("exit code is not 0");
+}
+
 int Smoke(const char* exe)
 {
     PROCESS_INFORMATION process;
     HWND window = StartWithWindow(exe, process);
     if (!window)
         return 1;
-    PostMessageA(window, WM_CLOSE, 0, 0); // the title bar's close box
-    if (WaitForSingleObject(process.hProcess, PollLimit * PollMilliseconds) != WAIT_OBJECT_0) {
-        TerminateProcess(process.hProcess, 1);
-        return Fail("the program did not end after WM_CLOSE");
+    return CloseExpectingZero(window, process);
+}
+
+bool Dismiss(HWND dialog, int button)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    for (int i = 0; i < PollLimit && IsWindow(dialog); ++i)
+        Sleep(PollMilliseconds);
+    return !IsWindow(dialog);
+}
+
+// The open-file dialog asked for a file that does not exist: its own box
+// says so, inside the dialog's code. Null when a step fails.
+HWND MissingFileBox(HWND window, HWND& dialog)
+{
+    PostMessageA(window, WM_COMMAND, IDM_FILE_LOAD, 0);
+    dialog = WaitForDialogOf(window);
+    if (!dialog)
+        return nullptr;
+    TypeFileName(dialog, "torume-no-such-file.txt");
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return WaitForDialogOf(dialog);
+}
+
+int Closing(const char* exe)
+{
+    PROCESS_INFORMATION process;
+    HWND window = StartWithWindow(exe, process);
+    if (!window)
+        return 1;
+    HWND dialog = nullptr;
+    HWND box = MissingFileBox(window, dialog);
+    if (!box)
+        return Stop(process, "the open-file dialog or its box did not appear");
+    DWORD_PTR answer;
+    SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_NORMAL, PollLimit * PollMilliseconds, &answer);
+    // A destroyed dialog fails once its box returns into the dialog's code.
+    if (WaitForSingleObject(process.hProcess, 1000) != WAIT_TIMEOUT) {
+        PrintExitCode(process);
+        return Fail("the program ended on WM_CLOSE while the dialog's box was open");
     }
-    DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    std::printf("exit code %lu\n", exitCode);
-    return exitCode == 0 ? 0 : Fail("exit code is not 0");
+    if (!IsWindow(window) || !IsWindowVisible(box))
+        return Stop(process, "WM_CLOSE closed the window or the box");
+    if (!Dismiss(box, IDOK) || !Dismiss(dialog, IDCANCEL))
+        return Stop(process, "the box or the dialog did not close");
+    return CloseExpectingZero(window, process);
 }
 
 // Loads the file through the menu command and its dialog. Returns the
@@ -226,6 +291,8 @@ int main(int argc, char** argv)
 {
     if (argc == 3 && std::strcmp(argv[1], "smoke") == 0)
         return Smoke(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "closing") == 0)
+        return Closing(argv[2]);
     if (argc == 4 && std::strcmp(argv[1], "load") == 0)
         return Load(argv[2], argv[3]);
     if (argc == 4 && std::strcmp(argv[1], "time") == 0)
@@ -234,7 +301,7 @@ int main(int argc, char** argv)
         return Version(argv[2]);
     if (argc == 3 && std::strcmp(argv[1], "report") == 0)
         return Report(argv[2]);
-    std::fprintf(stderr,
-                 "usage: torume-drive smoke EXE | load EXE FILE | time EXE FILE | version EXE | report FILE\n");
+    std::fprintf(stderr, "usage: torume-drive smoke EXE | closing EXE | load EXE FILE | time EXE FILE | version EXE |"
+                         " report FILE\n");
     return 2;
 }

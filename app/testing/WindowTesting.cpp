@@ -108,6 +108,49 @@ void ReadControl(HWND dialog, DialogAnswer& answer)
     answer.font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
 }
 
+// A message box shows its icon, if any, in its one icon-type static control.
+BOOL CALLBACK MatchIcon(HWND child, LPARAM context)
+{
+    char className[16] = "";
+    GetClassNameA(child, className, sizeof className);
+    if (_stricmp(className, "Static") != 0 || (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+        return TRUE;
+    *reinterpret_cast<HICON*>(context) = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+    return FALSE;
+}
+
+void ReadDialog(HWND dialog, DialogAnswer& answer)
+{
+    answer.found = true;
+    answer.window = dialog;
+    answer.foundOwner = GetWindow(dialog, GW_OWNER);
+    if (answer.owner)
+        answer.ownerEnabled = IsWindowEnabled(answer.owner) != FALSE;
+    char text[256] = "";
+    GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text); // a message box's text
+    answer.message = text;
+    EnumChildWindows(dialog, MatchIcon, reinterpret_cast<LPARAM>(&answer.icon));
+    if (answer.readControl)
+        ReadControl(dialog, answer);
+}
+
+// As the title bar's close box or taskkill would, in the hardest case:
+// the window minimised and another program's window, played by one of the
+// helper's own, in front.
+void CloseFirst(HWND dialog, DialogAnswer& answer)
+{
+    ShowWindow(answer.closeFirst, SW_MINIMIZE);
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr, nullptr,
+                                 nullptr);
+    SetForegroundWindow(other);
+    DWORD_PTR result;
+    SendMessageTimeoutA(answer.closeFirst, WM_CLOSE, 0, 0, SMTO_NORMAL, 10000, &result);
+    answer.openAfterClose = IsWindowVisible(dialog) != FALSE;
+    answer.frontAfterClose = GetForegroundWindow() == dialog;
+    answer.restoredAfterClose = IsWindow(answer.closeFirst) && !IsIconic(answer.closeFirst);
+    DestroyWindow(other);
+}
+
 // As the keyboard would: the dialog's modal loop hands it to the dialog manager.
 void PressKey(HWND dialog, DialogAnswer& answer)
 {
@@ -131,20 +174,17 @@ DWORD WINAPI DialogAnswerer::Run(void* self)
         }
         if (!dialog)
             continue;
-        answer.found = true;
-        if (answer.owner)
-            answer.ownerEnabled = IsWindowEnabled(answer.owner) != FALSE;
-        char text[256] = "";
-        GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text); // a message box's text
-        answer.message = text;
-        if (answer.readControl)
-            ReadControl(dialog, answer);
+        ReadDialog(dialog, answer);
+        if (answer.closeFirst)
+            CloseFirst(dialog, answer);
         if (!answer.fileName.empty())
             TypeFileName(dialog, answer.fileName);
         if (answer.clickFirst)
             Click(dialog, answer.clickFirst);
         if (answer.key)
             PressKey(dialog, answer);
+        if (!answer.button)
+            continue;
         if (IsWindow(dialog))
             Click(dialog, answer.button);
         // Wait until it is gone before looking for the next one.

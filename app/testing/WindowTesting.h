@@ -20,8 +20,10 @@ struct DialogAnswer {
     const char* title;      // match by title, or null: any dialog owned by owner
     HWND owner;
     std::string fileName;   // typed into the file name box before pressing
-    int button;             // IDOK, IDCANCEL, IDYES, IDNO
+    int button;             // IDOK, IDCANCEL, IDYES, IDNO, or 0: left open for a later answer
     int waitMilliseconds = 10000; // how long to look for the dialog
+    HWND closeFirst = nullptr; // minimised, then sent WM_CLOSE while the dialog is open and
+                               // another window is in front, before anything else
     int readControl = 0;    // a control whose text and font are kept
     int clickFirst = 0;     // a button clicked before the answer, such as "コピー"
     UINT key = 0;           // a key pressed in keyControl before the button,
@@ -29,8 +31,14 @@ struct DialogAnswer {
 
     // Filled in by the helper.
     bool found = false;
+    HWND window = nullptr;    // the dialog found
+    HWND foundOwner = nullptr; // its owner
     bool ownerEnabled = true; // the owner's state while the dialog was open
+    bool openAfterClose = false;     // after closeFirst's WM_CLOSE: the dialog still shown,
+    bool frontAfterClose = false;    // the foreground window,
+    bool restoredAfterClose = false; // and closeFirst no longer minimised
     std::string message;      // a message box's text
+    HICON icon = nullptr;     // a message box's icon, null for none
     std::wstring text;        // the text of readControl
     HFONT font = nullptr;     // the font of readControl
     bool closedByKey = false;

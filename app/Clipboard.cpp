@@ -1,0 +1,57 @@
+#include "app/Clipboard.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr ULONGLONG BusyPatienceMilliseconds = 1000;
+constexpr DWORD RetryMilliseconds = 25;
+
+std::wstring WideText(const std::string& text)
+{
+    const int size = static_cast<int>(text.size());
+    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(932, 0, text.data(), size, nullptr, 0)), L'\0');
+    MultiByteToWideChar(932, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+    return wide;
+}
+
+// The clipboard owns the memory once it took it; otherwise it is ours to free.
+void PutOnClipboard(UINT format, const void* bytes, std::size_t size)
+{
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!memory)
+        return;
+    std::memcpy(GlobalLock(memory), bytes, size);
+    GlobalUnlock(memory);
+    if (!SetClipboardData(format, memory))
+        GlobalFree(memory);
+}
+
+// Clipboard managers and other programs open the clipboard for a moment
+// to read it; only one holder at a time may.
+bool OpenClipboardPatiently(HWND owner)
+{
+    const ULONGLONG deadline = GetTickCount64() + BusyPatienceMilliseconds;
+    while (!OpenClipboard(owner)) {
+        if (GetTickCount64() >= deadline)
+            return false;
+        Sleep(RetryMilliseconds);
+    }
+    return true;
+}
+
+} // namespace
+
+void CopyTextToClipboard(HWND owner, const std::string& text)
+{
+    if (!OpenClipboardPatiently(owner)) {
+        MessageBoxA(owner, "クリップボードが他のプログラムに使われているため、コピーできませんでした。", "コピー失敗",
+                    MB_OK | MB_ICONWARNING);
+        return;
+    }
+    EmptyClipboard();
+    const std::wstring wide = WideText(text);
+    PutOnClipboard(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+    PutOnClipboard(CF_TEXT, text.c_str(), text.size() + 1);
+    CloseClipboard();
+}

@@ -1,0 +1,10 @@
+// The modal dialogs and message boxes open over a window: a chain in which
+// each one is owned by the one before it.
+#pragma once
+
+#include <windows.h>
+
+// Makes the last of the chain, the one that takes the player's input, the
+// foreground window; the window itself when none is open. A minimised
+// window, which hides the dialogs it owns, is restored first.
+void BringDialogsForward(HWND window);
