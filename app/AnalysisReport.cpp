@@ -1,6 +1,8 @@
 #include "app/AnalysisReport.h"
 
 #include "app/Clipboard.h"
+#include "app/Controls.h"
+#include "app/WideText.h"
 #include "app/Win32Form.h"
 #include "estimator/EstimateReportText.h"
 #include "resources/resource.h"
@@ -28,19 +30,19 @@ std::string WithCrLf(const std::string& text)
 HFONT FixedPitchFont()
 {
     if (!ReportFont)
-        ReportFont = CreateFontA(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                                 CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FIXED_PITCH | FF_MODERN, "ＭＳ ゴシック");
+        ReportFont = CreateFontW(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FIXED_PITCH | FF_MODERN, GothicFace);
     return ReportFont;
 }
 
 void ShowReport(HWND dialog, const char* text)
 {
     HWND edit = GetDlgItem(dialog, IDC_REPORT_TEXT);
-    SendMessageA(edit, WM_SETFONT, reinterpret_cast<WPARAM>(FixedPitchFont()), 0);
+    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(FixedPitchFont()), 0);
     // A long candidate list goes beyond the 32 K characters a user may type.
-    SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
-    SetWindowTextA(edit, text);
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(text));
+    SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
+    SetWindowTextW(edit, WideFromCp932(text).c_str());
+    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(text));
     // On the edit the focus would select the whole report.
     SetFocus(GetDlgItem(dialog, IDCANCEL));
 }
@@ -57,7 +59,7 @@ INT_PTR CALLBACK ReportDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         return FALSE;
     switch (LOWORD(wParam)) {
     case IDC_REPORT_COPY:
-        CopyTextToClipboard(dialog, reinterpret_cast<const char*>(GetWindowLongPtrA(dialog, DWLP_USER)));
+        CopyTextToClipboard(dialog, reinterpret_cast<const char*>(GetWindowLongPtrW(dialog, DWLP_USER)));
         return TRUE;
     case IDOK:
     case IDCANCEL:
@@ -78,8 +80,8 @@ std::string WindowReportText()
 void ShowAnalysisReport(HWND owner)
 {
     const std::string text = WindowReportText();
-    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ANALYSIS_REPORT), owner, ReportDialogProc,
+    auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE));
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ANALYSIS_REPORT), owner, ReportDialogProc,
                     reinterpret_cast<LPARAM>(text.c_str()));
 }
 

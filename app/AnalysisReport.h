@@ -16,7 +16,6 @@ std::string WindowReportText();
 // ID 120: the modal dialog, owned by owner, with "コピー" and "閉じる".
 void ShowAnalysisReport(HWND owner);
 
-// ID 121 and the dialog's "コピー": the report as Unicode and as code
-// page 932 text; a clipboard that stays busy is reported in a box owned by
+// ID 121 and the dialog's "コピー": the report as Unicode text; a clipboard that stays busy is reported in a box owned by
 // owner, or by the dialog.
 void CopyAnalysisReport(HWND owner);

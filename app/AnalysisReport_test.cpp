@@ -53,7 +53,8 @@ std::string ExpectedReport(const std::string& example)
     return report;
 }
 
-// The clipboard's Unicode text and its code page 932 text, both in UTF-8.
+// The clipboard's Unicode text, and on a system whose code page is 932 also
+// the narrow text the system makes of it for older programs, both in UTF-8.
 std::vector<std::string> ClipboardTexts()
 {
     std::vector<std::string> texts;
@@ -63,12 +64,19 @@ std::vector<std::string> ClipboardTexts()
         texts.push_back(Utf8(static_cast<const wchar_t*>(GlobalLock(unicode))));
         GlobalUnlock(unicode);
     }
-    if (HANDLE ansi = GetClipboardData(CF_TEXT)) {
+    HANDLE ansi = GetACP() == 932 ? GetClipboardData(CF_TEXT) : nullptr;
+    if (ansi) {
         texts.push_back(Utf8(Wide(static_cast<const char*>(GlobalLock(ansi)), 932)));
         GlobalUnlock(ansi);
     }
     CloseClipboard();
     return texts;
+}
+
+// What ClipboardTexts reads after a copy of text.
+std::vector<std::string> Copied(const std::string& text)
+{
+    return std::vector<std::string>(GetACP() == 932 ? 2 : 1, text);
 }
 
 void EmptyTheClipboard()
@@ -128,8 +136,8 @@ protected:
     // Through the menu command and its open-file dialog.
     static void LoadExample(const std::string& example)
     {
-        char path[MAX_PATH] = "";
-        GetFullPathNameA((std::string(TORUME_EXAMPLES) + "/" + example).c_str(), MAX_PATH, path, nullptr);
+        wchar_t path[MAX_PATH] = L"";
+        GetFullPathNameW((std::filesystem::path(TORUME_EXAMPLES) / example).c_str(), MAX_PATH, path, nullptr);
         DialogAnswerer answerer({Answer(nullptr, MainWindow, IDOK, path)});
         EXPECT_EQ(Command(IDM_FILE_LOAD), 0);
         EXPECT_TRUE(answerer.Finish()[0].found) << example;
@@ -205,11 +213,11 @@ TEST_F(AnalysisTest, EachExampleShowsAndCopiesTorumesReportAndMarksTheDiagnosedR
         ASSERT_TRUE(answer.found);
         EXPECT_FALSE(answer.ownerEnabled) << "the dialog is modal to the main window";
         EXPECT_EQ(Utf8(answer.text), expected);
-        EXPECT_EQ(ClipboardTexts(), std::vector<std::string>(2, expected)) << "the dialog's コピー";
+        EXPECT_EQ(ClipboardTexts(), Copied(expected)) << "the dialog's コピー";
 
         EmptyTheClipboard();
         EXPECT_EQ(Command(IDM_COPY_REPORT), 0);
-        EXPECT_EQ(ClipboardTexts(), std::vector<std::string>(2, expected)) << "結果をコピー";
+        EXPECT_EQ(ClipboardTexts(), Copied(expected)) << "結果をコピー";
     }
 }
 
@@ -299,7 +307,7 @@ TEST_F(AnalysisTest, DialogShowsTheReportInFixedPitchAndClosesWithEscOrEnter)
 TEST_F(AnalysisTest, CopyWaitsForABusyClipboardAndSaysWhenItStaysBusy)
 {
     LoadExample("worked-example.txt");
-    const std::vector<std::string> copied(2, ExpectedReport("worked-example.txt"));
+    const std::vector<std::string> copied = Copied(ExpectedReport("worked-example.txt"));
     const struct {
         DWORD holdMilliseconds;
         bool fromDialog;
@@ -325,7 +333,7 @@ TEST_F(AnalysisTest, CopyWaitsForABusyClipboardAndSaysWhenItStaysBusy)
         if (!busy)
             continue;
         EXPECT_EQ(answer.message, "クリップボードが他のプログラムに使われているため、コピーできませんでした。");
-        EXPECT_EQ(answer.icon, LoadIconA(nullptr, IDI_WARNING));
+        EXPECT_EQ(answer.icon, LoadIconW(nullptr, IDI_WARNING));
         EXPECT_EQ(answer.foundOwner, owner);
         EXPECT_TRUE(answer.openAfterClose);
         EXPECT_TRUE(answer.frontAfterClose);

@@ -2,18 +2,12 @@
 
 #include <cstring>
 
+#include "app/WideText.h"
+
 namespace {
 
 constexpr ULONGLONG BusyPatienceMilliseconds = 1000;
 constexpr DWORD RetryMilliseconds = 25;
-
-std::wstring WideText(const std::string& text)
-{
-    const int size = static_cast<int>(text.size());
-    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(932, 0, text.data(), size, nullptr, 0)), L'\0');
-    MultiByteToWideChar(932, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
-    return wide;
-}
 
 // The clipboard owns the memory once it took it; otherwise it is ours to free.
 void PutOnClipboard(UINT format, const void* bytes, std::size_t size)
@@ -45,13 +39,14 @@ bool OpenClipboardPatiently(HWND owner)
 void CopyTextToClipboard(HWND owner, const std::string& text)
 {
     if (!OpenClipboardPatiently(owner)) {
-        MessageBoxA(owner, "クリップボードが他のプログラムに使われているため、コピーできませんでした。", "コピー失敗",
-                    MB_OK | MB_ICONWARNING);
+        ShowMessageBox(owner, "クリップボードが他のプログラムに使われているため、コピーできませんでした。", "コピー失敗",
+                       MB_OK | MB_ICONWARNING);
         return;
     }
     EmptyClipboard();
-    const std::wstring wide = WideText(text);
+    // Unicode only: the system makes the narrow text for a reader that asks
+    // for it, in that reader's code page.
+    const std::wstring wide = WideFromCp932(text);
     PutOnClipboard(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
-    PutOnClipboard(CF_TEXT, text.c_str(), text.size() + 1);
     CloseClipboard();
 }

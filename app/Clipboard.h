@@ -5,8 +5,7 @@
 
 #include <string>
 
-// Replaces the clipboard's contents with text (code page 932) as Unicode
-// and as code page 932 text. Another program may hold the clipboard open
+// Replaces the clipboard's contents with text (code page 932) as Unicode. Another program may hold the clipboard open
 // for a moment: the copy waits about a second for it, and if it stays
 // busy, a warning box owned by owner says so and the contents stay as
 // they were.

@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include <cwchar>
+
 #include "app/HandleTables.h"
+#include "app/WideText.h"
 #include "form/ControlMap.h"
 
 namespace {
@@ -11,36 +14,39 @@ constexpr COLORREF WhiteText = RGB(255, 255, 255);
 
 HFONT NormalFont;
 HFONT BoldFont;
+HFONT SystemStandIn;
 
+// The face by its Unicode name, found on a system of any language.
 HFONT CreateGothicFont(int height, int weight)
 {
-    return CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, PROOF_QUALITY, VARIABLE_PITCH | FF_DONTCARE, "ＭＳ ゴシック");
+    return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, PROOF_QUALITY, VARIABLE_PITCH | FF_DONTCARE, GothicFace);
 }
 
 // Drop-down lists and push buttons get the normal font, the highlighted
-// result labels the bold one; everything else keeps the system font.
+// result labels the bold one; everything else that shows text keeps the
+// system font, or its stand-in.
 HFONT FontOf(const ControlDef& def)
 {
     if (def.highlighted)
         return BoldFont;
     if (def.kind == ControlKind::Combo || def.kind == ControlKind::Button)
         return NormalFont;
-    return nullptr;
+    return def.kind == ControlKind::Spin ? nullptr : SystemStandIn;
 }
 
 void SetUpControl(HWND control, const ControlDef& def)
 {
     if (HFONT font = FontOf(def))
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), 1);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), 1);
     if (def.kind == ControlKind::Spin) {
-        SendMessageA(control, UDM_SETBUDDY, reinterpret_cast<WPARAM>(ControlHandle(def.buddyId)), 0);
-        SendMessageA(control, UDM_SETRANGE32, static_cast<WPARAM>(def.rangeLow), def.rangeHigh);
+        SendMessageW(control, UDM_SETBUDDY, reinterpret_cast<WPARAM>(ControlHandle(def.buddyId)), 0);
+        SendMessageW(control, UDM_SETRANGE32, static_cast<WPARAM>(def.rangeLow), def.rangeHigh);
     }
     if (def.kind == ControlKind::Combo) {
         for (const char* item : def.items)
-            SendMessageA(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
-        SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(def.selection), 0);
+            SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromCp932(item).c_str()));
+        SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(def.selection), 0);
     }
 }
 
@@ -58,15 +64,31 @@ void CreateControls(HWND parent, HINSTANCE instance)
     InitCommonControls();
     NormalFont = CreateGothicFont(16, FW_NORMAL);
     BoldFont = CreateGothicFont(20, FW_BOLD);
+    SystemStandIn = CreateSystemFontStandIn();
 
     // The map's order is the creation order, and with it the Tab order.
     for (const ControlDef& def : ControlMap) {
-        HWND control = CreateWindowExA(def.exStyle, ClassNameOf(def.kind), def.text, def.style, def.x, def.y,
-                                       def.width, def.height, parent,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance, nullptr);
+        HWND control = CreateWindowExW(def.exStyle, WideFromCp932(ClassNameOf(def.kind)).c_str(),
+                                       WideFromCp932(def.text).c_str(), def.style, def.x, def.y, def.width, def.height,
+                                       parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance,
+                                       nullptr);
         *HandleSlot(def.id) = control;
         SetUpControl(control, def);
     }
+}
+
+// The system font of a Windows in another language has no Japanese: its
+// stand-in is the same font made Japanese, the program's face in its size
+// and weight. A Japanese system's own is kept, and there is none.
+HFONT CreateSystemFontStandIn()
+{
+    LOGFONTW font{};
+    GetObjectW(GetStockObject(SYSTEM_FONT), sizeof font, &font);
+    if (font.lfCharSet == SHIFTJIS_CHARSET)
+        return nullptr;
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    std::wcscpy(font.lfFaceName, GothicFace);
+    return CreateFontIndirectW(&font);
 }
 
 HBRUSH ColorStaticControl(HDC dc, HWND control)

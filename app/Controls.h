@@ -4,11 +4,18 @@
 
 #include <windows.h>
 
+// The face of the program's fonts, "ＭＳ ゴシック".
+inline constexpr wchar_t GothicFace[] = L"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF";
+
 // The light red of the highlighted result labels.
 constexpr COLORREF HighlightText = RGB(255, 180, 180);
 
 // For WM_CREATE: the two fonts and every control, in the map's order.
 void CreateControls(HWND parent, HINSTANCE instance);
+
+// For the controls that the control map gives no font: null on a system
+// whose system font shows Japanese, else a Japanese font in its place.
+HFONT CreateSystemFontStandIn();
 
 // For WM_CTLCOLORSTATIC: the black brush with white or light-red
 // transparent text for labels, group boxes and check boxes; null, with dc

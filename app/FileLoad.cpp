@@ -1,13 +1,37 @@
 #include "app/FileLoad.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 
+#include "app/WideText.h"
 #include "observations/ObservationFile.h"
 
-OPENFILENAMEA OpenFileRecord;
-char FileNameBuffer[MAX_PATH];
+OPENFILENAMEW OpenFileRecord;
+wchar_t FileNameBuffer[FileNameCapacity];
 
-void PrepareOpenFileRecord(const char* startDirectory, HWND owner)
+namespace {
+
+// By its UTF-16 name, which may hold any character. _wfopen, like fopen,
+// lets others read and write meanwhile.
+LoadResult LoadFromPath(Form& form, const wchar_t* path)
+{
+    errno = 0;
+    std::FILE* file = _wfopen(path, L"rb");
+    if (!file) {
+        LoadResult result{};
+        result.failure = LoadFailure::CannotOpen;
+        result.error = errno != 0 ? errno : ENOENT;
+        return result;
+    }
+    const LoadResult result = LoadObservationsFromStream(form, file);
+    std::fclose(file);
+    return result;
+}
+
+} // namespace
+
+void PrepareOpenFileRecord(const wchar_t* startDirectory, HWND owner)
 {
     std::memset(&OpenFileRecord, 0, sizeof OpenFileRecord);
     // The record's own size: a 64-bit build rejects the 32-bit one.
@@ -15,28 +39,29 @@ void PrepareOpenFileRecord(const char* startDirectory, HWND owner)
     // Owned by the main window, the dialog is modal: no second load can
     // start while it is open.
     OpenFileRecord.hwndOwner = owner;
-    OpenFileRecord.lpstrFilter = "Text {*.txt}\0*.txt\0";
+    OpenFileRecord.lpstrFilter = L"Text {*.txt}\0*.txt\0";
     OpenFileRecord.nFilterIndex = 0;
     OpenFileRecord.lpstrFile = FileNameBuffer;
-    OpenFileRecord.nMaxFile = MAX_PATH;
+    OpenFileRecord.nMaxFile = FileNameCapacity;
     OpenFileRecord.lpstrInitialDir = startDirectory;
     OpenFileRecord.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON;
 }
 
-int LoadObservationFile(Form& form, bool* loaded)
+FileLoadResult LoadObservationFile(Form& form)
 {
-    if (loaded)
-        *loaded = false;
-    if (!GetOpenFileNameA(&OpenFileRecord))
-        return 0;
+    if (!GetOpenFileNameW(&OpenFileRecord))
+        return FileLoadResult::Cancelled;
+    return LoadObservationPath(form, FileNameBuffer);
+}
+
+FileLoadResult LoadObservationPath(Form& form, const wchar_t* path)
+{
     // A file that yields no row is a failure too: the rows typed stay. Owned
     // like the dialog, the box stays in front of the window, which waits
     // for it.
-    if (LoadObservationsFromFile(form, FileNameBuffer).failure != LoadFailure::None) {
-        MessageBoxA(OpenFileRecord.hwndOwner, "file読み込み失敗", "error!!", MB_OK);
-        return 1;
+    if (LoadFromPath(form, path).failure != LoadFailure::None) {
+        ShowMessageBox(OpenFileRecord.hwndOwner, "file読み込み失敗", "error!!", MB_OK);
+        return FileLoadResult::Failed;
     }
-    if (loaded)
-        *loaded = true;
-    return 0;
+    return FileLoadResult::Loaded;
 }

@@ -6,13 +6,25 @@
 
 class Form;
 
-extern OPENFILENAMEA OpenFileRecord;
-extern char FileNameBuffer[MAX_PATH];
+// The dialog's path buffer holds the longest path Windows allows, so a
+// path past the old 260 characters opens too.
+constexpr DWORD FileNameCapacity = 32768;
+
+extern OPENFILENAMEW OpenFileRecord;
+extern wchar_t FileNameBuffer[FileNameCapacity];
 
 // Fills the dialog record once, before the first command can arrive.
-void PrepareOpenFileRecord(const char* startDirectory, HWND owner);
+void PrepareOpenFileRecord(const wchar_t* startDirectory, HWND owner);
 
-// Returns 1 when the chosen file cannot be opened or holds no data row
-// (the rows and labels are then unchanged), else 0. With `loaded`, tells
-// whether the rows were filled and estimated (not for a cancel or a failure).
-int LoadObservationFile(Form& form, bool* loaded = nullptr);
+enum class FileLoadResult {
+    Cancelled, // the dialog was closed without a file: nothing changed
+    Loaded,    // the rows were filled and estimated
+    Failed,    // the file cannot be opened or holds no data row: "file読み込み失敗"
+               // was shown, and the rows and labels are unchanged
+};
+
+// The dialog, then the chosen file.
+FileLoadResult LoadObservationFile(Form& form);
+
+// The file at path, by its UTF-16 name, as if chosen in the dialog.
+FileLoadResult LoadObservationPath(Form& form, const wchar_t* path);

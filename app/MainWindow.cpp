@@ -5,6 +5,7 @@
 #include "app/FileLoad.h"
 #include "app/MarkedRows.h"
 #include "app/OwnedDialogs.h"
+#include "app/WideText.h"
 #include "app/WindowIdentity.h"
 #include "app/Win32Form.h"
 #include "damage/DamageCalculation.h"
@@ -14,7 +15,7 @@
 #include "resources/resource.h"
 
 HWND MainWindow;
-char StartDirectory[MAX_PATH + 1];
+std::wstring StartDirectory;
 
 namespace {
 
@@ -62,26 +63,28 @@ LRESULT DispatchCommand(HWND window, WPARAM wParam, LPARAM lParam)
     return result;
 }
 
+// A debugger shows the trace in any language; one that reads the debug
+// buffer as narrow text gets it in the system's code page.
 void TraceToDebugger(void*, const char* text)
 {
-    OutputDebugStringA(text);
+    OutputDebugStringW(WideFromCp932(text).c_str());
 }
 
 void RegisterMainClass(HINSTANCE instance)
 {
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     // The record's own size: a 64-bit build rejects the 32-bit one.
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_VREDRAW | CS_HREDRAW;
     windowClass.lpfnWndProc = WndProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAINMENU);
+    windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAINMENU);
     windowClass.lpszClassName = MainClassName;
-    windowClass.hIconSm = LoadIconA(nullptr, IDI_APPLICATION);
-    RegisterClassExA(&windowClass);
+    windowClass.hIconSm = LoadIconW(nullptr, IDI_APPLICATION);
+    RegisterClassExW(&windowClass);
 }
 
 } // namespace
@@ -89,14 +92,16 @@ void RegisterMainClass(HINSTANCE instance)
 HWND StartMainWindow(HINSTANCE instance, int showCommand)
 {
     RegisterMainClass(instance);
-    MainWindow = CreateWindowExA(0, MainClassName, MainWindowTitle, WS_OVERLAPPEDWINDOW, 30, 30, 700, 700, nullptr,
+    MainWindow = CreateWindowExW(0, MainClassName, MainWindowTitle, WS_OVERLAPPEDWINDOW, 30, 30, 700, 700, nullptr,
                                  nullptr, instance, nullptr);
     if (!MainWindow)
         return nullptr;
     ShowWindow(MainWindow, showCommand);
     UpdateWindow(MainWindow);
-    GetCurrentDirectoryA(sizeof StartDirectory, StartDirectory);
-    PrepareOpenFileRecord(StartDirectory, MainWindow);
+    // Of any length: the buffer is sized by asking first.
+    StartDirectory.assign(GetCurrentDirectoryW(0, nullptr), L'\0');
+    StartDirectory.resize(GetCurrentDirectoryW(static_cast<DWORD>(StartDirectory.size()), StartDirectory.data()));
+    PrepareOpenFileRecord(StartDirectory.c_str(), MainWindow);
     return MainWindow;
 }
 
@@ -107,13 +112,13 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     switch (message) {
     case WM_CREATE:
         ClearRowMarks();
-        CreateControls(window, reinterpret_cast<CREATESTRUCTA*>(lParam)->hInstance);
+        CreateControls(window, reinterpret_cast<CREATESTRUCTW*>(lParam)->hInstance);
         return 0;
     case WM_CLOSE:
         // Destroying the window would destroy the open dialog under its own
         // running code; the close waits for the player to answer it.
         if (!DialogOpen)
-            return DefWindowProcA(window, message, wParam, lParam);
+            return DefWindowProcW(window, message, wParam, lParam);
         BringDialogsForward(window);
         return 0;
     case WM_DESTROY:
@@ -127,19 +132,19 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case WM_CTLCOLOREDIT:
         if (HBRUSH brush = ColorMarkedField(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
             return reinterpret_cast<LRESULT>(brush);
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
 // Asks "終了しますか？"; Yes destroys the window.
 void ConfirmExit(HWND window, WPARAM wParam, LPARAM lParam)
 {
-    if (MessageBoxA(window, "終了しますか？", "確認", MB_ICONQUESTION | MB_YESNO) == IDYES)
+    if (ShowMessageBox(window, "終了しますか？", "確認", MB_ICONQUESTION | MB_YESNO) == IDYES)
         DestroyWindow(window);
     else
-        DefWindowProcA(window, WM_COMMAND, wParam, lParam);
+        DefWindowProcW(window, WM_COMMAND, wParam, lParam);
 }
 
 } // namespace

@@ -3,8 +3,10 @@
 
 #include <windows.h>
 
+#include <string>
+
 extern HWND MainWindow;
-extern char StartDirectory[MAX_PATH + 1];
+extern std::wstring StartDirectory;
 
 // Registers the class, creates and shows the main window, captures the
 // start directory and prepares the dialog record. Null when the window

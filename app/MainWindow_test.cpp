@@ -25,16 +25,9 @@
 
 namespace {
 
-std::string WindowText(HWND window)
-{
-    char text[512] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 std::string Text(int id)
 {
-    return WindowText(ControlHandle(id));
+    return TextOf(ControlHandle(id));
 }
 
 class MainWindowTest : public MainWindowFixture {
@@ -45,7 +38,7 @@ protected:
         std::string state;
         for (const ControlDef& def : ControlMap) {
             HWND control = ControlHandle(def.id);
-            state += std::to_string(def.id) + ":" + WindowText(control) + "|" +
+            state += std::to_string(def.id) + ":" + TextOf(control) + "|" +
                      std::to_string(SendMessageA(control, CB_GETCURSEL, 0, 0)) + "|" +
                      std::to_string(IsWindowEnabled(control)) + "\n";
             if (def.kind == ControlKind::Check)
@@ -60,7 +53,7 @@ TEST_F(MainWindowTest, WindowHasItsClassTitlePlaceAndSize)
     char className[16] = "";
     GetClassNameA(MainWindow, className, sizeof className);
     EXPECT_STREQ(className, "HP");
-    EXPECT_EQ(WindowText(MainWindow), "トルメ ダメージ計算機");
+    EXPECT_EQ(TextOf(MainWindow), "トルメ ダメージ計算機");
     EXPECT_EQ(GetClassLongPtrA(MainWindow, GCL_STYLE), static_cast<ULONG_PTR>(CS_VREDRAW | CS_HREDRAW));
     EXPECT_EQ(GetClassLongPtrA(MainWindow, GCLP_HBRBACKGROUND),
               reinterpret_cast<ULONG_PTR>(GetStockObject(BLACK_BRUSH)));
@@ -89,15 +82,12 @@ TEST_F(MainWindowTest, MenuHasFileThenAnalysisWithTwoItemsEach)
     ASSERT_NE(bar, nullptr);
     ASSERT_EQ(GetMenuItemCount(bar), 2);
     for (int p = 0; p < 2; ++p) {
-        char text[64] = "";
-        GetMenuStringA(bar, static_cast<UINT>(p), text, sizeof text, MF_BYPOSITION);
-        EXPECT_STREQ(text, popups[p].name);
+        EXPECT_EQ(MenuStringOf(bar, p), popups[p].name);
         HMENU popup = GetSubMenu(bar, p);
         ASSERT_EQ(GetMenuItemCount(popup), 2);
         for (int i = 0; i < 2; ++i) {
             EXPECT_EQ(GetMenuItemID(popup, i), popups[p].ids[i]);
-            GetMenuStringA(popup, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-            EXPECT_STREQ(text, popups[p].items[i]);
+            EXPECT_EQ(MenuStringOf(popup, i), popups[p].items[i]);
         }
     }
 }
@@ -115,7 +105,7 @@ TEST_F(MainWindowTest, EveryControlMatchesTheControlMap)
         GetClassNameA(control, className, sizeof className);
         EXPECT_EQ(_stricmp(className, ClassNameOf(def.kind)), 0) << className;
         if (def.kind != ControlKind::Combo) {
-            EXPECT_EQ(WindowText(control), def.text);
+            EXPECT_EQ(TextOf(control), def.text);
         }
         // A combo box hands WS_VSCROLL on to its dropped list.
         const DWORD moved = def.kind == ControlKind::Combo ? WS_VSCROLL : 0;
@@ -158,11 +148,8 @@ TEST_F(MainWindowTest, ListsHoldTheirItemsAndSelections)
         SCOPED_TRACE(def.name);
         HWND control = ControlHandle(def.id);
         ASSERT_EQ(SendMessageA(control, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(def.items.size()));
-        for (std::size_t i = 0; i < def.items.size(); ++i) {
-            char item[64] = "";
-            SendMessageA(control, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item));
-            EXPECT_STREQ(item, def.items[i]);
-        }
+        for (std::size_t i = 0; i < def.items.size(); ++i)
+            EXPECT_EQ(ListItemOf(control, static_cast<int>(i)), def.items[i]);
         EXPECT_EQ(SendMessageA(control, CB_GETCURSEL, 0, 0), def.selection);
     }
     EXPECT_EQ(Text(IDC_ATTR_RATE), "100");
@@ -195,11 +182,11 @@ TEST_F(MainWindowTest, ArrowKeysStopAtTheSpinRanges)
         SetWindowTextA(buddy, std::to_string(def.rangeHigh - 1).c_str());
         for (int i = 0; i < 2; ++i)
             SendMessageA(buddy, WM_KEYDOWN, VK_UP, 0);
-        EXPECT_EQ(WindowText(buddy), std::to_string(def.rangeHigh));
+        EXPECT_EQ(TextOf(buddy), std::to_string(def.rangeHigh));
         SetWindowTextA(buddy, std::to_string(def.rangeLow + 1).c_str());
         for (int i = 0; i < 2; ++i)
             SendMessageA(buddy, WM_KEYDOWN, VK_DOWN, 0);
-        EXPECT_EQ(WindowText(buddy), std::to_string(def.rangeLow));
+        EXPECT_EQ(TextOf(buddy), std::to_string(def.rangeLow));
     }
 }
 
@@ -227,18 +214,29 @@ TEST_F(MainWindowTest, FontsGoToExactlyTheirControls)
         HFONT font = reinterpret_cast<HFONT>(SendMessageA(ControlHandle(def.id), WM_GETFONT, 0, 0));
         const bool normal = def.kind == ControlKind::Combo || def.kind == ControlKind::Button;
         if (!def.highlighted && !normal) {
-            EXPECT_EQ(font, nullptr);
+            // The system font where it shows Japanese, else a Japanese font of its size.
+            if (font) {
+                LOGFONTW system{}, standIn{};
+                GetObjectW(GetStockObject(SYSTEM_FONT), sizeof system, &system);
+                GetObjectW(font, sizeof standIn, &standIn);
+                EXPECT_NE(system.lfCharSet, SHIFTJIS_CHARSET);
+                EXPECT_EQ(standIn.lfCharSet, SHIFTJIS_CHARSET);
+                EXPECT_EQ(standIn.lfHeight, system.lfHeight);
+                EXPECT_STREQ(standIn.lfFaceName, L"ＭＳ ゴシック");
+            }
+            const bool systemFont = GetACP() == 932 || def.kind == ControlKind::Spin;
+            EXPECT_EQ(font == nullptr, systemFont) << "on a Japanese system, no font of the program's";
             continue;
         }
         ASSERT_NE(font, nullptr);
-        LOGFONTA logFont{};
-        ASSERT_NE(GetObjectA(font, sizeof logFont, &logFont), 0);
+        LOGFONTW logFont{};
+        ASSERT_NE(GetObjectW(font, sizeof logFont, &logFont), 0);
         EXPECT_EQ(logFont.lfHeight, def.highlighted ? 20 : 16);
         EXPECT_EQ(logFont.lfWeight, def.highlighted ? FW_BOLD : FW_NORMAL);
         EXPECT_EQ(logFont.lfCharSet, SHIFTJIS_CHARSET);
         EXPECT_EQ(logFont.lfQuality, PROOF_QUALITY);
         EXPECT_EQ(logFont.lfPitchAndFamily, VARIABLE_PITCH | FF_DONTCARE);
-        EXPECT_STREQ(logFont.lfFaceName, "ＭＳ ゴシック");
+        EXPECT_STREQ(logFont.lfFaceName, L"ＭＳ ゴシック");
     }
 }
 
@@ -279,6 +277,39 @@ TEST_F(MainWindowTest, CalculateButtonWritesTheThreeResults)
     EXPECT_EQ(Text(IDC_RESULT_CRIT), "414");
     EXPECT_EQ(Text(IDC_RESULT_AVG), "276");
     EXPECT_EQ(Text(IDC_RESULT_MIN), "207");
+}
+
+// The input method left on types full-width digits, and a paste bypasses
+// the numbers-only style: they read as the ASCII digits.
+TEST_F(MainWindowTest, FullWidthDigitsComputeWhatTheirAsciiDigitsCompute)
+{
+    SetWindowTextW(ControlHandle(IDC_ATTACK), L"２０");
+    SetWindowTextW(ControlHandle(IDC_DEFENSE), L"１０");
+    EXPECT_EQ(Command(IDC_CALC_RUN), 0);
+    EXPECT_EQ(Text(IDC_RESULT_CRIT), "414");
+    EXPECT_EQ(Text(IDC_RESULT_AVG), "276");
+    EXPECT_EQ(Text(IDC_RESULT_MIN), "207");
+}
+
+// On a system whose code page is 932, a program that reads the window
+// through the ANSI messages gets the bytes it always got.
+TEST_F(MainWindowTest, AnsiReadersOfAJapaneseSystemGetTheSameBytes)
+{
+    if (GetACP() != 932)
+        GTEST_SKIP() << "the system's code page is " << GetACP();
+    char title[64] = "";
+    GetWindowTextA(MainWindow, title, sizeof title);
+    EXPECT_STREQ(title, "トルメ ダメージ計算機");
+    for (const ControlDef& def : ControlMap) {
+        if (def.kind == ControlKind::Combo)
+            continue;
+        char text[256] = "";
+        GetWindowTextA(ControlHandle(def.id), text, sizeof text);
+        EXPECT_STREQ(text, def.text) << def.name;
+    }
+    char item[16] = "";
+    SendMessageA(ControlHandle(IDC_OBS_CHAIN_0), CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(item));
+    EXPECT_STREQ(item, "2連携");
 }
 
 TEST_F(MainWindowTest, EstimateButtonWritesTheResultLabels)
@@ -400,10 +431,10 @@ protected:
         MainWindowTest::TearDown();
         std::filesystem::remove(path);
     }
-    std::string WriteFile(const std::string& bytes)
+    std::wstring WriteFile(const std::string& bytes)
     {
         std::ofstream(path, std::ios::binary) << bytes;
-        return path.string();
+        return path.wstring();
     }
     std::filesystem::path path = std::filesystem::temp_directory_path() / "torume-load-test.txt";
 };
@@ -421,23 +452,23 @@ void ExpectFailureBox(const DialogAnswer& box)
 
 TEST_F(FileLoadTest, RecordIsPreparedForTheDialog)
 {
-    EXPECT_EQ(OpenFileRecord.lStructSize, sizeof(OPENFILENAMEA));
+    EXPECT_EQ(OpenFileRecord.lStructSize, sizeof(OPENFILENAMEW));
     EXPECT_EQ(OpenFileRecord.hwndOwner, MainWindow);
-    EXPECT_EQ(std::memcmp(OpenFileRecord.lpstrFilter, "Text {*.txt}\0*.txt\0\0", 20), 0);
+    EXPECT_EQ(std::wmemcmp(OpenFileRecord.lpstrFilter, L"Text {*.txt}\0*.txt\0\0", 20), 0);
     EXPECT_EQ(OpenFileRecord.nFilterIndex, 0u);
     EXPECT_EQ(OpenFileRecord.lpstrFile, FileNameBuffer);
-    EXPECT_EQ(OpenFileRecord.nMaxFile, 260u);
-    EXPECT_EQ(OpenFileRecord.lpstrInitialDir, StartDirectory);
+    EXPECT_EQ(OpenFileRecord.nMaxFile, FileNameCapacity) << "a path of any length";
+    EXPECT_EQ(OpenFileRecord.lpstrInitialDir, StartDirectory.c_str());
     EXPECT_EQ(OpenFileRecord.Flags, 0x21800u);
     EXPECT_EQ(OpenFileRecord.lpstrTitle, nullptr);
-    char current[MAX_PATH + 1];
-    GetCurrentDirectoryA(sizeof current, current);
-    EXPECT_STREQ(StartDirectory, current);
+    wchar_t current[MAX_PATH + 1];
+    GetCurrentDirectoryW(MAX_PATH + 1, current);
+    EXPECT_EQ(StartDirectory, current);
 }
 
 TEST_F(FileLoadTest, ChosenFileFillsTheRowsAndRunsTheEstimation)
 {
-    const std::string file = WriteFile("# worked example\r\n1208 50 300 0 10 10 0\r\n878 55 250 1 10 10 0\r\n"
+    const std::wstring file = WriteFile("# worked example\r\n1208 50 300 0 10 10 0\r\n878 55 250 1 10 10 0\r\n"
                                        "1776 45 320 2 10 10 3\r\n1522 60 280 0 5 20 0\r\n");
     DialogAnswerer answerer({Answer(nullptr, MainWindow, IDOK, file)});
     EXPECT_EQ(Command(IDM_FILE_LOAD), 0);
@@ -450,7 +481,7 @@ TEST_F(FileLoadTest, ChosenFileFillsTheRowsAndRunsTheEstimation)
     EXPECT_EQ(Text(IDC_OBS_DAMAGE_0 + 4), "0");
     EXPECT_EQ(Text(IDC_EST_DEFENSE), "30");
     EXPECT_EQ(Text(IDC_EST_SUMMARY), "計算成功 4データ中 4データ再現");
-    EXPECT_EQ(_stricmp(FileNameBuffer, file.c_str()), 0) << "the path is kept for the next time";
+    EXPECT_EQ(_wcsicmp(FileNameBuffer, file.c_str()), 0) << "the path is kept for the next time";
 }
 
 TEST_F(FileLoadTest, CancelledDialogChangesNothing)
@@ -465,9 +496,9 @@ TEST_F(FileLoadTest, CancelledDialogChangesNothing)
 
 TEST_F(FileLoadTest, FileThatCannotBeOpenedShowsTheFailureMessage)
 {
-    const std::string file = WriteFile("1208 50 300 0 10 10 0\n");
+    const std::wstring file = WriteFile("1208 50 300 0 10 10 0\n");
     // Held open without sharing: the dialog sees the file, the load cannot open it.
-    HANDLE held = CreateFileA(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE held = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     SetWindowTextA(ControlHandle(IDC_OBS_DAMAGE_0), "878");
     SetWindowTextA(ControlHandle(IDC_EST_DEFENSE), "42");
@@ -488,7 +519,7 @@ TEST_F(FileLoadTest, FileWithoutDataRowFailsLikeOneThatCannotBeOpened)
     const std::string before = Snapshot();
     for (const std::string& bytes : {std::string("# only a comment\r\n0 50 300 0 10 10 0\r\n"),
                                     std::string("\xFF\xFE" "1\0" "2\0", 6)}) {
-        const std::string file = WriteFile(bytes);
+        const std::wstring file = WriteFile(bytes);
         DialogAnswerer answerer({Answer(nullptr, MainWindow, IDOK, file), Answer("error!!", MainWindow, IDOK)});
         EXPECT_EQ(Command(IDM_FILE_LOAD), 1);
         ExpectFailureBox(answerer.Finish()[1]);
@@ -496,12 +527,57 @@ TEST_F(FileLoadTest, FileWithoutDataRowFailsLikeOneThatCannotBeOpened)
     }
 }
 
+// By the platform's own calls, which reach any path length.
+void RemoveTree(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..")
+            continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            RemoveTree(folder + L"\\" + name);
+        else
+            DeleteFileW((folder + L"\\" + name).c_str());
+    }
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+    RemoveDirectoryW(folder.c_str());
+}
+
+// Names that code page 932 cannot hold, and a path past 260 characters,
+// reach the file through its UTF-16 name: chosen in the dialog, or given.
+TEST_F(FileLoadTest, FilesOpenByTheirUnicodeNamesAndLongPaths)
+{
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / L"관측 \U0001F600 \U00020BB7";
+    std::filesystem::path deep = folder;
+    while (deep.wstring().size() < 300)
+        deep /= L"observations-of-the-second-boss";
+    std::filesystem::create_directories(deep);
+    const std::string worked = "1208 50 300 0 10 10 0\r\n878 55 250 1 10 10 0\r\n1776 45 320 2 10 10 3\r\n";
+    std::ofstream(folder / L"관측.txt", std::ios::binary) << worked;
+    std::ofstream(deep / L"観測.txt", std::ios::binary) << worked;
+
+    DialogAnswerer answerer({Answer(nullptr, MainWindow, IDOK, (folder / L"관측.txt").wstring())});
+    EXPECT_EQ(Command(IDM_FILE_LOAD), 0);
+    EXPECT_TRUE(answerer.Finish()[0].found);
+    EXPECT_EQ(Text(IDC_EST_SUMMARY), "計算成功 3データ中 3データ再現") << "a folder named in Korean";
+
+    SetWindowTextA(ControlHandle(IDC_EST_SUMMARY), "");
+    EXPECT_EQ(LoadObservationPath(MainForm, (deep / L"観測.txt").c_str()), FileLoadResult::Loaded);
+    EXPECT_EQ(Text(IDC_EST_SUMMARY), "計算成功 3データ中 3データ再現") << "a path of over 300 characters";
+    // The dialog made the folder the current directory, which cannot be removed.
+    std::filesystem::current_path(std::filesystem::temp_directory_path());
+    RemoveTree(folder.wstring());
+}
+
 // A close request (the title bar's close box, taskkill) while a dialog of
 // the window is open brings the dialog to the front and waits for it;
 // with none open, it destroys the window at once.
 TEST_F(FileLoadTest, CloseRequestWaitsForTheOpenDialog)
 {
-    const std::string file = WriteFile("# no data row\r\n");
+    const std::wstring file = WriteFile("# no data row\r\n");
     const struct {
         const char* name;
         int command;

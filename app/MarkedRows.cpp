@@ -48,11 +48,10 @@ void EstimateAndMark()
 int LoadAndMark()
 {
     // A cancelled or failed load leaves the rows, and their marks, as they were.
-    bool loaded;
-    const int result = LoadObservationFile(MainForm, &loaded);
-    if (loaded)
+    const FileLoadResult result = LoadObservationFile(MainForm);
+    if (result == FileLoadResult::Loaded)
         MarkUnreproducedRows();
-    return result;
+    return result == FileLoadResult::Failed ? 1 : 0;
 }
 
 void UnmarkEditedRow(int id, int notification)

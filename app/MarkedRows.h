@@ -14,7 +14,7 @@ void ClearRowMarks();
 void EstimateAndMark();
 
 // Menu item 110: the file load, then the marks when it estimated. Returns
-// what the load returns.
+// the command's result: 1 when the load failed, else 0.
 int LoadAndMark();
 
 // An edit field's notification: a damage field that changed loses its mark.

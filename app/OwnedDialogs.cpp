@@ -1,6 +1,7 @@
 #include "app/OwnedDialogs.h"
 
-#include <cstring>
+#include <cwchar>
+#include <iterator>
 
 namespace {
 
@@ -14,9 +15,9 @@ struct OwnedSearch {
 BOOL CALLBACK MatchOwnedDialog(HWND candidate, LPARAM context)
 {
     auto& search = *reinterpret_cast<OwnedSearch*>(context);
-    char className[16] = "";
-    GetClassNameA(candidate, className, sizeof className);
-    if (GetWindow(candidate, GW_OWNER) != search.owner || std::strcmp(className, "#32770") != 0 ||
+    wchar_t className[16] = L"";
+    GetClassNameW(candidate, className, static_cast<int>(std::size(className)));
+    if (GetWindow(candidate, GW_OWNER) != search.owner || std::wcscmp(className, L"#32770") != 0 ||
         !IsWindowVisible(candidate))
         return TRUE;
     search.found = candidate;

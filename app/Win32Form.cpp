@@ -3,27 +3,32 @@
 #include <string>
 
 #include "app/HandleTables.h"
+#include "app/WideText.h"
 
 Win32Form MainForm;
 
+// The whole text, made code page 932, then cut to 99 bytes as a window
+// text read into a 100-byte buffer would be.
 FieldText Win32Form::GetText(int id) const
 {
-    char text[FieldText::Capacity] = "";
-    if (HWND control = ControlHandle(id))
-        GetWindowTextA(control, text, FieldText::Capacity);
-    return MakeFieldText(text);
+    HWND control = ControlHandle(id);
+    if (!control)
+        return MakeFieldText("");
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return MakeFieldText(Cp932FromWide(text));
 }
 
 void Win32Form::SetText(int id, std::string_view text)
 {
     if (HWND control = ControlHandle(id))
-        SetWindowTextA(control, std::string(text).c_str());
+        SetWindowTextW(control, WideFromCp932(text).c_str());
 }
 
 int Win32Form::GetSelection(int id) const
 {
     HWND control = ControlHandle(id);
-    return control ? static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0)) : -1;
+    return control ? static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0)) : -1;
 }
 
 void Win32Form::SetSelection(int id, int index)
@@ -33,16 +38,16 @@ void Win32Form::SetSelection(int id, int index)
         return;
     // An index outside the items clears the selection. Windows does so for
     // any such index; Wine only for -1, so every other one is sent as -1.
-    const LRESULT count = SendMessageA(control, CB_GETCOUNT, 0, 0);
+    const LRESULT count = SendMessageW(control, CB_GETCOUNT, 0, 0);
     if (index < 0 || index >= count)
         index = -1;
-    SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 bool Win32Form::GetCheck(int id) const
 {
     HWND control = ControlHandle(id);
-    return control && SendMessageA(control, BM_GETCHECK, 0, 0) != 0;
+    return control && SendMessageW(control, BM_GETCHECK, 0, 0) != 0;
 }
 
 void Win32Form::Enable(int id, bool enabled)

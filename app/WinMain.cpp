@@ -11,12 +11,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     // The dialog manager gives the window Tab navigation among its controls.
     MSG message;
     BOOL result;
-    while ((result = GetMessageA(&message, nullptr, 0, 0)) != 0) {
+    while ((result = GetMessageW(&message, nullptr, 0, 0)) != 0) {
         if (result == -1)
             return 0;
-        if (!IsDialogMessageA(MainWindow, &message)) {
+        if (!IsDialogMessageW(MainWindow, &message)) {
             TranslateMessage(&message);
-            DispatchMessageA(&message);
+            DispatchMessageW(&message);
         }
     }
     return static_cast<int>(message.wParam);

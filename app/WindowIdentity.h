@@ -1,6 +1,7 @@
 // How the main window is known from outside: its class name and title, the
-// pair torume-drive looks for.
+// pair torume-drive looks for. Wide: the window is found by its Unicode
+// title on a system of any language.
 #pragma once
 
-inline constexpr char MainClassName[] = "HP";
-inline constexpr char MainWindowTitle[] = "トルメ ダメージ計算機";
+inline constexpr wchar_t MainClassName[] = L"HP";
+inline constexpr wchar_t MainWindowTitle[] = L"トルメ ダメージ計算機";

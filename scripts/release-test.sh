@@ -2,7 +2,9 @@
 # Tests the release zip as a player uses it: unpacks it into a fresh folder
 # with a fresh Wine prefix, runs torume.exe there, then starts
 # torume-calc.exe from that folder, waits for its window, closes it and
-# expects exit code 0. Exit 77 (skipped) when the zip has not been built.
+# expects exit code 0; then, in a fresh prefix of a non-Japanese locale,
+# loads a file in the window. Exit 77 (skipped) when the zip has not been
+# built.
 # Usage: scripts/release-test.sh ZIP VERSION TORUME-DRIVE.EXE
 set -euo pipefail
 zip="$1" version="$2" drive="$3"
@@ -82,5 +84,15 @@ check 'torume.exe estimate missing.txt' 'torume: missing.txt: No such file or di
 
 check "torume-calc.exe opens its window and exits with 0 when closed" "exit code 0" \
   "$(wine "$drive" smoke "$work/torume/torume-calc.exe" 2>&1 | tr -d '\r')"
+
+# A player's Windows in another language (ANSI code page 1252): a fresh
+# prefix of its own, where the window loads a file and shows its estimate.
+wineserver -k 2>/dev/null || true
+export TORUME_LOCALE=C.UTF-8 TORUME_WINEPREFIX="$work/prefix-c"
+source "$(dirname "$0")/wine-env.sh"
+prepare_prefix
+check "torume-calc.exe under C.UTF-8 loads a file through its dialog" "defense label: 30" \
+  "$(wine "$drive" time "$work/torume/torume-calc.exe" "$work/torume/examples/worked-example.txt" 2>&1 |
+     tr -d '\r' | sed -n 's/^loaded in [0-9]* ms; //p')"
 
 exit $((failures > 0))

@@ -5,7 +5,8 @@
 # the script cannot break unseen), the web edition in headless Chromium
 # (after native: it compares its results with torume's), and the Windows
 # programs cross-built with MinGW-w64 and tested under Wine, the release
-# zip among them.
+# zip among them, in a Japanese locale and again in C.UTF-8, as on a
+# Windows in another language.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,7 +18,9 @@ for preset in native sanitize fuzz web windows; do
   cmake --build --preset "$preset"
   if [[ $preset == windows ]]; then
     scripts/release.sh # dist/torume-<version>-windows-x64.zip, for the release test
+    # In Japanese (code page 932), then as on a Windows in another language.
     scripts/with-display.sh ctest --preset "$preset"
+    TORUME_LOCALE=C.UTF-8 scripts/with-display.sh ctest --preset "$preset" -E '^release$'
   else
     ctest --preset "$preset" -j"$(nproc)"
   fi

@@ -1,6 +1,10 @@
 # Sourced: the Wine environment of the project's Windows runs and tests:
 # a prefix of the project's own and a Japanese locale (ANSI code page 932).
 #
+# TORUME_LOCALE names another locale, such as C.UTF-8 (ANSI code page
+# 1252), as a player's non-Japanese Windows would be; it gets a prefix of
+# its own, named after it.
+#
 # TORUME_HEADLESS=1 (tests, screenshots) uses a prefix of its own whose
 # windows Wine frames itself, unmanaged, on an Xvfb display: Xvfb has no
 # window manager, and Wine would wait for one on every window it hides.
@@ -8,17 +12,20 @@
 # TORUME_WINEPREFIX, when set, names the prefix instead (the release test
 # uses a fresh one, as a player's machine would be).
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+locale="${TORUME_LOCALE:-ja_JP.UTF-8}"
+suffix=""
+[[ "$locale" == ja_JP.UTF-8 ]] || suffix="-$locale"
 if [[ -n "${TORUME_WINEPREFIX:-}" ]]; then
   export WINEPREFIX="$TORUME_WINEPREFIX"
 elif [[ "${TORUME_HEADLESS:-}" == 1 ]]; then
-  export WINEPREFIX="$root/build/wineprefix-headless"
+  export WINEPREFIX="$root/build/wineprefix-headless$suffix"
 else
-  export WINEPREFIX="$root/build/wineprefix"
+  export WINEPREFIX="$root/build/wineprefix$suffix"
 fi
 export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+export LANG="$locale" LC_ALL="$locale"
 
 # A headless display of our own: Xvfb picks a free display number and
 # tells it through -displayfd; only that server is stopped, by its id.
@@ -58,6 +65,18 @@ install_wine_fonts() {
   cp -n /usr/share/wine/fonts/marlett.ttf "$fonts/"
 }
 
+# Windows of every language link their interface fonts to a Japanese one
+# for the characters they lack, so that a title bar or a menu shows
+# Japanese; Wine's prefix gets the same links, to IPA Gothic.
+link_japanese_font() {
+  local face
+  for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif"; do
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
+      /t REG_MULTI_SZ /d 'ipag.ttf,IPAGothic' /f >/dev/null 2>&1
+  done
+  wineserver -w
+}
+
 # First use: create the prefix and map the face the program asks for,
 # "ＭＳ ゴシック", to the IPA Gothic font.
 prepare_prefix() {
@@ -71,6 +90,10 @@ prepare_prefix() {
     fi
     wineserver -w
     touch "$WINEPREFIX/.torume-ready"
+  fi
+  if [[ ! -f "$WINEPREFIX/.torume-font-link" ]]; then
+    link_japanese_font
+    touch "$WINEPREFIX/.torume-font-link"
   fi
   install_wine_fonts
 }

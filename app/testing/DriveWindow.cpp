@@ -25,6 +25,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -39,19 +40,19 @@ constexpr int PollMilliseconds = 50;
 constexpr int PollLimit = 600; // thirty seconds
 
 // Paths given by a Unix shell are reached through Wine's Z: drive.
-std::string WindowsPath(const char* path)
+std::wstring WindowsPath(const wchar_t* path)
 {
-    std::string result = path[0] == '/' ? std::string("Z:") + path : path;
-    for (char& c : result)
-        if (c == '/')
-            c = '\\';
+    std::wstring result = path[0] == L'/' ? std::wstring(L"Z:") + path : path;
+    for (wchar_t& c : result)
+        if (c == L'/')
+            c = L'\\';
     return result;
 }
 
 HWND WaitForMainWindow()
 {
     for (int i = 0; i < PollLimit; ++i) {
-        HWND window = FindWindowA(MainClassName, MainWindowTitle);
+        HWND window = FindWindowW(MainClassName, MainWindowTitle);
         if (window && IsWindowVisible(window))
             return window;
         Sleep(PollMilliseconds);
@@ -69,12 +70,12 @@ HWND WaitForDialogOf(HWND owner)
     return nullptr;
 }
 
-bool Start(const char* exe, PROCESS_INFORMATION& process)
+bool Start(const wchar_t* exe, PROCESS_INFORMATION& process)
 {
-    std::string commandLine = "\"" + WindowsPath(exe) + "\"";
-    STARTUPINFOA startup{};
+    std::wstring commandLine = L"\"" + WindowsPath(exe) + L"\"";
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    return CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                           &process) != 0;
 }
 
@@ -86,7 +87,7 @@ int Fail(const char* what)
 
 // Starts the program and waits for its window; when the window does not
 // appear, the program is stopped. Null, with the reason printed, on failure.
-HWND StartWithWindow(const char* exe, PROCESS_INFORMATION& process)
+HWND StartWithWindow(const wchar_t* exe, PROCESS_INFORMATION& process)
 {
     if (!Start(exe, process)) {
         Fail("cannot start the program");
@@ -122,7 +123,7 @@ int CloseExpectingZero(HWND window, PROCESS_INFORMATION& process)
     return PrintExitCode(process) == 0 ? 0 : Fail("exit code is not 0");
 }
 
-int Smoke(const char* exe)
+int Smoke(const wchar_t* exe)
 {
     PROCESS_INFORMATION process;
     HWND window = StartWithWindow(exe, process);
@@ -147,12 +148,12 @@ HWND MissingFileBox(HWND window, HWND& dialog)
     dialog = WaitForDialogOf(window);
     if (!dialog)
         return nullptr;
-    TypeFileName(dialog, "torume-no-such-file.txt");
+    TypeFileName(dialog, L"torume-no-such-file.txt");
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     return WaitForDialogOf(dialog);
 }
 
-int Closing(const char* exe)
+int Closing(const wchar_t* exe)
 {
     PROCESS_INFORMATION process;
     HWND window = StartWithWindow(exe, process);
@@ -180,7 +181,7 @@ int Closing(const char* exe)
 // milliseconds from the dialog's OK until the window answers a message
 // again: the load and its estimation run in between, on the window's
 // thread. Negative when a step fails.
-long long LoadThroughMenu(HWND window, const char* file)
+long long LoadThroughMenu(HWND window, const wchar_t* file)
 {
     PostMessageA(window, WM_COMMAND, IDM_FILE_LOAD, 0);
     HWND dialog = WaitForDialogOf(window);
@@ -200,7 +201,7 @@ long long LoadThroughMenu(HWND window, const char* file)
     return (end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart;
 }
 
-int Load(const char* exe, const char* file)
+int Load(const wchar_t* exe, const wchar_t* file)
 {
     PROCESS_INFORMATION process;
     HWND window = StartWithWindow(exe, process);
@@ -212,25 +213,24 @@ int Load(const char* exe, const char* file)
     return 0;
 }
 
-int Time(const char* exe, const char* file)
+int Time(const wchar_t* exe, const wchar_t* file)
 {
     PROCESS_INFORMATION process;
     HWND window = StartWithWindow(exe, process);
     if (!window)
         return 1;
     const long long milliseconds = LoadThroughMenu(window, file);
-    char defense[100] = "";
-    GetWindowTextA(GetDlgItem(window, IDC_EST_DEFENSE), defense, sizeof defense);
+    const std::string defense = TextOf(GetDlgItem(window, IDC_EST_DEFENSE));
     PostMessageA(window, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(process.hProcess, PollLimit * PollMilliseconds) != WAIT_OBJECT_0)
         TerminateProcess(process.hProcess, 1);
     if (milliseconds < 0)
         return Fail("the open-file dialog did not appear or close");
-    std::printf("loaded in %lld ms; defense label: %s\n", milliseconds, defense);
+    std::printf("loaded in %lld ms; defense label: %s\n", milliseconds, defense.c_str());
     return 0;
 }
 
-int Report(const char* file)
+int Report(const wchar_t* file)
 {
     HWND window = WaitForMainWindow();
     if (!window)
@@ -266,12 +266,12 @@ std::string VersionString(const std::vector<char>& info, const wchar_t* name)
     return utf8;
 }
 
-int Version(const char* exe)
+int Version(const wchar_t* exe)
 {
-    const std::string path = WindowsPath(exe);
-    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), nullptr);
+    const std::wstring path = WindowsPath(exe);
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), nullptr);
     std::vector<char> info(size);
-    if (size == 0 || !GetFileVersionInfoA(path.c_str(), 0, size, info.data()))
+    if (size == 0 || !GetFileVersionInfoW(path.c_str(), 0, size, info.data()))
         return Fail("no version resource");
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
@@ -287,19 +287,24 @@ int Version(const char* exe)
 
 } // namespace
 
-int main(int argc, char** argv)
+// The arguments as UTF-16, whatever the system's code page: a path may hold
+// any character.
+int main()
 {
-    if (argc == 3 && std::strcmp(argv[1], "smoke") == 0)
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    const auto is = [&](int count, const wchar_t* mode) { return argc == count && std::wcscmp(argv[1], mode) == 0; };
+    if (is(3, L"smoke"))
         return Smoke(argv[2]);
-    if (argc == 3 && std::strcmp(argv[1], "closing") == 0)
+    if (is(3, L"closing"))
         return Closing(argv[2]);
-    if (argc == 4 && std::strcmp(argv[1], "load") == 0)
+    if (is(4, L"load"))
         return Load(argv[2], argv[3]);
-    if (argc == 4 && std::strcmp(argv[1], "time") == 0)
+    if (is(4, L"time"))
         return Time(argv[2], argv[3]);
-    if (argc == 3 && std::strcmp(argv[1], "version") == 0)
+    if (is(3, L"version"))
         return Version(argv[2]);
-    if (argc == 3 && std::strcmp(argv[1], "report") == 0)
+    if (is(3, L"report"))
         return Report(argv[2]);
     std::fprintf(stderr, "usage: torume-drive smoke EXE | closing EXE | load EXE FILE | time EXE FILE | version EXE |"
                          " report FILE\n");

@@ -1,6 +1,9 @@
 #include "app/testing/WindowTesting.h"
 
 #include <cstring>
+#include <cwchar>
+
+#include "app/WideText.h"
 
 namespace {
 
@@ -18,14 +21,12 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM context)
     auto& search = *reinterpret_cast<DialogSearch*>(context);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    char className[32] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (std::strcmp(className, "#32770") != 0 || !IsWindowVisible(window))
+    wchar_t className[32] = L"";
+    GetClassNameW(window, className, 32);
+    if (std::wcscmp(className, L"#32770") != 0 || !IsWindowVisible(window))
         return TRUE;
-    char title[256] = "";
-    GetWindowTextA(window, title, sizeof title);
     const bool matches = search.title
-        ? process == GetCurrentProcessId() && std::strcmp(title, search.title) == 0
+        ? process == GetCurrentProcessId() && TextOf(window) == search.title
         : GetWindow(window, GW_OWNER) == search.owner;
     if (matches)
         search.found = window;
@@ -34,18 +35,43 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM context)
 
 } // namespace
 
+std::string TextOf(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return Cp932FromWide(text);
+}
+
+std::string ListItemOf(HWND comboBox, int index)
+{
+    const LRESULT length = SendMessageW(comboBox, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length < 0)
+        return {};
+    std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(comboBox, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.data()));
+    item.resize(static_cast<std::size_t>(length));
+    return Cp932FromWide(item);
+}
+
+std::string MenuStringOf(HMENU menu, int position)
+{
+    wchar_t text[128] = L"";
+    GetMenuStringW(menu, static_cast<UINT>(position), text, 128, MF_BYPOSITION);
+    return Cp932FromWide(text);
+}
+
 // The file name box: a combo box with an edit, or an edit.
-void TypeFileName(HWND dialog, const std::string& name)
+void TypeFileName(HWND dialog, const std::wstring& name)
 {
     for (int id : {0x47c /* cmb13 */, 0x480 /* edt1 */}) {
         if (GetDlgItem(dialog, id)) {
-            SetDlgItemTextA(dialog, id, name.c_str());
+            SetDlgItemTextW(dialog, id, name.c_str());
             return;
         }
     }
 }
 
-DialogAnswer Answer(const char* title, HWND owner, int button, std::string fileName)
+DialogAnswer Answer(const char* title, HWND owner, int button, std::wstring fileName)
 {
     DialogAnswer answer;
     answer.title = title;
@@ -111,9 +137,9 @@ void ReadControl(HWND dialog, DialogAnswer& answer)
 // A message box shows its icon, if any, in its one icon-type static control.
 BOOL CALLBACK MatchIcon(HWND child, LPARAM context)
 {
-    char className[16] = "";
-    GetClassNameA(child, className, sizeof className);
-    if (_stricmp(className, "Static") != 0 || (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
+    wchar_t className[32] = L"";
+    GetClassNameW(child, className, 32);
+    if (_wcsicmp(className, L"Static") != 0 || (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON)
         return TRUE;
     *reinterpret_cast<HICON*>(context) = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
     return FALSE;
@@ -126,9 +152,7 @@ void ReadDialog(HWND dialog, DialogAnswer& answer)
     answer.foundOwner = GetWindow(dialog, GW_OWNER);
     if (answer.owner)
         answer.ownerEnabled = IsWindowEnabled(answer.owner) != FALSE;
-    char text[256] = "";
-    GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text); // a message box's text
-    answer.message = text;
+    answer.message = TextOf(GetDlgItem(dialog, 0xFFFF)); // a message box's text
     EnumChildWindows(dialog, MatchIcon, reinterpret_cast<LPARAM>(&answer.icon));
     if (answer.readControl)
         ReadControl(dialog, answer);
@@ -254,9 +278,9 @@ void PumpMessages()
 {
     // The quit message stays queued for the test to see.
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message != WM_QUIT) {
-        PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message != WM_QUIT) {
+        PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
 }

@@ -7,19 +7,25 @@
 #include <string>
 #include <vector>
 
+// Texts read back through the wide messages and made code page 932 with
+// that code page itself: the same bytes in a Japanese or any other locale.
+std::string TextOf(HWND window);
+std::string ListItemOf(HWND comboBox, int index);
+std::string MenuStringOf(HMENU menu, int position);
+
 // Visible top-level dialog of this process with the given title, or, for a
 // null title, owned by the given window (of any process). Null when none.
 HWND FindProcessDialog(const char* title, HWND owner);
 
 // Types a path into the open-file dialog's file name box.
-void TypeFileName(HWND dialog, const std::string& name);
+void TypeFileName(HWND dialog, const std::wstring& name);
 
 // One modal dialog to answer from a helper thread, while the GUI thread
 // sits in the dialog's modal loop.
 struct DialogAnswer {
     const char* title;      // match by title, or null: any dialog owned by owner
     HWND owner;
-    std::string fileName;   // typed into the file name box before pressing
+    std::wstring fileName;  // typed into the file name box before pressing
     int button;             // IDOK, IDCANCEL, IDYES, IDNO, or 0: left open for a later answer
     int waitMilliseconds = 10000; // how long to look for the dialog
     HWND closeFirst = nullptr; // minimised, then sent WM_CLOSE while the dialog is open and
@@ -44,7 +50,7 @@ struct DialogAnswer {
     bool closedByKey = false;
 };
 
-DialogAnswer Answer(const char* title, HWND owner, int button, std::string fileName = {});
+DialogAnswer Answer(const char* title, HWND owner, int button, std::wstring fileName = {});
 
 // Answers the dialogs in order on a helper thread; Finish waits for it.
 class DialogAnswerer {
