@@ -4,7 +4,7 @@
 #include "app/Controls.h"
 #include "app/WideText.h"
 #include "app/Win32Form.h"
-#include "estimator/EstimateReportText.h"
+#include "report/ReportText.h"
 #include "resources/resource.h"
 
 HFONT ReportFont;

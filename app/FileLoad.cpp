@@ -6,6 +6,7 @@
 
 #include "app/WideText.h"
 #include "observations/ObservationFile.h"
+#include "report/Messages.h"
 
 OPENFILENAMEW OpenFileRecord;
 wchar_t FileNameBuffer[FileNameCapacity];
@@ -47,21 +48,24 @@ void PrepareOpenFileRecord(const wchar_t* startDirectory, HWND owner)
     OpenFileRecord.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON;
 }
 
-FileLoadResult LoadObservationFile(Form& form)
+FileLoadResult LoadObservationFile(Form& form, Estimate* estimate)
 {
     if (!GetOpenFileNameW(&OpenFileRecord))
         return FileLoadResult::Cancelled;
-    return LoadObservationPath(form, FileNameBuffer);
+    return LoadObservationPath(form, FileNameBuffer, estimate);
 }
 
-FileLoadResult LoadObservationPath(Form& form, const wchar_t* path)
+FileLoadResult LoadObservationPath(Form& form, const wchar_t* path, Estimate* estimate)
 {
     // A file that yields no row is a failure too: the rows typed stay. Owned
     // like the dialog, the box stays in front of the window, which waits
     // for it.
-    if (LoadFromPath(form, path).failure != LoadFailure::None) {
-        ShowMessageBox(OpenFileRecord.hwndOwner, "file読み込み失敗", "error!!", MB_OK);
+    const LoadResult load = LoadFromPath(form, path);
+    if (load.failure != LoadFailure::None) {
+        ShowMessageBox(OpenFileRecord.hwndOwner, MessageText(MessageId::LoadFailed), "error!!", MB_OK);
         return FileLoadResult::Failed;
     }
+    if (estimate)
+        *estimate = load.estimate;
     return FileLoadResult::Loaded;
 }

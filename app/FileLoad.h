@@ -5,6 +5,7 @@
 #include <windows.h>
 
 class Form;
+struct Estimate;
 
 // The dialog's path buffer holds the longest path Windows allows, so a
 // path past the old 260 characters opens too.
@@ -23,8 +24,9 @@ enum class FileLoadResult {
                // was shown, and the rows and labels are unchanged
 };
 
-// The dialog, then the chosen file.
-FileLoadResult LoadObservationFile(Form& form);
+// The dialog, then the chosen file. With estimate, a load keeps there what
+// the estimation it ran found.
+FileLoadResult LoadObservationFile(Form& form, Estimate* estimate = nullptr);
 
 // The file at path, by its UTF-16 name, as if chosen in the dialog.
-FileLoadResult LoadObservationPath(Form& form, const wchar_t* path);
+FileLoadResult LoadObservationPath(Form& form, const wchar_t* path, Estimate* estimate = nullptr);

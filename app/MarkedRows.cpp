@@ -20,12 +20,12 @@ void SetMark(int r, bool marked)
     InvalidateRect(ControlHandle(ObservationRowIds(r).damage), nullptr, TRUE);
 }
 
-// The rows the diagnosis names, for the estimation the process's estimator
-// just ran on the rows on screen.
-void MarkUnreproducedRows()
+// The rows the diagnosis names, for the estimation just run on the rows
+// on screen.
+void MarkUnreproducedRows(const Estimate& estimate)
 {
     bool missed[ObservationRowCount] = {};
-    for (int row : UnreproducedRows(MainForm, Estimator))
+    for (int row : UnreproducedRows(estimate))
         missed[row - 1] = true;
     for (int r = 0; r < ObservationRowCount; ++r)
         SetMark(r, missed[r]);
@@ -41,16 +41,16 @@ void ClearRowMarks()
 
 void EstimateAndMark()
 {
-    RunDefenseEstimation(MainForm);
-    MarkUnreproducedRows();
+    MarkUnreproducedRows(RunDefenseEstimation(MainForm));
 }
 
 int LoadAndMark()
 {
     // A cancelled or failed load leaves the rows, and their marks, as they were.
-    const FileLoadResult result = LoadObservationFile(MainForm);
+    Estimate estimate;
+    const FileLoadResult result = LoadObservationFile(MainForm, &estimate);
     if (result == FileLoadResult::Loaded)
-        MarkUnreproducedRows();
+        MarkUnreproducedRows(estimate);
     return result == FileLoadResult::Failed ? 1 : 0;
 }
 

@@ -219,14 +219,14 @@ TEST(TorumeEstimate, FilesThatFailExitWithOneAndTheirCause)
         std::string file;
         const char* cause;
     } cases[] = {
-        {Example("no-such-file.txt"), "No such file or directory"},
+        {Example("no-such-file.txt"), "ファイルが見つかりません"},
 #ifdef _WIN32
-        {dir.string(), "Permission denied"}, // a directory does not open here
+        {dir.string(), "ファイルを開く権限がありません"}, // a directory does not open here
 #else
-        {dir.string(), "Is a directory"},    // it opens, and the read fails
+        {dir.string(), "ファイルではなくフォルダーです"}, // it opens, and the read fails
 #endif
-        {empty, "holds no observation (no data line with a damage of 1 or more)"},
-        {utf16, "is UTF-16LE text; save it as Shift-JIS or UTF-8"},
+        {empty, "観測データがありません (クリダメが 1 以上のデータ行がありません)"},
+        {utf16, "UTF-16LE のテキストです。シフト JIS か UTF-8 で保存してください"},
     };
     for (const auto& c : cases) {
         const CliRun run = Torume({"estimate", c.file.c_str()});
@@ -247,13 +247,14 @@ TEST(TorumeEstimate, SkippedLinesAreReportedWithoutFailing)
                                           << "1208 50 300 0 10 10 0\r\n1208,50,300,0,10,10,0\n";
     CliRun run = Torume({"estimate", file.c_str()});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, file + ":1: full-width digits\n" + file + ":3: comma between numbers\n");
+    EXPECT_EQ(run.err, file + ":1: 全角の数字があります\n" + file + ":3: 数字の間にカンマがあります\n");
     EXPECT_NE(run.out.find("防御      30\n"), std::string::npos) << run.out;
 
     run = Torume({"estimate", "--json", file.c_str()});
     EXPECT_EQ(nlohmann::json::parse(run.out).at("skipped"),
-              nlohmann::json::parse(R"([{"line": 1, "reason": "full-width digits"},
-                                        {"line": 3, "reason": "comma between numbers"}])"));
+              nlohmann::json::parse(R"([{"line": 1, "reason": "full-width digits", "text": "全角の数字があります"},
+                                        {"line": 3, "reason": "comma between numbers",
+                                         "text": "数字の間にカンマがあります"}])"));
 
     run = Torume({"estimate", file.c_str(), file.c_str()});
     EXPECT_NE(run.out.find(file + "\t1\t1\t30\t1.000\t不明\t不明\t0\t2\n"), std::string::npos) << run.out;
@@ -295,7 +296,8 @@ TEST(TorumeEstimate, DiagnosesEveryRowTheEstimateMisses)
     EXPECT_TRUE(result.at("diagnosis").empty());
 
     const CliRun text = Torume({"estimate", mistyped.c_str()});
-    EXPECT_NE(text.out.find("no defense 0-99 and rate reproduces row 5"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("  5行目は防御 0～99 のどの値とどの倍率でもこのダメージになりません。"), std::string::npos)
+        << text.out;
 }
 
 TEST(TorumeEstimate, ListsEveryCandidateWithTheChosenAndTheTied)
@@ -441,7 +443,10 @@ TEST(TorumeEstimate, ExpandsFilePatternsOnWindows)
     for (const auto& c : cases) {
         const CliRun run = Torume({"estimate", "--json", c.pattern.c_str(), worked.c_str()});
         EXPECT_EQ(run.status, c.failure ? 1 : 0) << c.pattern;
-        EXPECT_EQ(run.err, c.failure ? "torume: " + c.pattern + ": " + c.failure + "\n" : "");
+        // On standard error in the player's words; in JSON the fixed code.
+        const std::string said = c.failure && std::string(c.failure) == NoMatch ? "パターンに合うファイルがありません"
+                                                                                 : "ファイルが見つかりません";
+        EXPECT_EQ(run.err, c.failure ? "torume: " + c.pattern + ": " + said + "\n" : "");
         nlohmann::json expected = nlohmann::json::array();
         for (const std::string& file : c.files)
             expected.push_back(c.failure ? nlohmann::json{{"file", file}, {"error", c.failure}}

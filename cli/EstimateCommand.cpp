@@ -10,13 +10,15 @@
 #include "cli/EstimateReport.h"
 #include "cli/FileEstimate.h"
 #include "cli/FilePattern.h"
+#include "cli/TextConversion.h"
+#include "report/AnalysisJson.h"
+#include "report/LoadReport.h"
 
 namespace {
 
 constexpr int FileFailed = 1;
 constexpr int UsageError = 2;
 
-const char NoMatch[] = "no file matches the pattern";
 
 // A file to estimate, or a pattern that matched none, which fails as a
 // file that cannot be read does, under the pattern as typed.
@@ -42,12 +44,8 @@ std::vector<FileArgument> ExpandFileArguments(const std::vector<std::string>& ar
 // a read error after the loaded rows ends the file where it stands.
 void ReportSkipped(const std::string& file, const LoadResult& load, std::ostream& err)
 {
-    for (int k = 0; k < load.skippedKept; ++k)
-        err << file << ':' << load.skipped[k].line << ": " << SkipReasonText(load.skipped[k].reason) << '\n';
-    if (load.skippedCount > static_cast<std::uint64_t>(load.skippedKept))
-        err << file << ": " << load.skippedCount - load.skippedKept << " more lines skipped\n";
-    if (load.failure == LoadFailure::None && load.error != 0)
-        err << file << ':' << load.lineCount << ": " << std::strerror(load.error) << "; the file is read up to here\n";
+    for (const std::string& line : LoadReportLines(file, load, Cp932ToUtf8))
+        err << line << '\n';
 }
 
 // File names come from the command line as bytes: JSON output replaces
@@ -57,13 +55,19 @@ std::string JsonText(const nlohmann::json& json)
     return json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
+// Why a file failed: a fixed English code for scripts, and the player's text.
+struct Failure {
+    std::string code;
+    std::string text; // UTF-8
+};
+
 // On standard error; in a JSON batch also as the file's entry.
-void ReportFailure(const std::string& file, const std::string& failure, const nlohmann::json& skipped,
+void ReportFailure(const std::string& file, const Failure& failure, const nlohmann::json& skipped,
                    nlohmann::json* results, std::ostream& err)
 {
-    err << "torume: " << file << ": " << failure << '\n';
+    err << "torume: " << file << ": " << failure.text << '\n';
     if (results)
-        results->push_back({{"file", file}, {"error", failure}, {"skipped", skipped}});
+        results->push_back({{"file", file}, {"error", failure.code}, {"errorText", failure.text}, {"skipped", skipped}});
 }
 
 } // namespace
@@ -85,16 +89,17 @@ int RunEstimateCommand(const EstimateOptions& options, std::ostream& out, std::o
     // A batch stops at the first failed write: the rest would be lost too.
     for (auto file = files.begin(); file != files.end() && out; ++file) {
         if (file->matchesNothing) {
-            ReportFailure(file->name, NoMatch, nlohmann::json::array(), failedEntries, err);
+            const Failure noMatch{"no file matches the pattern", Cp932ToUtf8(MessageText(MessageId::CauseNoMatch))};
+            ReportFailure(file->name, noMatch, nlohmann::json::array(), failedEntries, err);
             status = FileFailed;
             continue;
         }
         const EstimateResult result = EstimateFile(file->name, options.candidates, options.trace ? &err : nullptr);
         ReportSkipped(file->name, result.load, err);
         // A file that cannot be read or fills no row is reported, not estimated.
-        const std::string failure = LoadFailureText(result.load);
-        if (!failure.empty()) {
-            ReportFailure(file->name, failure, SkippedJson(result.load), failedEntries, err);
+        if (result.load.failure != LoadFailure::None) {
+            const Failure failure{LoadFailureText(result.load), Cp932ToUtf8(LoadFailureMessage(result.load))};
+            ReportFailure(file->name, failure, SkippedJson(result.load, Cp932ToUtf8), failedEntries, err);
             status = FileFailed;
             continue;
         }

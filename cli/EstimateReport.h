@@ -15,6 +15,3 @@ void PrintBatchHeader(std::ostream& out);
 void PrintBatchLine(const EstimateResult& result, std::ostream& out);
 
 nlohmann::json EstimateJson(const EstimateResult& result, bool candidates);
-
-// [{"line": N, "reason": "..."}] for the lines the load skipped.
-nlohmann::json SkippedJson(const LoadResult& load);

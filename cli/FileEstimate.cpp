@@ -38,6 +38,6 @@ EstimateResult EstimateFile(const std::string& file, bool allCandidates, std::os
         }
     }
     if (result.load.failure == LoadFailure::None)
-        result.analysis = AnalyseEstimate(result.form, *state, allCandidates);
+        result.analysis = AnalyseEstimate(result.form, result.load.estimate, *state, {allCandidates, false});
     return result;
 }

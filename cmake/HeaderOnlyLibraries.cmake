@@ -23,3 +23,7 @@ add_library(CLI11::CLI11 INTERFACE IMPORTED)
 target_include_directories(CLI11::CLI11 SYSTEM INTERFACE ${TORUME_HOST_HEADERS})
 add_library(nlohmann_json::nlohmann_json INTERFACE IMPORTED)
 target_include_directories(nlohmann_json::nlohmann_json SYSTEM INTERFACE ${TORUME_HOST_HEADERS})
+# The web edition is built without exceptions: a JSON fault aborts.
+if(EMSCRIPTEN)
+  target_compile_definitions(nlohmann_json::nlohmann_json INTERFACE JSON_NOEXCEPTION)
+endif()

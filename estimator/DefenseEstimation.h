@@ -2,10 +2,12 @@
 // candidate search and writes the thirteen result labels 1011 to 1023.
 #pragma once
 
+#include "estimator/Estimate.h"
+
 class Form;
 struct EstimatorState;
 
-// Works on the process's one estimator.
-void RunDefenseEstimation(Form& form);
+// Works on the process's one estimator. Returns what the labels now show.
+Estimate RunDefenseEstimation(Form& form);
 
-void RunDefenseEstimation(Form& form, EstimatorState& state);
+Estimate RunDefenseEstimation(Form& form, EstimatorState& state);

@@ -7,9 +7,10 @@
 #include <gtest/gtest.h>
 
 #include "estimator/DebugTrace.h"
-#include "estimator/EstimateReportText.h"
+#include "estimator/EstimateAnalysis.h"
 #include "estimator/EstimatorState.h"
 #include "form/MemoryForm.h"
+#include "form/testing/FormTesting.h"
 
 namespace {
 
@@ -236,29 +237,26 @@ TEST_F(DefenseEstimation, UnreproducedRowsCountFromTheRowsOnTheForm)
     for (const auto& c : cases) {
         form = MemoryForm();
         Fill(c.rows);
-        RunDefenseEstimation(form);
-        EXPECT_EQ(UnreproducedRows(form, Estimator), c.expected) << c.why;
+        EXPECT_EQ(UnreproducedRows(RunDefenseEstimation(form)), c.expected) << c.why;
     }
 }
 
-TEST_F(DefenseEstimation, ReportOfTheRowsLeavesFormEstimatorAndTraceAlone)
+// The labels are written from the record in one order: all thirteen
+// cleared, then each text in ascending order, the defense first.
+TEST_F(DefenseEstimation, WritesTheLabelsInOneOrder)
 {
-    Fill(WorkedRows);
-    RunDefenseEstimation(form);
-    form.SetText(IDC_OBS_DAMAGE_0 + 3, "1500");
-    TraceLines.clear();
-    const MemoryForm before = form;
-
-    const std::string report = RowsReportText(form);
-    EXPECT_EQ(report.rfind("防御      30\n倍率      斬 1.000  打 0.750  突 1.250\n計算一部成功 4データ中 3データ再現\n", 0), 0u)
-        << report;
-    EXPECT_NE(report.find("  row 4 conflicts with the others;"), std::string::npos) << report;
-    EXPECT_TRUE(TraceLines.empty()) << "the report's estimations are not traced";
-    DebugTrace("after\n");
-    EXPECT_EQ(TraceLines, std::vector<std::string>{"after\n"}) << "the sink is back";
-    EXPECT_EQ(Estimator.damage[3], 1522) << "the process's estimator keeps the last estimation";
-    for (const ControlDef& def : ControlMap)
-        EXPECT_EQ(form.FullText(def.id), before.FullText(def.id)) << def.name;
+    Fill({{0, "787", "75", "100", 0, "0", "0", 0}});
+    RecordingForm recording;
+    recording.form = form;
+    const Estimate estimate = RunDefenseEstimation(recording, Estimator);
+    std::vector<std::string> expected;
+    for (int id = IDC_EST_DEFENSE; id <= IDC_EST_ALT3_RATES; ++id)
+        expected.push_back(std::to_string(id) + "=");
+    const auto labels = ResultLabelTexts(estimate);
+    for (int id = IDC_EST_DEFENSE; id <= IDC_EST_ALT3_RATES; ++id)
+        expected.push_back(std::to_string(id) + "=" + labels[static_cast<std::size_t>(id - IDC_EST_DEFENSE)]);
+    EXPECT_EQ(recording.writes, expected);
+    EXPECT_EQ(estimate.shownCount, 3) << "every label written";
 }
 
 } // namespace

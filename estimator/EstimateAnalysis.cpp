@@ -1,42 +1,29 @@
 #include "estimator/EstimateAnalysis.h"
 
-#include <algorithm>
 #include <memory>
 
 #include "estimator/CandidateSearch.h"
-#include "estimator/DefenseEstimation.h"
 #include "estimator/EstimatorState.h"
+#include "form/MemoryForm.h"
 
 namespace {
 
-// Observation i came from the i-th row with a positive damage, so the rows
-// are counted from the form: an estimation stopped by a row without an
-// attribute holds fewer observations than the rows.
-std::vector<int> ObservationRows(const Form& form)
-{
-    std::vector<int> rows;
-    for (int r = 0; r < ObservationRowCount; ++r)
-        if (form.GetNumber(ObservationRowIds(r).damage) > 0)
-            rows.push_back(r + 1);
-    return rows;
-}
-
-CandidateInfo ReadCandidate(const EstimatorState& state, int k, const std::vector<int>& rows)
+CandidateInfo ReadCandidate(const EstimatorState& state, int k, const Estimate& estimate)
 {
     const CandidateView view = ViewCandidate(state, k);
     CandidateInfo info{view.defense, {view.rates[0], view.rates[1], view.rates[2]}, view.hits, {}, false, false};
     for (int i = 0; i < state.observationCount; ++i)
         if (CandidateReproduces(state, k, i))
-            info.rows.push_back(rows[static_cast<std::size_t>(i)]);
+            info.rows.push_back(estimate.rows[i]);
     return info;
 }
 
-std::vector<CandidateInfo> ReadCandidates(const EstimatorState& state, const std::vector<int>& rows)
+std::vector<CandidateInfo> ReadCandidates(const EstimatorState& state, const Estimate& estimate)
 {
     std::vector<CandidateInfo> candidates;
     candidates.reserve(static_cast<std::size_t>(state.candidateCount));
     for (int k = 0; k < state.candidateCount; ++k)
-        candidates.push_back(ReadCandidate(state, k, rows));
+        candidates.push_back(ReadCandidate(state, k, estimate));
     candidates[static_cast<std::size_t>(state.bestList[0])].chosen = true;
     for (int n = 1; n <= state.tieCount; ++n)
         candidates[static_cast<std::size_t>(state.bestList[n])].tied = true;
@@ -51,67 +38,65 @@ bool AnyCandidateReproduces(const EstimatorState& state, int i)
     return false;
 }
 
-// Without a chosen candidate (no rows, a row without an attribute, no
-// solution) the labels say everything.
-bool HasChosen(const EstimatorState& state, const std::vector<int>& rows)
-{
-    return state.candidateCount > 0 && state.bestList[0] >= 0 &&
-           state.observationCount == static_cast<int>(rows.size());
-}
-
-std::vector<int> Unreproduced(const EstimatorState& state)
-{
-    std::vector<int> observations;
-    for (int i = 0; i < state.observationCount; ++i)
-        if (!CandidateReproduces(state, state.bestList[0], i))
-            observations.push_back(i);
-    return observations;
-}
-
-std::vector<RowDiagnosis> Diagnose(const MemoryForm& form, const EstimatorState& state, const std::vector<int>& rows)
+std::vector<RowDiagnosis> Diagnose(const Form& form, const Estimate& estimate, const EstimatorState& state)
 {
     std::vector<RowDiagnosis> diagnosis;
     std::unique_ptr<EstimatorState> rerun;
-    for (int i : Unreproduced(state)) {
-        const int row = rows[static_cast<std::size_t>(i)];
-        RowDiagnosis entry{row, AnyCandidateReproduces(state, i), MemoryForm()};
+    for (int i = 0; i < estimate.observationCount; ++i) {
+        if (estimate.reproduced[i])
+            continue;
+        RowDiagnosis entry{estimate.rows[i], AnyCandidateReproduces(state, i), Estimate{}};
         if (entry.reproducible) {
-            // The same command on the same rows, this one emptied.
+            // The same estimation on the same rows, this one emptied.
             if (!rerun)
                 rerun = std::make_unique<EstimatorState>();
-            entry.without = form;
-            entry.without.SetText(ObservationRowIds(row - 1).damage, "0");
-            RunDefenseEstimation(entry.without, *rerun);
+            MemoryForm without = CopyObservationRows(form);
+            without.SetText(ObservationRowIds(entry.row - 1).damage, "0");
+            entry.without = EstimateRows(without, *rerun);
         }
-        diagnosis.push_back(std::move(entry));
+        diagnosis.push_back(entry);
     }
     return diagnosis;
 }
 
+// The estimation stops at a row without an attribute: the observations it
+// holds are the first rows.
+std::vector<ChartRow> Chart(const EstimatorState& state, const Estimate& estimate)
+{
+    std::vector<ChartRow> chart(static_cast<std::size_t>(state.observationCount));
+    for (int i = 0; i < state.observationCount; ++i) {
+        chart[static_cast<std::size_t>(i)].row = estimate.rows[i];
+        for (int d = 0; d < DefenseValueCount; ++d)
+            chart[static_cast<std::size_t>(i)].steps[d] = ReproducingSteps(state, i, d);
+    }
+    return chart;
+}
+
 } // namespace
 
-EstimateAnalysis AnalyseEstimate(const MemoryForm& form, const EstimatorState& state, bool allCandidates)
+EstimateAnalysis AnalyseEstimate(const Form& form, const Estimate& estimate, const EstimatorState& state,
+                                 AnalysisParts parts)
 {
     EstimateAnalysis analysis;
-    const std::vector<int>& rows = analysis.rows = ObservationRows(form);
-    if (!HasChosen(state, rows))
+    analysis.estimate = estimate;
+    if (parts.chart)
+        analysis.chart = Chart(state, estimate);
+    // Without a chosen candidate (no rows, a row without an attribute, no
+    // solution) the labels say everything.
+    if (!EstimateFound(estimate))
         return analysis;
-    analysis.found = true;
-    analysis.chosen = ReadCandidate(state, state.bestList[0], rows);
-    analysis.chosen.chosen = true;
-    analysis.tieCount = state.tieCount;
-    if (allCandidates)
-        analysis.candidates = ReadCandidates(state, rows);
-    analysis.diagnosis = Diagnose(form, state, rows);
+    if (parts.candidates)
+        analysis.candidates = ReadCandidates(state, estimate);
+    analysis.diagnosis = Diagnose(form, estimate, state);
     return analysis;
 }
 
-std::vector<int> UnreproducedRows(const Form& form, const EstimatorState& state)
+std::vector<int> UnreproducedRows(const Estimate& estimate)
 {
-    const std::vector<int> rows = ObservationRows(form);
     std::vector<int> missed;
-    if (HasChosen(state, rows))
-        for (int i : Unreproduced(state))
-            missed.push_back(rows[static_cast<std::size_t>(i)]);
+    if (EstimateFound(estimate))
+        for (int i = 0; i < estimate.observationCount; ++i)
+            if (!estimate.reproduced[i])
+                missed.push_back(estimate.rows[i]);
     return missed;
 }

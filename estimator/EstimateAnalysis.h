@@ -1,12 +1,14 @@
-// What an estimation found beyond the thirteen result labels: the chosen
-// candidate, every candidate of the search on request, and for a partial
-// success, why each unreproduced row fails.
+// What an estimation found beyond its record: every candidate of the
+// search on request, for a partial success why each unreproduced row
+// fails, and for the page's chart the defense values that reproduce each
+// row.
 #pragma once
 
 #include <vector>
 
-#include "form/MemoryForm.h"
+#include "estimator/Estimate.h"
 
+class Form;
 struct EstimatorState;
 
 struct CandidateInfo {
@@ -19,27 +21,37 @@ struct CandidateInfo {
 };
 
 struct RowDiagnosis {
-    int row;               // 1-based
-    bool reproducible;     // some candidate reproduces it: it conflicts with the others
-    MemoryForm without;    // the estimation without this row (when reproducible)
+    int row;           // 1-based
+    bool reproducible; // some candidate reproduces it: it conflicts with the others
+    Estimate without;  // the estimation without this row (when reproducible)
+};
+
+// For each observation, bit j of steps[d] set when rate step j reproduces
+// it at defense d.
+struct ChartRow {
+    int row; // 1-based
+    int steps[DefenseValueCount];
 };
 
 struct EstimateAnalysis {
-    std::vector<int> rows;                // 1-based, of each observation: the rows with a damage of 1 or more
-    bool found = false;                   // a candidate was chosen
-    CandidateInfo chosen{};               // valid when found
-    int tieCount = 0;
+    Estimate estimate;
     std::vector<CandidateInfo> candidates; // every candidate, when asked for
     std::vector<RowDiagnosis> diagnosis;
+    std::vector<ChartRow> chart;           // when asked for
 };
 
-// Reads the estimation that state holds for the rows of form (the state the
-// estimation command just ran on). Listing every candidate costs one record
-// each, so it is done only when allCandidates is set. A diagnosis runs the
-// estimation again without the row, on a state of its own.
-EstimateAnalysis AnalyseEstimate(const MemoryForm& form, const EstimatorState& state, bool allCandidates);
+struct AnalysisParts {
+    bool candidates;
+    bool chart;
+};
 
-// The rows a diagnosis names, without running it: the 1-based rows whose
-// observation the chosen candidate does not reproduce; none when no
-// candidate was chosen for these rows.
-std::vector<int> UnreproducedRows(const Form& form, const EstimatorState& state);
+// Reads the estimation that state holds for the rows of form (the state
+// the estimation that gave estimate just ran on). Listing every candidate
+// costs one record each, so it is done only when asked for. A diagnosis
+// runs the estimation again without the row, on a state of its own.
+EstimateAnalysis AnalyseEstimate(const Form& form, const Estimate& estimate, const EstimatorState& state,
+                                 AnalysisParts parts);
+
+// The 1-based rows whose observation the chosen candidate does not
+// reproduce: the rows a diagnosis names, without running it.
+std::vector<int> UnreproducedRows(const Estimate& estimate);

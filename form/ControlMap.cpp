@@ -72,13 +72,4 @@ const ControlDef* FindControlDef(int id)
     return index < 0 ? nullptr : &ControlMap[index];
 }
 
-bool IsObservationRowControl(int id)
-{
-    for (int r = 0; r < ObservationRowCount; ++r) {
-        const ObservationRow row = ObservationRowIds(r);
-        for (int rowId : {row.damage, row.attack, row.power, row.attribute, row.strength, row.charm, row.chain})
-            if (id == rowId)
-                return true;
-    }
-    return false;
-}
+

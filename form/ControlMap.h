@@ -199,8 +199,7 @@ const char* ClassNameOf(ControlKind kind);
 // control has it.
 int FindControl(int id);
 
-// Whether the ID is one of the seven controls of an observation row.
-bool IsObservationRowControl(int id);
+
 
 // The control's row, or null for an unknown ID.
 const ControlDef* FindControlDef(int id);

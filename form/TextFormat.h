@@ -9,3 +9,11 @@ std::string FormatText(const char* format, ...)
     __attribute__((format(printf, 1, 2)))
 #endif
     ;
+
+// The same without a bound, for the report's sentences and a loader's
+// lines, which hold file names and long messages.
+std::string ComposeText(const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;

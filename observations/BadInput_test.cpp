@@ -10,6 +10,7 @@
 #include "damage/DamageCalculation.h"
 #include "estimator/DefenseEstimation.h"
 #include "form/MemoryForm.h"
+#include "form/testing/FormTesting.h"
 #include "observations/ObservationFile.h"
 
 namespace {

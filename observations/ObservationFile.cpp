@@ -136,17 +136,6 @@ void FillRow(Form& form, int r, const std::int32_t fields[ObservationFieldCount]
 
 } // namespace
 
-bool ParseDataLine(std::string_view line, std::int32_t fields[ObservationFieldCount])
-{
-    DataLineScan scan;
-    StartDataLine(scan);
-    FeedDataLine(scan, line.data(), line.data() + line.size());
-    if (FinishDataLine(scan) != LineKind::Data)
-        return false;
-    std::memcpy(fields, scan.fields, sizeof scan.fields);
-    return true;
-}
-
 void StartObservationRead(ObservationReader& reader)
 {
     reader = ObservationReader{};
@@ -200,7 +189,7 @@ LoadResult FinishObservationRead(Form& form, ObservationReader& reader, int read
     EmptyRows(form);
     for (int r = 0; r < reader.rowCount; ++r)
         FillRow(form, r, reader.rows[r]);
-    RunDefenseEstimation(form, state);
+    result.estimate = RunDefenseEstimation(form, state);
     return result;
 }
 

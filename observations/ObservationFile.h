@@ -11,17 +11,12 @@
 #include <string>
 #include <string_view>
 
+#include "estimator/Estimate.h"
 #include "form/ControlIds.h"
 #include "observations/DataLineScan.h"
 
 class Form;
 struct EstimatorState;
-
-// One line, without its line end: seven integers read the way the integer
-// fields are (white space, an optional sign, decimal digits, saturating at
-// the 32-bit range); text after the seventh is ignored. False unless all
-// seven convert.
-bool ParseDataLine(std::string_view line, std::int32_t fields[ObservationFieldCount]);
 
 enum class LoadFailure : std::uint8_t {
     None,       // rows filled and estimated
@@ -51,6 +46,7 @@ struct LoadResult {
     std::uint64_t skippedCount;
     int skippedKept;
     SkippedLine skipped[MaxSkippedLines];
+    Estimate estimate;       // what the estimation the load ran found, when it filled rows
 };
 
 // Why a load failed, for a player: the system's own words for a failed open

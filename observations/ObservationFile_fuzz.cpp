@@ -14,6 +14,7 @@
 #include "estimator/EstimatorState.h"
 #include "form/IntegerField.h"
 #include "form/MemoryForm.h"
+#include "form/testing/FormTesting.h"
 #include "observations/ObservationFile.h"
 
 namespace {

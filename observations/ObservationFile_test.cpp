@@ -16,6 +16,7 @@
 
 #include "estimator/EstimatorState.h"
 #include "form/MemoryForm.h"
+#include "form/testing/FormTesting.h"
 
 namespace {
 
@@ -188,28 +189,6 @@ TEST(ObservationReader, LineEndsInPiecesOfAnySize)
     }
 }
 
-// A form that notes the row writes, in order, as "id=text" or "id#index".
-class RecordingForm final : public Form {
-public:
-    FieldText GetText(int id) const override { return form.GetText(id); }
-    void SetText(int id, std::string_view text) override
-    {
-        writes.push_back(std::to_string(id) + "=" + std::string(text));
-        form.SetText(id, text);
-    }
-    int GetSelection(int id) const override { return form.GetSelection(id); }
-    void SetSelection(int id, int index) override
-    {
-        writes.push_back(std::to_string(id) + "#" + std::to_string(index));
-        form.SetSelection(id, index);
-    }
-    bool GetCheck(int id) const override { return form.GetCheck(id); }
-    void Enable(int id, bool enabled) override { form.Enable(id, enabled); }
-
-    MemoryForm form;
-    std::vector<std::string> writes;
-};
-
 // A filled row is written field by field, the chain list first to "no
 // chain" and then, for a count above 0, to the count's item.
 TEST(ObservationReader, WritesARowInItsOrder)
@@ -276,6 +255,18 @@ TEST_F(ObservationFile, FileThatCannotBeOpenedChangesNothing)
     EXPECT_EQ(result.error, ENOENT);
     EXPECT_EQ(Rows(form), Rows(before));
     EXPECT_EQ(form.FullText(IDC_EST_DEFENSE), "42");
+}
+
+// One whole line through the scan: its seven numbers, or false.
+bool ParseDataLine(std::string_view line, std::int32_t fields[ObservationFieldCount])
+{
+    DataLineScan scan;
+    StartDataLine(scan);
+    FeedDataLine(scan, line.data(), line.data() + line.size());
+    if (FinishDataLine(scan) != LineKind::Data)
+        return false;
+    std::memcpy(fields, scan.fields, sizeof scan.fields);
+    return true;
 }
 
 TEST(ParseDataLine, NeedsSevenNumbers)

@@ -77,9 +77,9 @@ failure() {
   err="$(wine torume.exe "$@" 2>&1 >/dev/null)" || status=$?
   echo "$(tr -d '\r' <<<"$err") (exit $status)"
 }
-check 'torume.exe estimate nomatch*.txt' 'torume: nomatch*.txt: no file matches the pattern (exit 1)' \
+check 'torume.exe estimate nomatch*.txt' 'torume: nomatch*.txt: パターンに合うファイルがありません (exit 1)' \
   "$(failure estimate 'nomatch*.txt')"
-check 'torume.exe estimate missing.txt' 'torume: missing.txt: No such file or directory (exit 1)' \
+check 'torume.exe estimate missing.txt' 'torume: missing.txt: ファイルが見つかりません (exit 1)' \
   "$(failure estimate 'missing.txt')"
 
 check "torume-calc.exe opens its window and exits with 0 when closed" "exit code 0" \

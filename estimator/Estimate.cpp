@@ -1,0 +1,160 @@
+#include "estimator/Estimate.h"
+
+#include <algorithm>
+
+#include "damage/DamageFormula.h"
+#include "estimator/DebugTrace.h"
+#include "estimator/EstimatorState.h"
+#include "form/ControlMap.h"
+#include "form/Form.h"
+#include "form/TextFormat.h"
+
+namespace {
+
+// Stores every row with a positive damage up to the first whose attribute
+// list has no selection, which it reports instead of guessing a kind; the
+// rows are all counted.
+void ReadObservationRows(const Form& form, EstimatorState& state, Estimate& estimate)
+{
+    for (int r = 0; r < ObservationRowCount; ++r) {
+        const ObservationRow row = ObservationRowIds(r);
+        Observation observation{};
+        observation.damage = form.GetNumber(row.damage);
+        if (observation.damage <= 0)
+            continue;
+        estimate.rows[estimate.rowCount++] = r + 1;
+        if (estimate.missingRow != 0)
+            continue;
+        observation.attack = form.GetNumber(row.attack);
+        observation.power = form.GetNumber(row.power);
+        observation.attributeKind = form.GetSelection(row.attribute);
+        const std::int32_t strength = form.GetNumber(row.strength);
+        const std::int32_t charm = form.GetNumber(row.charm);
+        if (observation.attributeKind < 0 || observation.attributeKind >= AttributeKindCount) {
+            estimate.missingRow = r + 1;
+            continue;
+        }
+        observation.statFactor = StatFactor(strength, charm);
+        observation.chainCount = ChainCountOfItem(form.GetSelection(row.chain));
+        AddObservation(state, observation);
+    }
+    estimate.observationCount = state.observationCount;
+}
+
+void ReadChosen(const EstimatorState& state, Estimate& estimate)
+{
+    estimate.chosen = GetCandidate(state, 0);
+    for (int i = 0; i < state.observationCount; ++i) {
+        estimate.reproduced[i] = CandidateReproduces(state, state.bestList[0], i);
+        estimate.predicted[i] = HasPrediction(state, i);
+        estimate.prediction[i] = state.predictedDamage[i];
+    }
+    estimate.outcome =
+        estimate.chosen.hits == state.observationCount ? EstimateOutcome::Success : EstimateOutcome::PartialSuccess;
+    estimate.furtherCount = state.tieCount;
+    estimate.shownCount = std::min(state.tieCount, ShownFurtherCandidates);
+    for (int n = 0; n < estimate.shownCount; ++n)
+        estimate.further[n] = GetCandidate(state, n + 1);
+}
+
+std::string PredictedText(const Estimate& e)
+{
+    std::string predicted;
+    for (int i = 0; i < e.observationCount; ++i) {
+        predicted += e.predicted[i] ? FormatText("%d", e.prediction[i]) : UnknownText;
+        predicted += "  ";
+    }
+    return predicted;
+}
+
+std::string FurtherRatesText(const CandidateView& candidate)
+{
+    std::string rates;
+    for (int a = 0; a < AttributeKindCount; ++a) {
+        if (a > 0)
+            rates += "\u3000 ";
+        // An unknown rate keeps a blank after it, as the label always had.
+        rates += RateText(candidate.rates[a]) + (candidate.rates[a] == -1.0 ? " " : "");
+    }
+    return rates;
+}
+
+std::string& Label(std::array<std::string, ResultLabelCount>& labels, int id)
+{
+    return labels[static_cast<std::size_t>(id - IDC_EST_DEFENSE)];
+}
+
+constexpr int RateLabels[AttributeKindCount] = {IDC_EST_RATE_SLASH, IDC_EST_RATE_STRIKE, IDC_EST_RATE_THRUST};
+
+} // namespace
+
+bool EstimateFound(const Estimate& estimate)
+{
+    return estimate.outcome == EstimateOutcome::Success || estimate.outcome == EstimateOutcome::PartialSuccess;
+}
+
+Estimate EstimateRows(const Form& form, EstimatorState& state)
+{
+    Estimate estimate{};
+    ResetEstimator(state);
+    ReadObservationRows(form, state, estimate);
+    if (estimate.missingRow != 0) {
+        estimate.outcome = EstimateOutcome::AttributeMissing;
+        return estimate;
+    }
+    if (state.observationCount == 0) {
+        estimate.outcome = EstimateOutcome::NoData;
+        return estimate;
+    }
+    SelectDefense(state);
+    const CandidateView chosen = GetCandidate(state, 0);
+    DebugTrace("a %d %.3f %.3f %.3f\n", chosen.defense, chosen.rates[Slash], chosen.rates[Strike],
+               chosen.rates[Thrust]);
+    if (chosen.defense == -1) {
+        estimate.outcome = EstimateOutcome::NoSolution;
+        return estimate;
+    }
+    ReadChosen(state, estimate);
+    return estimate;
+}
+
+std::array<std::string, ResultLabelCount> ResultLabelTexts(const Estimate& e)
+{
+    std::array<std::string, ResultLabelCount> labels;
+    std::string& defense = Label(labels, IDC_EST_DEFENSE);
+    switch (e.outcome) {
+    case EstimateOutcome::AttributeMissing: defense = FormatText("%d行目の属性が選択されていません", e.missingRow); return labels;
+    case EstimateOutcome::NoData: defense = "有効なデータがありません"; return labels;
+    case EstimateOutcome::NoSolution: defense = "解が見つかりません"; return labels;
+    case EstimateOutcome::Success:
+    case EstimateOutcome::PartialSuccess: break;
+    }
+    defense = FormatText("%d", e.chosen.defense);
+    for (int a = 0; a < AttributeKindCount; ++a)
+        Label(labels, RateLabels[a]) = RateText(e.chosen.rates[a]);
+    Label(labels, IDC_EST_SUMMARY) =
+        FormatText(e.outcome == EstimateOutcome::Success ? "計算成功 %dデータ中 %dデータ再現" : "計算一部成功 %dデータ中 %dデータ再現",
+                   e.observationCount, e.chosen.hits);
+    Label(labels, IDC_EST_PREDICTED) = PredictedText(e);
+    if (e.furtherCount == 0)
+        return labels;
+    Label(labels, IDC_EST_MORE) = FormatText("他候補が%d 個あります、最大3候補まで表示します", e.furtherCount);
+    for (int n = 0; n < e.shownCount; ++n) {
+        Label(labels, IDC_EST_ALT1_DEFENSE + 2 * n) = FormatText("%d", e.further[n].defense);
+        Label(labels, IDC_EST_ALT1_RATES + 2 * n) = FurtherRatesText(e.further[n]);
+    }
+    return labels;
+}
+
+// The order of the writes a recording form sees: all thirteen cleared,
+// then the defense (or the message), the rates, the summary, the
+// predictions, the further candidates' count and each of them.
+void WriteResultLabels(Form& form, const Estimate& estimate)
+{
+    for (int id = IDC_EST_DEFENSE; id <= IDC_EST_ALT3_RATES; ++id)
+        form.SetText(id, "");
+    const std::array<std::string, ResultLabelCount> labels = ResultLabelTexts(estimate);
+    for (int id = IDC_EST_DEFENSE; id <= IDC_EST_ALT3_RATES; ++id)
+        if (const std::string& text = labels[static_cast<std::size_t>(id - IDC_EST_DEFENSE)]; !text.empty())
+            form.SetText(id, text);
+}

@@ -1,0 +1,181 @@
+#include "report/AnalysisJson.h"
+
+#include <string>
+
+#include "estimator/CandidateSearch.h"
+#include "form/ControlMap.h"
+#include "form/Form.h"
+#include "form/TextFormat.h"
+#include "observations/ObservationFile.h"
+#include "report/LoadReport.h"
+#include "report/ReportText.h"
+
+namespace {
+
+using nlohmann::json;
+
+std::string Text(ToUtf8 toUtf8, MessageId id)
+{
+    return toUtf8(MessageText(id));
+}
+
+json LabelsJson(const Estimate& estimate, ToUtf8 toUtf8)
+{
+    const std::array<std::string, ResultLabelCount> labels = ResultLabelTexts(estimate);
+    json object = json::object();
+    for (int id = IDC_EST_DEFENSE; id <= IDC_EST_ALT3_RATES; ++id)
+        object[std::to_string(id)] = toUtf8(labels[static_cast<std::size_t>(id - IDC_EST_DEFENSE)]);
+    return object;
+}
+
+json RowsJson(const Form& form, ToUtf8 toUtf8)
+{
+    const auto text = [&](int id) { return toUtf8(form.GetText(id).View()); };
+    json rows = json::array();
+    for (int r = 0; r < ObservationRowCount; ++r) {
+        const ObservationRow row = ObservationRowIds(r);
+        rows.push_back({{"damage", text(row.damage)},
+                        {"attack", text(row.attack)},
+                        {"power", text(row.power)},
+                        {"attribute", form.GetSelection(row.attribute)},
+                        {"strength", text(row.strength)},
+                        {"charm", text(row.charm)},
+                        {"chain", form.GetSelection(row.chain)}});
+    }
+    return rows;
+}
+
+json DiagnosisJson(const EstimateAnalysis& analysis, ToUtf8 toUtf8)
+{
+    json list = json::array();
+    for (const RowDiagnosis& d : analysis.diagnosis) {
+        json entry = {{"row", d.row},
+                      {"reproducible", d.reproducible},
+                      {"verdict", d.reproducible ? "conflicts with the others" : "no defense and rate reproduces it"},
+                      {"text", toUtf8(DiagnosisSentence(d))}};
+        if (d.reproducible) {
+            entry["without"] = LabelsJson(d.without, toUtf8);
+            entry["withoutText"] = toUtf8(EstimateLine(d.without));
+        }
+        list.push_back(entry);
+    }
+    return list;
+}
+
+json CandidatesJson(const EstimateAnalysis& analysis, ToUtf8 toUtf8)
+{
+    json list = json::array();
+    for (const CandidateInfo& c : analysis.candidates) {
+        json rates = json::array(), rateTexts = json::array();
+        for (double rate : c.rates) {
+            rates.push_back(rate == -1.0 ? json(nullptr) : json(rate));
+            rateTexts.push_back(toUtf8(RateText(rate)));
+        }
+        list.push_back({{"defense", c.defense},
+                        {"rates", rates},
+                        {"rateTexts", rateTexts},
+                        {"hits", c.hits},
+                        {"rows", c.rows},
+                        {"chosen", c.chosen},
+                        {"tied", c.tied},
+                        {"mark", CandidateMark(c)}});
+    }
+    return list;
+}
+
+// The rate items that reproduce a row at a defense, "50, 62.5".
+std::string StepItems(int steps)
+{
+    std::string items;
+    for (int j = 0; j < RateStepCount; ++j)
+        if (steps & (1 << j))
+            items += std::string(items.empty() ? "" : ", ") + RateItems[j];
+    return items;
+}
+
+json ChartJson(const EstimateAnalysis& analysis, ToUtf8 toUtf8)
+{
+    const int rowCount = static_cast<int>(analysis.chart.size());
+    int agreeing[DefenseValueCount] = {};
+    json rows = json::array();
+    for (const ChartRow& row : analysis.chart) {
+        json cells = json::array();
+        for (int d = 0; d < DefenseValueCount; ++d) {
+            if (!row.steps[d])
+                continue;
+            ++agreeing[d];
+            cells.push_back({{"defense", d},
+                             {"title", toUtf8(ComposeText(MessageText(MessageId::PageChartHit), row.row, d,
+                                                          StepItems(row.steps[d]).c_str()))}});
+        }
+        rows.push_back({{"row", row.row},
+                        {"caption", toUtf8(ComposeText(MessageText(MessageId::PageChartRow), row.row))},
+                        {"cells", cells}});
+    }
+    json agreement = json::array();
+    for (int d = 0; d < DefenseValueCount; ++d)
+        if (agreeing[d])
+            agreement.push_back({{"defense", d},
+                                 {"share", static_cast<double>(agreeing[d]) / rowCount},
+                                 {"title", toUtf8(ComposeText(MessageText(MessageId::PageChartShare), d, agreeing[d],
+                                                              rowCount))}});
+    json chart = {{"rows", rows},
+                  {"agreement", agreement},
+                  {"label", Text(toUtf8, MessageId::PageChartLabel)},
+                  {"agreementCaption", Text(toUtf8, MessageId::PageChartAgreement)}};
+    if (EstimateFound(analysis.estimate))
+        chart["chosen"] = {{"defense", analysis.estimate.chosen.defense},
+                           {"title", toUtf8(ComposeText(MessageText(MessageId::PageChartDefense),
+                                                        analysis.estimate.chosen.defense))}};
+    return chart;
+}
+
+} // namespace
+
+json SkippedJson(const LoadResult& load, ToUtf8 toUtf8)
+{
+    json list = json::array();
+    for (int k = 0; k < load.skippedKept; ++k)
+        list.push_back({{"line", load.skipped[k].line},
+                        {"reason", SkipReasonText(load.skipped[k].reason)},
+                        {"text", toUtf8(SkipReasonMessage(load.skipped[k].reason))}});
+    return list;
+}
+
+json AnalysisJson(const Form& form, const EstimateAnalysis& analysis, const LoadResult* load, AnalysisParts parts,
+                  ToUtf8 toUtf8)
+{
+    json result = {{"labels", LabelsJson(analysis.estimate, toUtf8)},
+                   {"rows", RowsJson(form, toUtf8)},
+                   {"diagnosis", DiagnosisJson(analysis, toUtf8)},
+                   {"skipped", load ? SkippedJson(*load, toUtf8) : json::array()}};
+    if (load && load->skippedCount > static_cast<std::uint64_t>(load->skippedKept))
+        result["skippedCount"] = load->skippedCount; // the list holds only the first ones
+    if (parts.candidates)
+        result["candidates"] = CandidatesJson(analysis, toUtf8);
+    if (parts.chart)
+        result["chart"] = ChartJson(analysis, toUtf8);
+    return result;
+}
+
+json PageTextsJson(ToUtf8 toUtf8)
+{
+    std::string columns = MessageText(MessageId::PageCandidateColumns);
+    json headers = json::array();
+    for (std::size_t start = 0;;) {
+        const std::size_t tab = columns.find('\t', start);
+        headers.push_back(toUtf8(columns.substr(start, tab - start)));
+        if (tab == std::string::npos)
+            break;
+        start = tab + 1;
+    }
+    return {{"diagnosisHeading", Text(toUtf8, MessageId::PageDiagnosisHeading)},
+            {"chartHeading", Text(toUtf8, MessageId::PageChartHeading)},
+            {"candidatesHeading", Text(toUtf8, MessageId::PageCandidatesHeading)},
+            {"candidateColumns", headers},
+            {"shareLink", Text(toUtf8, MessageId::PageShareLink)},
+            {"pasteHeading", Text(toUtf8, MessageId::PagePasteHeading)},
+            {"pasteHelp", Text(toUtf8, MessageId::PagePasteHelp)},
+            {"pasteButton", Text(toUtf8, MessageId::PagePasteButton)},
+            {"pastedName", Text(toUtf8, MessageId::PagePastedName)}};
+}

@@ -1,0 +1,30 @@
+// The analysis as JSON, written in this one place for `torume --json` and
+// the page: the result labels, the rows, the diagnosis, the lines a load
+// skipped, and on request every candidate and the chart of the defense
+// values that reproduce each row. Every text is UTF-8.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include "estimator/EstimateAnalysis.h"
+#include "report/Messages.h"
+
+struct LoadResult;
+
+// {"labels": {"1011": text, ..., "1023": text},
+//  "rows": [{"damage", "attack", "power", "attribute", "strength", "charm", "chain"}],
+//  "diagnosis": [{"row", "reproducible", "verdict", "text", "without"?, "withoutText"?}],
+//  "skipped": [...] (SkippedJson), "skippedCount"? (beyond the kept ones),
+//  "candidates"?: [{"defense", "rates" (null where unknown), "rateTexts", "hits",
+//                   "rows", "chosen", "tied", "mark"}],
+//  "chart"?: {"rows": [{"row", "caption", "cells": [{"defense", "title"}]}],
+//             "agreement": [{"defense", "share", "title"}], "label", "agreementCaption"}}
+// The rows are those of form as they stand; load may be null.
+nlohmann::json AnalysisJson(const Form& form, const EstimateAnalysis& analysis, const LoadResult* load,
+                            AnalysisParts parts, ToUtf8 toUtf8);
+
+// [{"line", "reason" (a fixed English code), "text" (the reason for a player)}]
+nlohmann::json SkippedJson(const LoadResult& load, ToUtf8 toUtf8);
+
+// The page's own headings and captions, by name.
+nlohmann::json PageTextsJson(ToUtf8 toUtf8);

@@ -1,0 +1,69 @@
+// The one table of what the estimation's report, the loader and the page
+// tell a player, in Japanese: the report's headings and sentences, the
+// reasons for skipped lines, the causes of a failed load and the page's
+// headings and captions. A translation adds a column, not a second copy.
+// Texts with a printf conversion are formats.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+enum class MessageId : std::uint8_t {
+    // The report
+    CandidatesHeading,
+    CandidatesColumns,
+    DiagnosisHeading,
+    RowConflicts,      // %d: the row
+    RowMistyped,       // %d: the row
+    DefenseCaption,    // "防御": the label lines of the report
+    RatesCaption,
+    PredictedCaption,
+    FurtherDefense,    // a further candidate's line: its defense, then its rates
+    FurtherRates,
+    // Skipped lines
+    SkipFullWidthDigits,
+    SkipFullWidthSpace,
+    SkipComma,
+    SkipFewerThanSeven,
+    SkipNotANumber,
+    SkipBeyondSixRows,
+    MoreLinesSkipped,  // %llu: the count
+    ReadUpToHere,      // %s: why reading stopped
+    // A failed load
+    LoadFailed,        // the window's box
+    CauseUtf16,        // %s: UTF-16LE or UTF-16BE
+    CauseNoDataRow,
+    CauseNotFound,
+    CauseAccessDenied,
+    CauseIsFolder,
+    CauseReadError,
+    CauseOther,        // %s: the system's own words
+    CauseBrowser,      // %s: the browser's own words
+    CauseNoMatch,      // a file pattern that matches nothing
+    // The page
+    PageDiagnosisHeading,
+    PageChartHeading,
+    PageChartLabel,
+    PageChartRow,      // %d: the row
+    PageChartAgreement,
+    PageChartDefense,  // %d: the defense
+    PageChartHit,      // %d row, %d defense, %s the rates
+    PageChartShare,    // %d defense, %d rows, %d of them
+    PageCandidatesHeading,
+    PageCandidateColumns, // the table's headers, separated by tabs
+    PageShareLink,
+    PagePasteHeading,
+    PagePasteHelp,
+    PagePasteButton,
+    PagePastedName,
+    Count
+};
+
+// The text in the form's code page.
+const char* MessageText(MessageId id);
+
+// The form's texts, these among them, to UTF-8 for JSON, a terminal or a
+// page: the platform's converter from code page 932, or, where the texts
+// are UTF-8 already (the web edition), none. Given by the front end.
+using ToUtf8 = std::string (*)(std::string_view text);

@@ -1,0 +1,31 @@
+// The estimate report, one text for both programs: what `torume estimate`
+// prints and what the window's dialog "候補一覧と診断" shows, made from the
+// estimation's record. It is in the form's code page 932 with LF line
+// ends; the command-line program turns it into UTF-8, the window into CRLF
+// lines.
+#pragma once
+
+#include <string>
+
+#include "estimator/EstimateAnalysis.h"
+
+// The result labels in reading order, every candidate when candidates is
+// set, and the diagnosis of each row the estimate does not reproduce.
+std::string EstimateReportText(const EstimateAnalysis& analysis, bool candidates);
+
+// The report with every candidate for the observation rows of any form as
+// they stand, estimated or not: the rows are estimated again on a copy and
+// a state of their own, untraced, so the form and the process's estimator
+// stay as they are.
+std::string RowsReportText(const Form& form);
+
+// The estimate on one line, "防御 30　斬 1.000　…　計算成功 …", or the
+// estimation's message alone.
+std::string EstimateLine(const Estimate& estimate);
+
+// What the diagnosis says of its row: that it conflicts with the others
+// (its estimate without the row follows), or that it is likely mistyped.
+std::string DiagnosisSentence(const RowDiagnosis& diagnosis);
+
+// The candidates' mark: "*" the chosen one, "=" one tied with it.
+const char* CandidateMark(const CandidateInfo& candidate);
