@@ -8,8 +8,7 @@
 #include "app/WideText.h"
 #include "app/WindowIdentity.h"
 #include "app/Win32Form.h"
-#include "damage/DamageCalculation.h"
-#include "damage/SpellMode.h"
+#include "estimator/PanelCommand.h"
 #include "estimator/DebugTrace.h"
 #include "form/ControlIds.h"
 #include "resources/resource.h"
@@ -32,20 +31,23 @@ bool IsLoadAnalysisOrExit(int id)
     return id == IDM_FILE_LOAD || id == IDM_EXIT || id == IDM_ANALYSIS_REPORT || id == IDM_COPY_REPORT;
 }
 
-// Only the IDs of the command table act; of the notifications, which carry
-// the controls' own IDs, only a damage field's change clears its mark.
+// The menu's commands, then the panels' as the page routes them too; of
+// the notifications, which carry the controls' own IDs, only a damage
+// field's change clears its mark.
 LRESULT RunCommand(HWND window, WPARAM wParam, LPARAM lParam)
 {
     switch (LOWORD(wParam)) {
-    case IDC_CALC_RUN: RunDamageCalculation(MainForm); break;
-    case IDC_EST_RUN: EstimateAndMark(); break;
-    case IDC_SPELL_MODE: ApplySpellMode(MainForm); break;
     case IDM_FILE_LOAD: return LoadAndMark();
-    case IDM_EXIT: ConfirmExit(window, wParam, lParam); break;
-    case IDM_ANALYSIS_REPORT: ShowAnalysisReport(window); break;
-    case IDM_COPY_REPORT: CopyAnalysisReport(window); break;
-    default: UnmarkEditedRow(LOWORD(wParam), HIWORD(wParam)); break;
+    case IDM_EXIT: ConfirmExit(window, wParam, lParam); return 0;
+    case IDM_ANALYSIS_REPORT: ShowAnalysisReport(window); return 0;
+    case IDM_COPY_REPORT: CopyAnalysisReport(window); return 0;
+    default: break;
     }
+    const PanelCommandResult panel = RunPanelCommand(MainForm, LOWORD(wParam));
+    if (panel.estimated)
+        MarkEstimate(panel.estimate);
+    else
+        UnmarkEditedRow(LOWORD(wParam), HIWORD(wParam));
     return 0;
 }
 

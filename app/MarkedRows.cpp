@@ -4,9 +4,7 @@
 #include "app/FileLoad.h"
 #include "app/HandleTables.h"
 #include "app/Win32Form.h"
-#include "estimator/DefenseEstimation.h"
 #include "estimator/EstimateAnalysis.h"
-#include "estimator/EstimatorState.h"
 
 namespace {
 
@@ -20,9 +18,10 @@ void SetMark(int r, bool marked)
     InvalidateRect(ControlHandle(ObservationRowIds(r).damage), nullptr, TRUE);
 }
 
-// The rows the diagnosis names, for the estimation just run on the rows
-// on screen.
-void MarkUnreproducedRows(const Estimate& estimate)
+} // namespace
+
+// The rows the diagnosis names.
+void MarkEstimate(const Estimate& estimate)
 {
     bool missed[ObservationRowCount] = {};
     for (int row : UnreproducedRows(estimate))
@@ -31,17 +30,10 @@ void MarkUnreproducedRows(const Estimate& estimate)
         SetMark(r, missed[r]);
 }
 
-} // namespace
-
 void ClearRowMarks()
 {
     for (bool& mark : MarkedRows)
         mark = false;
-}
-
-void EstimateAndMark()
-{
-    MarkUnreproducedRows(RunDefenseEstimation(MainForm));
 }
 
 int LoadAndMark()
@@ -50,7 +42,7 @@ int LoadAndMark()
     Estimate estimate;
     const FileLoadResult result = LoadObservationFile(MainForm, &estimate);
     if (result == FileLoadResult::Loaded)
-        MarkUnreproducedRows(estimate);
+        MarkEstimate(estimate);
     return result == FileLoadResult::Failed ? 1 : 0;
 }
 

@@ -5,13 +5,15 @@
 
 #include <windows.h>
 
+#include "estimator/Estimate.h"
 #include "form/ControlIds.h"
 
 // A new window starts without marks.
 void ClearRowMarks();
 
-// Button 5001: the estimation, then the marks.
-void EstimateAndMark();
+// After an estimation: the rows it does not reproduce are marked, the
+// others not.
+void MarkEstimate(const Estimate& estimate);
 
 // Menu item 110: the file load, then the marks when it estimated. Returns
 // the command's result: 1 when the load failed, else 0.

@@ -66,7 +66,9 @@ constexpr int IDC_DEFENSE_DOWN = 6002;
 
 constexpr int ObservationRowCount = 6;
 
-// The seven controls of observation row r (0 to 5).
+// The seven controls of observation row r (0 to 5), in the order of the
+// observation file's fields. The only list of them: code that goes
+// through a row's controls goes through ObservationFields.
 struct ObservationRow {
     int damage;
     int attack;
@@ -76,6 +78,12 @@ struct ObservationRow {
     int charm;
     int chain;
 };
+
+inline constexpr int ObservationRow::*ObservationFields[] = {
+    &ObservationRow::damage,   &ObservationRow::attack, &ObservationRow::power, &ObservationRow::attribute,
+    &ObservationRow::strength, &ObservationRow::charm,  &ObservationRow::chain};
+
+constexpr int ObservationFieldCount = static_cast<int>(sizeof ObservationFields / sizeof ObservationFields[0]);
 
 constexpr ObservationRow ObservationRowIds(int r)
 {

@@ -60,6 +60,20 @@ const char* ClassNameOf(ControlKind kind)
     return "";
 }
 
+const char* KindNameOf(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::Group: return "group";
+    case ControlKind::Label: return "label";
+    case ControlKind::Edit: return "edit";
+    case ControlKind::Spin: return "spin";
+    case ControlKind::Combo: return "combo";
+    case ControlKind::Button: return "button";
+    case ControlKind::Check: return "check";
+    }
+    return "";
+}
+
 int FindControl(int id)
 {
     const int cell = LookupCell(id);

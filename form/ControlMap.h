@@ -195,6 +195,10 @@ constexpr KindSlots SlotsOf(ControlKind kind)
 // The platform class a control is created with.
 const char* ClassNameOf(ControlKind kind);
 
+// The kind by name ("group", "label", "edit", "spin", "combo", "button",
+// "check"), as the page's script knows it.
+const char* KindNameOf(ControlKind kind);
+
 // Index into ControlMap of the control with this ID, or -1 when no
 // control has it.
 int FindControl(int id);

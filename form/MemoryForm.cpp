@@ -93,10 +93,13 @@ MemoryForm CopyObservationRows(const Form& form)
     MemoryForm copy;
     for (int r = 0; r < ObservationRowCount; ++r) {
         const ObservationRow row = ObservationRowIds(r);
-        for (int id : {row.damage, row.attack, row.power, row.strength, row.charm})
-            copy.SetText(id, form.GetText(id).View());
-        for (int id : {row.attribute, row.chain})
-            copy.SetSelection(id, form.GetSelection(id));
+        for (int ObservationRow::*field : ObservationFields) {
+            const int id = row.*field;
+            if (FindControlDef(id)->kind == ControlKind::Combo)
+                copy.SetSelection(id, form.GetSelection(id));
+            else
+                copy.SetText(id, form.GetText(id).View());
+        }
     }
     return copy;
 }

@@ -7,7 +7,8 @@
 #include <cstddef>
 #include <cstdint>
 
-constexpr int ObservationFieldCount = 7;
+#include "form/ControlIds.h"
+
 
 enum class LineKind : std::uint8_t {
     Data,       // seven numbers; text after them is ignored

@@ -5,7 +5,6 @@
 // sit in a box (a <label>) that also holds the caption a phone shows.
 mergeInto(LibraryManager.library, {
   $WebPage: {
-    kinds: ['group', 'label', 'edit', 'spin', 'combo', 'button', 'check'],
     elements: {}, // control ID -> element carrying data-id
     boxes: {},    // control ID -> the box placed on the page
     kindOf: {},   // control ID -> kind name
@@ -56,7 +55,7 @@ mergeInto(LibraryManager.library, {
 
   WebCreateControl__deps: ['$WebPage'],
   WebCreateControl: function (id, kind, text, x, y, width, height, highlighted) {
-    var name = WebPage.kinds[kind], create = WebPage.create, element, box;
+    var name = UTF8ToString(kind), create = WebPage.create, element, box;
     text = UTF8ToString(text);
     switch (name) {
       case 'group':

@@ -7,7 +7,7 @@
 
 // The page's side, in WebControls.js.
 extern "C" {
-void WebCreateControl(int id, int kind, const char* text, int x, int y, int width, int height, bool highlighted);
+void WebCreateControl(int id, const char* kind, const char* text, int x, int y, int width, int height, bool highlighted);
 void WebCoupleSpin(int id, int buddyId, int low, int high);
 void WebAddItem(int id, const char* text);
 void WebCreateFileInput(int id, const char* menuText, const char* itemText);
@@ -59,7 +59,7 @@ void CreateWebControls()
 {
     WebCreateFileInput(IDM_FILE_LOAD, FileMenuText, FileLoadItemText);
     for (const ControlDef& def : ControlMap) {
-        WebCreateControl(def.id, static_cast<int>(def.kind), def.text, def.x, def.y, def.width, def.height,
+        WebCreateControl(def.id, KindNameOf(def.kind), def.text, def.x, def.y, def.width, def.height,
                          def.highlighted);
         if (def.kind == ControlKind::Spin)
             WebCoupleSpin(def.id, def.buddyId, def.rangeLow, def.rangeHigh);

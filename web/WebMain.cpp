@@ -1,6 +1,7 @@
 // The page's entry points, called from its script: start-up, the commands
-// the controls deliver, loading a file's bytes, and the analysis shown
-// below the window's panels.
+// the controls deliver, loading a file a slice at a time, and what the
+// page shows below the window's panels, as JSON from the core's one
+// serialiser. The page's texts are UTF-8 throughout: none is converted.
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
@@ -8,19 +9,22 @@
 #include <cstddef>
 #include <string>
 
-#include "damage/DamageCalculation.h"
-#include "damage/SpellMode.h"
-#include "estimator/DefenseEstimation.h"
+#include "estimator/EstimateAnalysis.h"
 #include "estimator/EstimatorState.h"
+#include "estimator/PanelCommand.h"
 #include "form/ControlIds.h"
+#include "form/MemoryForm.h"
 #include "observations/ObservationFile.h"
-#include "web/WebAnalysis.h"
+#include "report/AnalysisJson.h"
+#include "report/LoadReport.h"
 #include "web/WebForm.h"
 
 namespace {
 
-std::string AnalysisText;
-std::string LoadReportText;
+std::string JsonText;
+
+// The estimation the page last ran, by a command or a load.
+Estimate PageEstimate{};
 LoadResult LastLoad;
 
 // The file being loaded, read by the page a slice at a time into the
@@ -31,6 +35,23 @@ char PieceBuffer[PieceSize];
 // Why the browser could not read the file, in its own words.
 std::string BrowserCause;
 
+std::string AsIs(std::string_view text)
+{
+    return std::string(text);
+}
+
+// What the piece buffer holds: a text the script put there.
+std::string PieceText(int length)
+{
+    return std::string(PieceBuffer, static_cast<std::size_t>(std::clamp(length, 0, PieceSize)));
+}
+
+const char* Keep(const nlohmann::json& json)
+{
+    JsonText = json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    return JsonText.c_str();
+}
+
 } // namespace
 
 extern "C" {
@@ -40,31 +61,30 @@ EMSCRIPTEN_KEEPALIVE void WebStart()
     CreateWebControls();
 }
 
-// The window's command routing: the two run buttons and the spell-mode
-// box act; every other control's click is dropped. True when the
+// The panels' commands, routed as the window routes them. True when the
 // estimation ran, so the page refreshes its analysis.
 EMSCRIPTEN_KEEPALIVE bool WebCommand(int id)
 {
-    switch (id) {
-    case IDC_CALC_RUN: RunDamageCalculation(PageForm); break;
-    case IDC_EST_RUN: RunDefenseEstimation(PageForm); return true;
-    case IDC_SPELL_MODE: ApplySpellMode(PageForm); break;
-    default: break;
-    }
-    return false;
+    const PanelCommandResult result = RunPanelCommand(PageForm, id);
+    if (result.estimated)
+        PageEstimate = result.estimate;
+    return result.estimated;
 }
 
-// The control of observation row r (0 to 5) in column c (0 to 6: damage,
-// attack, power, attribute, strength, charm, chain), for the script that
-// saves and shares the rows.
+// The control of observation row r (0 to 5) in column c (the file's
+// fields, 0 to 6), for the script that keeps and shares the rows; 0 past
+// the row or the columns.
 EMSCRIPTEN_KEEPALIVE int WebRowControl(int r, int c)
 {
     if (r < 0 || r >= ObservationRowCount || c < 0 || c >= ObservationFieldCount)
         return 0;
-    const ObservationRow row = ObservationRowIds(r);
-    const int columns[ObservationFieldCount] = {row.damage,   row.attack, row.power, row.attribute,
-                                                row.strength, row.charm,  row.chain};
-    return columns[c];
+    return ObservationRowIds(r).*ObservationFields[c];
+}
+
+// The page's headings and captions, as JSON valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* WebPageTexts()
+{
+    return Keep(PageTextsJson(AsIs));
 }
 
 // Loading a file as the window's menu command does, in three steps: the
@@ -97,24 +117,39 @@ EMSCRIPTEN_KEEPALIVE void WebLoadPiece(int size)
 // when the load failed and left the rows as they were.
 EMSCRIPTEN_KEEPALIVE int WebLoadFinish(int causeLength)
 {
-    BrowserCause.assign(PieceBuffer, static_cast<std::size_t>(std::clamp(causeLength, 0, PieceSize)));
+    BrowserCause = PieceText(causeLength);
     LastLoad = FinishObservationRead(PageForm, PageReader, BrowserCause.empty() ? 0 : EIO);
-    return LastLoad.failure == LoadFailure::None ? LastLoad.rowsFilled : 0;
+    if (LastLoad.failure != LoadFailure::None)
+        return 0;
+    PageEstimate = LastLoad.estimate;
+    return LastLoad.rowsFilled;
 }
 
-// What the last load reports, as JSON valid until the next call.
-EMSCRIPTEN_KEEPALIVE const char* WebLoadReport()
+// What the last load tells the player, for the file whose name the piece
+// buffer holds (nameLength bytes): {"failed", "lines": the window's
+// message and the cause when it failed, then the lines it skipped}.
+EMSCRIPTEN_KEEPALIVE const char* WebLoadReport(int nameLength)
 {
-    LoadReportText = LoadReportJson(LastLoad, BrowserCause);
-    return LoadReportText.c_str();
+    const std::string name = PieceText(nameLength);
+    nlohmann::json lines = nlohmann::json::array();
+    const bool failed = LastLoad.failure != LoadFailure::None;
+    if (failed) {
+        lines.push_back(MessageText(MessageId::LoadFailed));
+        lines.push_back(name + ": " + LoadFailureMessage(LastLoad, BrowserCause));
+    }
+    for (const std::string& line : LoadReportLines(name, LastLoad, AsIs))
+        lines.push_back(line);
+    return Keep({{"failed", failed}, {"lines", lines}});
 }
 
-// The analysis of the estimation just run, as JSON valid until the next
-// call. The page, like the window, has the process's one estimator.
+// The analysis of the page's last estimation, every candidate and the
+// chart included, as JSON valid until the next call. The page, like the
+// window, has the process's one estimator.
 EMSCRIPTEN_KEEPALIVE const char* WebAnalyse()
 {
-    AnalysisText = AnalysisJson(PageForm, Estimator);
-    return AnalysisText.c_str();
+    const MemoryForm rows = CopyObservationRows(PageForm);
+    const EstimateAnalysis analysis = AnalyseEstimate(rows, PageEstimate, Estimator, {true, true});
+    return Keep(AnalysisJson(rows, analysis, nullptr, {true, true}, AsIs));
 }
 
 } // extern "C"

@@ -276,18 +276,20 @@ class EstimateTest(unittest.TestCase):
                                                               'charm', 'chain')])
                 rate = lambda r: '不明' if r is None else '%.3f' % r
                 self.assertEqual(analysis()['candidates'],
-                                 [['★' if c['chosen'] else '＝' if c['tied'] else '', str(c['defense']),
+                                 [['*' if c['chosen'] else '=' if c['tied'] else ' ', str(c['defense']),
                                    *map(rate, c['rates']), str(c['hits']), ' '.join(map(str, c['rows'])) or '-']
                                   for c in expected['candidates']])
+                self.assertEqual(analysis()['diagnosis'], [' '.join(filter(None, (d['text'], d.get('withoutText'))))
+                                                           for d in expected['diagnosis']])
                 self.assertEqual(analysis()['marked'], [d['row'] - 1 for d in expected['diagnosis']])
 
     def test_many_candidates_fill_the_table_and_the_chart(self):
         load(os.path.join(ARGS.examples, 'many-candidates.txt'))
         table = analysis()['candidates']
         self.assertEqual(len(table), 27)
-        self.assertEqual([row[0] for row in table], ['★'] + ['＝'] * 26)
+        self.assertEqual([row[0] for row in table], ['*'] + ['='] * 26)
         self.assertEqual([int(row[1]) for row in table], list(range(26)) + [38])
-        hits = DRIVER.execute_script('''return [...document.querySelectorAll('#chart g[data-row="1"] rect.hit')]
+        hits = DRIVER.execute_script('''return [...document.querySelectorAll('#chart rect.hit[data-row="1"]')]
                                         .map(r => +r.dataset.defense)''')
         self.assertEqual(hits, list(range(26)) + [38])
         self.assertEqual(DRIVER.find_element(By.CSS_SELECTOR, '#chart rect.chosen title').get_attribute('textContent'),
@@ -298,7 +300,7 @@ class EstimateTest(unittest.TestCase):
         result = analysis()
         self.assertEqual((result['marked'], result['markedControls']), ([3], 7))
         self.assertEqual(len(result['diagnosis']), 1)
-        self.assertTrue(result['diagnosis'][0].startswith('4行目: ほかの行と食い違います'))
+        self.assertTrue(result['diagnosis'][0].startswith('4行目はほかの行と食い違います'))
         self.assertIn('防御 30', result['diagnosis'][0])
         self.assertIn('計算成功 3データ中 3データ再現', result['diagnosis'][0])
         load(os.path.join(ARGS.examples, 'mistyped-row.txt'))
@@ -416,8 +418,7 @@ class LoadReportTest(unittest.TestCase):
         self.assertEqual(self.status(), ['file読み込み失敗', cause])
         self.assertEqual(rows(), before)
         load(self.write('comments.txt', b'# nothing\n0 50 300 0 0 0 0\n'))
-        self.assertEqual(self.status()[1], 'comments.txt: holds no observation (no data line with a damage of 1 or '
-                                           'more)')
+        self.assertEqual(self.status()[1], 'comments.txt: 観測データがありません (クリダメが 1 以上のデータ行がありません)')
         self.assertEqual(rows(), before)
 
     def test_a_200_mb_file_is_read_in_pieces_in_bounded_memory(self):
@@ -444,7 +445,7 @@ class LoadReportTest(unittest.TestCase):
         print('\n%d MB file loaded in %.1f s: renderer peak %.1f MB above its size before the load; longest task '
               '%.0f ms (none over 50 ms: 0)' % (os.path.getsize(path) >> 20, seconds, growth, longest), file=sys.stderr)
         self.assertEqual(text(1015), '計算成功 6データ中 6データ再現')
-        self.assertRegex(self.status()[-1], r'^big\.txt: \d+ more lines skipped$')
+        self.assertRegex(self.status()[-1], r'^big\.txt: ほかに \d+ 行を読み飛ばしました$')
         self.assertLess(growth, 64)
         self.assertLess(longest, 250, 'the page answers while it reads')
 

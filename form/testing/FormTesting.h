@@ -11,9 +11,8 @@
 inline bool IsObservationRowControl(int id)
 {
     for (int r = 0; r < ObservationRowCount; ++r) {
-        const ObservationRow row = ObservationRowIds(r);
-        for (int rowId : {row.damage, row.attack, row.power, row.attribute, row.strength, row.charm, row.chain})
-            if (id == rowId)
+        for (int ObservationRow::*field : ObservationFields)
+            if (id == ObservationRowIds(r).*field)
                 return true;
     }
     return false;

@@ -11,6 +11,7 @@
   var client = document.getElementById('client');
   var core;       // the module
   var emptyRow;   // the values of a row as the control map starts it
+  var texts;      // the page's headings and captions, the core's
 
   function byId(id) { return document.getElementById(id); }
   function control(id) { return document.querySelector('[data-id="' + id + '"]'); }
@@ -141,21 +142,21 @@
     }
     next();
   }
+  // Texts travel to the core in its piece buffer.
+  function putText(text) {
+    var bytes = new TextEncoder().encode(text).subarray(0, core._WebLoadPieceSize());
+    core.HEAPU8.set(bytes, core._WebLoadBuffer());
+    return bytes.length;
+  }
   function finishLoad(name, cause) {
-    // The browser's words for a failed read travel in the piece buffer.
-    var causeBytes = new TextEncoder().encode(cause).subarray(0, core._WebLoadPieceSize());
-    core.HEAPU8.set(causeBytes, core._WebLoadBuffer());
-    var filled = core._WebLoadFinish(causeBytes.length);
-    var report = JSON.parse(core.UTF8ToString(core._WebLoadReport())), lines = [];
-    if (report.failure) lines.push(report.failure, name + ': ' + report.cause);
-    report.skipped.forEach(function (skip) { lines.push(name + ':' + skip.line + ': ' + skip.reason); });
-    if (report.more) lines.push(name + ': ' + report.more + ' more lines skipped');
-    byId('status').textContent = lines.join('\n');
+    var filled = core._WebLoadFinish(putText(cause));
+    var report = JSON.parse(core.UTF8ToString(core._WebLoadReport(putText(name))));
+    byId('status').textContent = report.lines.join('\n');
     if (filled > 0) analyse();
     save();
     document.body.dataset.loads = +(document.body.dataset.loads || 0) + 1;
   }
-  function loadText(text) { loadFile(new Blob([text]), '貼り付け'); }
+  function loadText(text) { loadFile(new Blob([text]), texts.pastedName); }
 
   // ---- Beyond the window ----
 
@@ -163,18 +164,12 @@
     var start = performance.now();
     var result = JSON.parse(core.UTF8ToString(core._WebAnalyse()));
     showDiagnosis(result.diagnosis);
-    showChart(result);
+    showChart(result.chart);
     showCandidates(result.candidates);
     var rows = encodeRows();
     byId('share').href = location.pathname + location.search + LINK + rows;
     byId('share-section').hidden = !rows;
     document.body.dataset.analysisMs = (performance.now() - start).toFixed(3);
-  }
-
-  function labelsText(labels) {
-    if (!labels['1015']) return labels['1011'];
-    return '防御 ' + labels['1011'] + '　斬 ' + labels['1012'] + '　打 ' + labels['1013'] + '　突 ' +
-           labels['1014'] + '　' + labels['1015'];
   }
 
   // Each row the estimate does not reproduce is marked in the table of
@@ -187,9 +182,7 @@
     var list = byId('diagnosis');
     list.textContent = '';
     diagnosis.forEach(function (entry) {
-      var text = entry.row + '行目: ' + (entry.reproducible
-        ? 'ほかの行と食い違います。この行を除いた推定: ' + labelsText(entry.without)
-        : '防御 0〜99 のどの値とどの倍率でもこのダメージになりません。入力の誤りかもしれません。');
+      var text = entry.withoutText ? entry.text + ' ' + entry.withoutText : entry.text;
       rowControls(entry.row - 1).forEach(function (e) {
         e.parentNode.classList.add('unreproduced');
         e.parentNode.title = text;
@@ -205,44 +198,47 @@
   // One line of cells per row, one cell per defense value 0 to 99, filled
   // where some rate reproduces the row; the last line shades each defense
   // by the share of rows it reproduces, and the chosen defense is framed.
-  function showChart(result) {
-    var rows = result.chart, cell = 5, line = 20, left = 44, top = 16;
-    var chosen = result.candidates.filter(function (c) { return c.chosen; })[0];
+  // Every text is the core's.
+  function showChart(chart) {
+    var rows = chart.rows, cell = 5, line = 20, left = 44, top = 16;
     byId('chart-section').hidden = !rows.length;
     if (!rows.length) return;
     var height = top + (rows.length + 1) * line + 4, width = left + 100 * cell + 4;
-    var svg = ['<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 ' + width + ' ' + height +
-               '" role="img" aria-label="各行を再現する防御値">'];
-    for (var d = 0; d < 100; d += 10)
-      svg.push('<text class="tick" x="' + (left + d * cell) + '" y="11">' + d + '</text>');
-    if (chosen)
-      svg.push('<rect class="chosen" x="' + (left + chosen.defense * cell - 1) + '" y="' + (top - 2) + '" width="' +
-               (cell + 2) + '" height="' + ((rows.length + 1) * line) + '"><title>防御 ' + chosen.defense +
-               '</title></rect>');
-    var agree = new Array(100).fill(0);
+    var svg = [];
+    function add(tag, attributes, content) {
+      var element = document.createElementNS('http://www.w3.org/2000/svg', tag);
+      Object.keys(attributes).forEach(function (name) { element.setAttribute(name, attributes[name]); });
+      if (content !== undefined) {
+        if (tag === 'text') element.textContent = content;
+        else element.appendChild(document.createElementNS('http://www.w3.org/2000/svg', 'title')).textContent = content;
+      }
+      svg.push(element);
+      return element;
+    }
+    for (var d = 0; d < 100; d += 10) add('text', {'class': 'tick', x: left + d * cell, y: 11}, String(d));
+    if (chart.chosen)
+      add('rect', {'class': 'chosen', x: left + chart.chosen.defense * cell - 1, y: top - 2, width: cell + 2,
+                   height: (rows.length + 1) * line}, chart.chosen.title);
     rows.forEach(function (row, i) {
       var y = top + i * line;
-      svg.push('<g data-row="' + row.row + '"><text x="0" y="' + (y + 11) + '">' + row.row + '行目</text>');
-      row.steps.forEach(function (mask, d) {
-        if (!mask) return;
-        agree[d]++;
-        var items = result.rateItems.filter(function (item, j) { return mask & (1 << j); });
-        svg.push('<rect class="hit" data-defense="' + d + '" x="' + (left + d * cell) + '" y="' + y + '" width="' +
-                 (cell - 1) + '" height="' + (line - 4) + '"><title>' + row.row + '行目 防御 ' + d + ': 倍率 ' +
-                 items.join(', ') + '</title></rect>');
+      add('text', {x: 0, y: y + 11, 'data-row': row.row}, row.caption);
+      row.cells.forEach(function (c) {
+        add('rect', {'class': 'hit', 'data-row': row.row, 'data-defense': c.defense, x: left + c.defense * cell, y: y,
+                     width: cell - 1, height: line - 4}, c.title);
       });
-      svg.push('</g>');
     });
     var y = top + rows.length * line;
-    svg.push('<text x="0" y="' + (y + 11) + '">一致</text>');
-    agree.forEach(function (count, d) {
-      if (count)
-        svg.push('<rect class="agree" x="' + (left + d * cell) + '" y="' + y + '" width="' + (cell - 1) +
-                 '" height="' + (line - 4) + '" fill-opacity="' + (count / rows.length).toFixed(3) + '"><title>防御 ' +
-                 d + ': ' + count + '/' + rows.length + '行</title></rect>');
+    add('text', {x: 0, y: y + 11}, chart.agreementCaption);
+    chart.agreement.forEach(function (c) {
+      add('rect', {'class': 'agree', x: left + c.defense * cell, y: y, width: cell - 1, height: line - 4,
+                   'fill-opacity': c.share.toFixed(3)}, c.title);
     });
-    svg.push('</svg>');
-    byId('chart').innerHTML = svg.join('');
+    var root = document.createElementNS('http://www.w3.org/2000/svg', 'svg');
+    root.setAttribute('viewBox', '0 0 ' + width + ' ' + height);
+    root.setAttribute('role', 'img');
+    root.setAttribute('aria-label', chart.label);
+    svg.forEach(function (element) { root.appendChild(element); });
+    byId('chart').replaceChildren(root);
   }
 
   function showCandidates(candidates) {
@@ -251,7 +247,7 @@
     candidates.forEach(function (c) {
       var tr = body.insertRow();
       tr.className = c.chosen ? 'chosen' : c.tied ? 'tied' : '';
-      [c.chosen ? '★' : c.tied ? '＝' : '', c.defense, c.rates[0], c.rates[1], c.rates[2], c.hits,
+      [c.mark, c.defense, c.rateTexts[0], c.rateTexts[1], c.rateTexts[2], c.hits,
        c.rows.join(' ') || '-'].forEach(function (text) {
         tr.insertCell().textContent = text;
       });
@@ -316,6 +312,18 @@
   }
 
   // ---- Start ----
+
+  // Each element marked data-text="NAME" shows the core's text of that name;
+  // the candidates' table its column headers.
+  function showTexts() {
+    document.querySelectorAll('[data-text]').forEach(function (element) {
+      element.textContent = texts[element.dataset.text];
+    });
+    var header = byId('candidates').tHead.rows[0];
+    texts.candidateColumns.forEach(function (text) {
+      header.appendChild(document.createElement('th')).textContent = text;
+    });
+  }
 
   function wire() {
     client.addEventListener('click', function (event) {
@@ -383,6 +391,8 @@
   createTorume({menuElement: byId('menu'), windowElement: client}).then(function (module) {
     core = module;
     core._WebStart();
+    texts = JSON.parse(core.UTF8ToString(core._WebPageTexts()));
+    showTexts();
     emptyRow = rowValues(0);
     band();
     caption();
