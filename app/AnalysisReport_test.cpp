@@ -18,6 +18,7 @@
 #include "app/Controls.h"
 #include "app/HandleTables.h"
 #include "app/MainWindow.h"
+#include "app/WideText.h"
 #include "app/testing/MainWindowFixture.h"
 #include "app/testing/WindowTesting.h"
 #include "form/ControlIds.h"
@@ -27,19 +28,12 @@ namespace {
 
 std::string Utf8(const std::wstring& text)
 {
-    std::string utf8(static_cast<std::size_t>(text.size() * 3), '\0');
-    utf8.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                                              utf8.data(), static_cast<int>(utf8.size()), nullptr,
-                                                              nullptr)));
-    return utf8;
+    return BytesFromWide(text, CP_UTF8);
 }
 
 std::wstring Wide(const std::string& text, UINT codePage)
 {
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()),
-                                                             wide.data(), static_cast<int>(wide.size()))));
-    return wide;
+    return WideFromBytes(text, codePage);
 }
 
 // What torume prints for the example (kept beside the command-line

@@ -1,35 +1,27 @@
 #include "app/WideText.h"
 
-#include <windows.h>
-
-namespace {
-
-constexpr UINT ShiftJis = 932;
-
-} // namespace
-
-std::wstring WideFromCp932(std::string_view text)
+std::wstring WideFromBytes(std::string_view text, UINT codePage)
 {
     const int size = static_cast<int>(text.size());
     if (size == 0)
         return {};
-    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(ShiftJis, 0, text.data(), size, nullptr, 0)), L'\0');
-    MultiByteToWideChar(ShiftJis, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
+    std::wstring wide(static_cast<std::size_t>(MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0)), L'\0');
+    MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
     return wide;
 }
 
-int ShowMessageBox(HWND owner, std::string_view text, std::string_view caption, unsigned style)
-{
-    return MessageBoxW(owner, WideFromCp932(text).c_str(), WideFromCp932(caption).c_str(), style);
-}
-
-std::string Cp932FromWide(std::wstring_view text)
+std::string BytesFromWide(std::wstring_view text, UINT codePage)
 {
     const int size = static_cast<int>(text.size());
     if (size == 0)
         return {};
     std::string bytes(
-        static_cast<std::size_t>(WideCharToMultiByte(ShiftJis, 0, text.data(), size, nullptr, 0, nullptr, nullptr)), '\0');
-    WideCharToMultiByte(ShiftJis, 0, text.data(), size, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr);
+        static_cast<std::size_t>(WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr)), '\0');
+    WideCharToMultiByte(codePage, 0, text.data(), size, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr);
     return bytes;
+}
+
+int ShowMessageBox(HWND owner, std::string_view text, std::string_view caption, unsigned style)
+{
+    return MessageBoxW(owner, WideFromCp932(text).c_str(), WideFromCp932(caption).c_str(), style);
 }

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "app/WideText.h"
+
 namespace {
 
 constexpr UINT ShiftJis = 932;
@@ -48,22 +50,10 @@ std::string Cp932ToUtf8(std::string_view text)
 
 std::wstring Utf8ToWide(std::string_view text)
 {
-    if (text.empty())
-        return {};
-    const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
-    return wide;
+    return WideFromBytes(text, CP_UTF8);
 }
 
 std::string WideToUtf8(std::wstring_view text)
 {
-    if (text.empty())
-        return {};
-    const int size = static_cast<int>(text.size());
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), length, nullptr, nullptr);
-    return utf8;
+    return BytesFromWide(text, CP_UTF8);
 }

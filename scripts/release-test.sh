@@ -20,13 +20,8 @@ cleanup() {
   stop_headless_display
   rm -rf "$work"
 }
+use_headless_display
 trap cleanup EXIT
-if [[ -n "${TORUME_HEADLESS_DISPLAY:-}" ]]; then
-  export DISPLAY="$TORUME_HEADLESS_DISPLAY"
-else
-  start_headless_display
-fi
-prepare_prefix
 
 mkdir "$work/torume"
 unzip -q "$zip" -d "$work/torume"

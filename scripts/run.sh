@@ -20,10 +20,8 @@ cmake --build --preset windows --target torume-calc
 if [[ -z "${DISPLAY:-}" ]]; then
   export TORUME_HEADLESS=1
   source scripts/wine-env.sh
-  start_headless_display
-  trap stop_headless_display EXIT
+  use_headless_display
   echo "no display: the window opens on the headless display $DISPLAY"
-  prepare_prefix
   wine build/windows/app/torume-calc.exe
 else
   source scripts/wine-env.sh

@@ -12,9 +12,7 @@ cmake --build --preset windows --target torume-calc torume-drive
 
 export TORUME_HEADLESS=1
 source scripts/wine-env.sh
-start_headless_display
-prepare_prefix
-trap stop_headless_display EXIT
+use_headless_display
 
 wine build/windows/app/torume-drive.exe load build/windows/app/torume-calc.exe "$PWD/examples/worked-example.txt"
 mkdir -p docs

@@ -65,6 +65,20 @@ install_wine_fonts() {
   cp -n /usr/share/wine/fonts/marlett.ttf "$fonts/"
 }
 
+# The display for a script's Windows programs: the suite's own
+# (TORUME_HEADLESS_DISPLAY, started by scripts/with-display.sh) when there
+# is one, else a headless one of the script's own, stopped on exit with
+# the Wine of its prefix; then the prefix, ready.
+use_headless_display() {
+  if [[ -n "${TORUME_HEADLESS_DISPLAY:-}" ]]; then
+    export DISPLAY="$TORUME_HEADLESS_DISPLAY"
+  else
+    start_headless_display
+    trap stop_headless_display EXIT
+  fi
+  prepare_prefix
+}
+
 # Windows of every language link their interface fonts to a Japanese one
 # for the characters they lack, so that a title bar or a menu shows
 # Japanese; Wine's prefix gets the same links, to IPA Gothic.

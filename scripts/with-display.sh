@@ -5,10 +5,8 @@
 set -euo pipefail
 export TORUME_HEADLESS=1
 source "$(dirname "$0")/wine-env.sh"
-start_headless_display
-trap stop_headless_display EXIT
+use_headless_display
 export TORUME_HEADLESS_DISPLAY="$DISPLAY"
-prepare_prefix
 status=0
 "$@" || status=$?
 exit "$status"

@@ -29,6 +29,7 @@
 #include <string>
 #include <vector>
 
+#include "app/WideText.h"
 #include "app/WindowIdentity.h"
 #include "app/testing/WindowTesting.h"
 #include "form/ControlIds.h"
@@ -259,11 +260,7 @@ std::string VersionString(const std::vector<char>& info, const wchar_t* name)
     if (!VerQueryValueW(info.data(), key.c_str(), &value, &length) || length == 0)
         return "(missing)";
     const wchar_t* text = static_cast<const wchar_t*>(value);
-    const int wide = static_cast<int>(wcsnlen(text, length));
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, wide, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, wide, utf8.data(), size, nullptr, nullptr);
-    return utf8;
+    return BytesFromWide(std::wstring_view(text, wcsnlen(text, length)), CP_UTF8);
 }
 
 int Version(const wchar_t* exe)
