@@ -1,7 +1,5 @@
 #include "report/ReportText.h"
 
-#include <cstdlib>
-
 #include <gtest/gtest.h>
 
 #include "estimator/DebugTrace.h"
@@ -78,21 +76,11 @@ TEST(LoadReport, NamesEachSkippedLineThenTheRestThenWhereReadingStopped)
 TEST(EstimateReport, ReportOfTheRowsLeavesFormEstimatorAndTraceAlone)
 {
     MemoryForm form;
-    const char* rows[4][7] = {{"1208", "50", "300", "0", "10", "10", "0"},
-                              {"878", "55", "250", "1", "10", "10", "0"},
-                              {"1776", "45", "320", "2", "10", "10", "2"},
-                              {"1522", "60", "280", "0", "5", "20", "0"}};
-    for (int r = 0; r < 4; ++r) {
-        const ObservationRow row = ObservationRowIds(r);
-        const int texts[] = {row.damage, row.attack, row.power, row.attribute, row.strength, row.charm, row.chain};
-        for (int f = 0; f < 7; ++f) {
-            if (f == 3 || f == 6)
-                form.SetSelection(texts[f], std::atoi(rows[r][f]));
-            else
-                form.SetText(texts[f], rows[r][f]);
-        }
-    }
-    RunDefenseEstimation(form);
+    const std::string worked = "1208 50 300 0 10 10 0\n878 55 250 1 10 10 0\n1776 45 320 2 10 10 3\n1522 60 280 0 5 20 0\n";
+    ObservationReader reader;
+    StartObservationRead(reader);
+    ReadObservationBytes(reader, worked.data(), worked.size());
+    FinishObservationRead(form, reader, 0);
     form.SetText(IDC_OBS_DAMAGE_0 + 3, "1500");
     std::vector<std::string> trace;
     const TraceScope capture([](void* lines, const char* text) { static_cast<std::vector<std::string>*>(lines)->emplace_back(text); },
