@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/LastFolder.h"
 #include "app/WideText.h"
 #include "observations/ObservationFile.h"
 
@@ -63,5 +64,6 @@ FileLoadResult LoadObservationPath(Form& form, const wchar_t* path)
         ShowMessageBox(OpenFileRecord.hwndOwner, "file読み込み失敗", "error!!", MB_OK);
         return FileLoadResult::Failed;
     }
+    RememberFolderOf(path);
     return FileLoadResult::Loaded;
 }

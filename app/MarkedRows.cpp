@@ -31,6 +31,14 @@ void MarkUnreproducedRows()
         SetMark(r, missed[r]);
 }
 
+// A cancelled or failed load leaves the rows, and their marks, as they were.
+int MarkAfterLoad(FileLoadResult result)
+{
+    if (result == FileLoadResult::Loaded)
+        MarkUnreproducedRows();
+    return result == FileLoadResult::Failed ? 1 : 0;
+}
+
 } // namespace
 
 void ClearRowMarks()
@@ -47,11 +55,12 @@ void EstimateAndMark()
 
 int LoadAndMark()
 {
-    // A cancelled or failed load leaves the rows, and their marks, as they were.
-    const FileLoadResult result = LoadObservationFile(MainForm);
-    if (result == FileLoadResult::Loaded)
-        MarkUnreproducedRows();
-    return result == FileLoadResult::Failed ? 1 : 0;
+    return MarkAfterLoad(LoadObservationFile(MainForm));
+}
+
+int LoadPathAndMark(const wchar_t* path)
+{
+    return MarkAfterLoad(LoadObservationPath(MainForm, path));
 }
 
 void UnmarkEditedRow(int id, int notification)

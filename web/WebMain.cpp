@@ -14,12 +14,14 @@
 #include "estimator/EstimatorState.h"
 #include "form/ControlIds.h"
 #include "observations/ObservationFile.h"
+#include "observations/ObservationSave.h"
 #include "web/WebAnalysis.h"
 #include "web/WebForm.h"
 
 namespace {
 
 std::string AnalysisText;
+SavedObservations SavedRows;
 std::string LoadReportText;
 LoadResult LastLoad;
 
@@ -100,6 +102,30 @@ EMSCRIPTEN_KEEPALIVE int WebLoadFinish(int causeLength)
     BrowserCause.assign(PieceBuffer, static_cast<std::size_t>(std::clamp(causeLength, 0, PieceSize)));
     LastLoad = FinishObservationRead(PageForm, PageReader, BrowserCause.empty() ? 0 : EIO);
     return LastLoad.failure == LoadFailure::None ? LastLoad.rowsFilled : 0;
+}
+
+// The rows as the window's save writes them, for the page to download as
+// WebSavedName: their size, WebSavedBytes their bytes, valid until the
+// next call. 0 when no row would be written; WebNothingToSave says why.
+EMSCRIPTEN_KEEPALIVE int WebSaveRows()
+{
+    SavedRows = SaveObservationRows(PageForm);
+    return SavedRows.rowCount > 0 ? static_cast<int>(SavedRows.bytes.size()) : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* WebSavedBytes()
+{
+    return SavedRows.bytes.data();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* WebSavedName()
+{
+    return SavedFileName;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* WebNothingToSave()
+{
+    return NoRowToSaveText;
 }
 
 // What the last load reports, as JSON valid until the next call.
