@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "app/LastFolder.h"
 #include "app/WideText.h"
 #include "observations/ObservationFile.h"
 #include "report/Messages.h"
@@ -67,5 +68,6 @@ FileLoadResult LoadObservationPath(Form& form, const wchar_t* path, Estimate* es
     }
     if (estimate)
         *estimate = load.estimate;
+    RememberFolderOf(path);
     return FileLoadResult::Loaded;
 }

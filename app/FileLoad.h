@@ -28,5 +28,7 @@ enum class FileLoadResult {
 // the estimation it ran found.
 FileLoadResult LoadObservationFile(Form& form, Estimate* estimate = nullptr);
 
-// The file at path, by its UTF-16 name, as if chosen in the dialog.
+// The file at path, by its UTF-16 name, as if chosen in the dialog: a file
+// given to the program or dropped on its window. A load remembers its
+// folder for the save dialog.
 FileLoadResult LoadObservationPath(Form& form, const wchar_t* path, Estimate* estimate = nullptr);

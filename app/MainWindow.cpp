@@ -1,8 +1,12 @@
 #include "app/MainWindow.h"
 
+#include <shellapi.h>
+
 #include "app/AnalysisReport.h"
 #include "app/Controls.h"
 #include "app/FileLoad.h"
+#include "app/FileSave.h"
+#include "app/LastFolder.h"
 #include "app/MarkedRows.h"
 #include "app/OwnedDialogs.h"
 #include "app/WideText.h"
@@ -21,14 +25,22 @@ namespace {
 LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void ConfirmExit(HWND window, WPARAM wParam, LPARAM lParam);
 
-// Set while a dialog or message box of a load, analysis or exit command is
-// open. Its modal loop still delivers queued commands and close requests
-// to the window.
+// Set while a dialog or message box of a load, save, analysis or exit
+// command is open. Its modal loop still delivers queued commands, drops and
+// close requests to the window.
 bool DialogOpen;
 
-bool IsLoadAnalysisOrExit(int id)
+bool OpensDialog(int id)
 {
-    return id == IDM_FILE_LOAD || id == IDM_EXIT || id == IDM_ANALYSIS_REPORT || id == IDM_COPY_REPORT;
+    return id == IDM_FILE_LOAD || id == IDM_FILE_SAVE || id == IDM_EXIT || id == IDM_ANALYSIS_REPORT ||
+           id == IDM_COPY_REPORT;
+}
+
+// 1 when nothing was written, for a reason a box gave.
+LRESULT SaveRows()
+{
+    const FileSaveResult result = SaveObservationFile(MainForm);
+    return result == FileSaveResult::Failed || result == FileSaveResult::NothingToSave ? 1 : 0;
 }
 
 // The menu's commands, then the panels' as the page routes them too; of
@@ -38,6 +50,7 @@ LRESULT RunCommand(HWND window, WPARAM wParam, LPARAM lParam)
 {
     switch (LOWORD(wParam)) {
     case IDM_FILE_LOAD: return LoadAndMark();
+    case IDM_FILE_SAVE: return SaveRows();
     case IDM_EXIT: ConfirmExit(window, wParam, lParam); return 0;
     case IDM_ANALYSIS_REPORT: ShowAnalysisReport(window); return 0;
     case IDM_COPY_REPORT: CopyAnalysisReport(window); return 0;
@@ -51,11 +64,12 @@ LRESULT RunCommand(HWND window, WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-// A load, analysis or exit command that arrives while another one's dialog
-// is open is dropped, rather than opening a second dialog inside the first.
+// A load, save, analysis or exit command that arrives while another one's
+// dialog is open is dropped, rather than opening a second dialog inside
+// the first.
 LRESULT DispatchCommand(HWND window, WPARAM wParam, LPARAM lParam)
 {
-    if (!IsLoadAnalysisOrExit(LOWORD(wParam)))
+    if (!OpensDialog(LOWORD(wParam)))
         return RunCommand(window, wParam, lParam);
     if (DialogOpen)
         return 0;
@@ -63,6 +77,17 @@ LRESULT DispatchCommand(HWND window, WPARAM wParam, LPARAM lParam)
     const LRESULT result = RunCommand(window, wParam, lParam);
     DialogOpen = false;
     return result;
+}
+
+// Of several files dropped together, the first loads.
+LRESULT LoadDroppedFile(HDROP drop)
+{
+    const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+    std::wstring path(length + 1, L'\0');
+    const UINT copied = DragQueryFileW(drop, 0, path.data(), length + 1);
+    DragFinish(drop);
+    path.resize(copied);
+    return path.empty() ? 0 : LoadGivenFile(path.c_str());
 }
 
 // A debugger shows the trace in any language; one that reads the debug
@@ -104,7 +129,29 @@ HWND StartMainWindow(HINSTANCE instance, int showCommand)
     StartDirectory.assign(GetCurrentDirectoryW(0, nullptr), L'\0');
     StartDirectory.resize(GetCurrentDirectoryW(static_cast<DWORD>(StartDirectory.size()), StartDirectory.data()));
     PrepareOpenFileRecord(StartDirectory.c_str(), MainWindow);
+    PrepareSaveFileRecord(MainWindow);
+    SetLastFolder(StartDirectory);
     return MainWindow;
+}
+
+LRESULT LoadGivenFile(const wchar_t* path)
+{
+    // Its failure box is a dialog too: never a second one inside another.
+    if (DialogOpen)
+        return 0;
+    DialogOpen = true;
+    const LRESULT result = LoadPathAndMark(path);
+    DialogOpen = false;
+    return result;
+}
+
+void LoadCommandLineFile()
+{
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (arguments && count >= 2)
+        LoadGivenFile(arguments[1]);
+    LocalFree(arguments);
 }
 
 namespace {
@@ -115,6 +162,7 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case WM_CREATE:
         ClearRowMarks();
         CreateControls(window, reinterpret_cast<CREATESTRUCTW*>(lParam)->hInstance);
+        DragAcceptFiles(window, TRUE);
         return 0;
     case WM_CLOSE:
         // Destroying the window would destroy the open dialog under its own
@@ -128,6 +176,8 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         return 0;
     case WM_COMMAND:
         return DispatchCommand(window, wParam, lParam);
+    case WM_DROPFILES:
+        return LoadDroppedFile(reinterpret_cast<HDROP>(wParam));
     case WM_CTLCOLORSTATIC:
         return reinterpret_cast<LRESULT>(
             ColorStaticControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));

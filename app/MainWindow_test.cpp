@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "app/FileLoad.h"
 #include "app/HandleTables.h"
 #include "app/MainWindow.h"
+#include "app/MessageLoop.h"
 #include "app/Win32Form.h"
 #include "app/testing/MainWindowFixture.h"
 #include "app/testing/WindowTesting.h"
@@ -68,14 +70,16 @@ TEST_F(MainWindowTest, WindowHasItsClassTitlePlaceAndSize)
     EXPECT_TRUE(IsWindowVisible(MainWindow));
 }
 
-TEST_F(MainWindowTest, MenuHasFileThenAnalysisWithTwoItemsEach)
+TEST_F(MainWindowTest, MenuHasFileWithThreeItemsAndASeparatorThenAnalysisWithTwo)
 {
     const struct {
         const char* name;
-        UINT ids[2];
-        const char* items[2];
+        std::vector<UINT> ids; // 0: a separator
+        std::vector<const char*> items;
     } popups[] = {
-        {"ファイル", {IDM_FILE_LOAD, IDM_EXIT}, {"ファイル読み込み", "アプリケーションの終了"}},
+        {"ファイル",
+         {IDM_FILE_LOAD, IDM_FILE_SAVE, 0, IDM_EXIT},
+         {"ファイル読み込み", "観測データを保存...", "", "アプリケーションの終了"}},
         {"解析", {IDM_ANALYSIS_REPORT, IDM_COPY_REPORT}, {"候補一覧と診断...", "結果をコピー"}},
     };
     HMENU bar = GetMenu(MainWindow);
@@ -84,10 +88,12 @@ TEST_F(MainWindowTest, MenuHasFileThenAnalysisWithTwoItemsEach)
     for (int p = 0; p < 2; ++p) {
         EXPECT_EQ(MenuStringOf(bar, p), popups[p].name);
         HMENU popup = GetSubMenu(bar, p);
-        ASSERT_EQ(GetMenuItemCount(popup), 2);
-        for (int i = 0; i < 2; ++i) {
-            EXPECT_EQ(GetMenuItemID(popup, i), popups[p].ids[i]);
-            EXPECT_EQ(MenuStringOf(popup, i), popups[p].items[i]);
+        ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(popups[p].ids.size()));
+        for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+            EXPECT_EQ(GetMenuItemID(popup, i), popups[p].ids[static_cast<std::size_t>(i)]);
+            EXPECT_EQ(MenuStringOf(popup, i), popups[p].items[static_cast<std::size_t>(i)]);
+            const bool separator = (GetMenuState(popup, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) != 0;
+            EXPECT_EQ(separator, popups[p].ids[static_cast<std::size_t>(i)] == 0) << "item " << i;
         }
     }
 }
@@ -606,6 +612,101 @@ TEST_F(FileLoadTest, CloseRequestWaitsForTheOpenDialog)
     MSG message;
     ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(message.wParam, 0u);
+}
+
+// A file dropped on the window loads as "ファイル読み込み" does, marks
+// included; of several, the first.
+TEST_F(FileLoadTest, DroppedFileLoadsAsTheMenuLoadDoes)
+{
+    EXPECT_TRUE(GetWindowLongW(MainWindow, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / L"ドロップ 관측";
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path first = folder / L"一部成功.txt", second = folder / L"second.txt";
+    std::filesystem::copy_file(std::filesystem::path(TORUME_EXAMPLES) / "partial-success.txt", first,
+                               std::filesystem::copy_options::overwrite_existing);
+    std::ofstream(second, std::ios::binary) << "787 75 100 0 0 0 0\r\n";
+    PostMessageW(MainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({first.wstring(), second.wstring()})), 0);
+    PumpMessages();
+    EXPECT_EQ(Text(IDC_EST_SUMMARY), "計算一部成功 4データ中 3データ再現");
+    HDC dc = CreateCompatibleDC(nullptr);
+    EXPECT_NE(SendMessageW(MainWindow, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                           reinterpret_cast<LPARAM>(ControlHandle(IDC_OBS_DAMAGE_0 + 3))),
+              0)
+        << "the row the estimate does not reproduce is marked";
+    DeleteDC(dc);
+
+    // A file that cannot be read: the menu load's box, the rows as they were.
+    const std::string before = Snapshot();
+    DialogAnswerer answerer({Answer("error!!", MainWindow, IDOK)});
+    PostMessageW(MainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({(folder / L"ない.txt").wstring()})), 0);
+    PumpMessages();
+    ExpectFailureBox(answerer.Finish()[0]);
+    EXPECT_EQ(Snapshot(), before);
+    std::filesystem::remove_all(folder);
+}
+
+// A drop while one of the window's dialogs is open would open a second box
+// inside the first: it is dropped.
+TEST_F(FileLoadTest, DropWhileADialogIsOpenIsIgnored)
+{
+    const std::wstring file = WriteFile("1208 50 300 0 10 10 0\r\n");
+    const std::string before = Snapshot();
+    DialogAnswer question = Answer("確認", MainWindow, IDNO);
+    question.sendToOwner = WM_DROPFILES;
+    question.sendWParam = reinterpret_cast<WPARAM>(DropOf({file}));
+    DialogAnswerer answerer({question});
+    EXPECT_EQ(Command(IDM_EXIT), 0);
+    EXPECT_TRUE(answerer.Finish()[0].found);
+    PumpMessages();
+    EXPECT_EQ(Snapshot(), before);
+}
+
+// The loop's keys: Ctrl+S and Ctrl+O open the save and the open-file
+// dialog from any control; the dialog manager still moves the focus with
+// Tab, and a letter without Ctrl is no shortcut.
+TEST_F(FileLoadTest, CtrlSAndCtrlOOpenTheirDialogsThroughTheMessageLoop)
+{
+    HACCEL accelerators = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS));
+    ASSERT_NE(accelerators, nullptr);
+    SetForegroundWindow(MainWindow);
+    HWND field = ControlHandle(IDC_OBS_POWER_0 + 2);
+    SetFocus(field);
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    const auto press = [&](UINT key, bool control) {
+        keys[VK_CONTROL] = control ? 0x80 : 0;
+        SetKeyboardState(keys);
+        MSG down{GetFocus(), WM_KEYDOWN, key, 1, 0, {0, 0}};
+        HandleLoopMessage(accelerators, down);
+    };
+
+    MainForm.SetText(IDC_OBS_DAMAGE_0, "1208");
+    DialogAnswerer saving({Answer(nullptr, MainWindow, IDOK, path.wstring())});
+    press('S', true);
+    EXPECT_TRUE(saving.Finish()[0].found) << "Ctrl+S";
+    std::ifstream saved(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(saved), {}};
+    EXPECT_NE(bytes.find("\r\n1208 0 0 0 0 0 0\r\n"), std::string::npos);
+
+    MainForm.SetText(IDC_OBS_DAMAGE_0, "0");
+    DialogAnswerer loading({Answer(nullptr, MainWindow, IDOK, path.wstring())});
+    SetFocus(field);
+    press('O', true);
+    EXPECT_TRUE(loading.Finish()[0].found) << "Ctrl+O";
+    EXPECT_EQ(Text(IDC_OBS_DAMAGE_0), "1208");
+
+    SetFocus(field);
+    press(VK_TAB, false);
+    EXPECT_EQ(GetFocus(), ControlHandle(IDC_OBS_ATTR_0 + 2)) << "Tab";
+    DialogAnswer noDialog = Answer(nullptr, MainWindow, IDCANCEL);
+    noDialog.waitMilliseconds = 1000;
+    DialogAnswerer none({noDialog});
+    press('S', false);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    // Nothing to wait for: had a dialog opened, the key would not have returned before it closed.
+    EXPECT_FALSE(none.Finish()[0].found) << "S alone";
+    DestroyAcceleratorTable(accelerators);
 }
 
 TEST_F(MainWindowTest, TraceLinesReachTheDebuggerOutput)

@@ -18,6 +18,14 @@ void SetMark(int r, bool marked)
     InvalidateRect(ControlHandle(ObservationRowIds(r).damage), nullptr, TRUE);
 }
 
+// A cancelled or failed load leaves the rows, and their marks, as they were.
+int MarkAfterLoad(FileLoadResult result, const Estimate& estimate)
+{
+    if (result == FileLoadResult::Loaded)
+        MarkEstimate(estimate);
+    return result == FileLoadResult::Failed ? 1 : 0;
+}
+
 } // namespace
 
 // The rows the diagnosis names.
@@ -38,12 +46,14 @@ void ClearRowMarks()
 
 int LoadAndMark()
 {
-    // A cancelled or failed load leaves the rows, and their marks, as they were.
     Estimate estimate;
-    const FileLoadResult result = LoadObservationFile(MainForm, &estimate);
-    if (result == FileLoadResult::Loaded)
-        MarkEstimate(estimate);
-    return result == FileLoadResult::Failed ? 1 : 0;
+    return MarkAfterLoad(LoadObservationFile(MainForm, &estimate), estimate);
+}
+
+int LoadPathAndMark(const wchar_t* path)
+{
+    Estimate estimate;
+    return MarkAfterLoad(LoadObservationPath(MainForm, path, &estimate), estimate);
 }
 
 void UnmarkEditedRow(int id, int notification)

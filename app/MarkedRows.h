@@ -19,6 +19,9 @@ void MarkEstimate(const Estimate& estimate);
 // the command's result: 1 when the load failed, else 0.
 int LoadAndMark();
 
+// The same for a file given by its path, without the dialog.
+int LoadPathAndMark(const wchar_t* path);
+
 // An edit field's notification: a damage field that changed loses its mark.
 void UnmarkEditedRow(int id, int notification);
 

@@ -39,6 +39,8 @@ constexpr Message Messages[] = {
     {MessageId::CauseOther, "ファイルを読めません (%s)"},
     {MessageId::CauseBrowser, "ブラウザーがファイルを読めませんでした (%s)"},
     {MessageId::CauseNoMatch, "パターンに合うファイルがありません"},
+    {MessageId::SavedFileName, "観測データ.txt"},
+    {MessageId::NothingToSave, "保存する観測がありません。クリダメが 1 以上の行を入力してください。"},
     {MessageId::PageDiagnosisHeading, "再現されない行"},
     {MessageId::PageChartHeading, "各行を再現する防御値 (0～99)"},
     {MessageId::PageChartLabel, "各行を再現する防御値"},

@@ -41,6 +41,9 @@ enum class MessageId : std::uint8_t {
     CauseOther,        // %s: the system's own words
     CauseBrowser,      // %s: the browser's own words
     CauseNoMatch,      // a file pattern that matches nothing
+    // Saving the rows
+    SavedFileName,     // the name a save offers first
+    NothingToSave,     // no row has a damage of 1 or more: such a file would only fail to load
     // The page
     PageDiagnosisHeading,
     PageChartHeading,

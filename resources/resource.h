@@ -1,11 +1,14 @@
 /* Resource and command IDs; shared by the resource script and the code.
-   109-111 the menu and the "ファイル" commands, 120-121 the "解析" commands,
-   130-132 the dialog "候補一覧と診断" and its controls. */
+   108 the keyboard shortcuts, 109-112 the menu and the "ファイル" commands,
+   120-121 the "解析" commands, 130-132 the dialog "候補一覧と診断" and its
+   controls. */
 #pragma once
 
+#define IDR_ACCELERATORS 108
 #define IDR_MAINMENU 109
 #define IDM_FILE_LOAD 110
 #define IDM_EXIT 111
+#define IDM_FILE_SAVE 112
 #define IDM_ANALYSIS_REPORT 120
 #define IDM_COPY_REPORT 121
 #define IDD_ANALYSIS_REPORT 130

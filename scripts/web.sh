@@ -16,8 +16,10 @@ echo "site: $PWD/build/web/site ($(du -cb build/web/site/* | tail -1 | cut -f1) 
 case "${1:-}" in
   build) exit 0 ;;
   screenshots)
+    version="$(sed -n 's/^#define TORUME_VERSION "\(.*\)"$/\1/p' build/web/generated/Version.h)"
     exec /usr/bin/python3 web/page_test.py --site build/web/site --torume build/native/cli/torume \
-      --examples examples --screenshots docs -k phone -k screenshot ;;
+      --examples examples --saved observations/testdata/saved --version "$version" --screenshots docs \
+      -k phone -k screenshot ;;
 esac
 echo "serving on http://127.0.0.1:8080 (Ctrl+C stops)"
 exec python3 -m http.server 8080 --bind 127.0.0.1 --directory build/web/site

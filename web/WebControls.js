@@ -144,6 +144,18 @@ mergeInto(LibraryManager.library, {
     WebPage.kindOf[id] = 'file';
   },
 
+  // A command of the menu beside the load item: a button the page's script
+  // acts on.
+  WebCreateMenuButton__deps: ['$WebPage'],
+  WebCreateMenuButton: function (id, itemText) {
+    var button = WebPage.create('button', 'menu-item', Module.menuElement.querySelector('.menu'));
+    button.type = 'button';
+    button.textContent = UTF8ToString(itemText);
+    button.setAttribute('data-id', id);
+    WebPage.elements[id] = button;
+    WebPage.kindOf[id] = 'menu';
+  },
+
   WebTextLength__deps: ['$WebPage'],
   WebTextLength: function (id) {
     return lengthBytesUTF8(WebPage.getText(id));

@@ -11,6 +11,7 @@ void WebCreateControl(int id, const char* kind, const char* text, int x, int y, 
 void WebCoupleSpin(int id, int buddyId, int low, int high);
 void WebAddItem(int id, const char* text);
 void WebCreateFileInput(int id, const char* menuText, const char* itemText);
+void WebCreateMenuButton(int id, const char* itemText);
 int WebTextLength(int id);
 void WebCopyText(int id, char* buffer, int size);
 void WebSetText(int id, const char* text);
@@ -58,6 +59,7 @@ void WebForm::Enable(int id, bool enabled)
 void CreateWebControls()
 {
     WebCreateFileInput(IDM_FILE_LOAD, FileMenuText, FileLoadItemText);
+    WebCreateMenuButton(IDM_FILE_SAVE, FileSaveItemText);
     for (const ControlDef& def : ControlMap) {
         WebCreateControl(def.id, KindNameOf(def.kind), def.text, def.x, def.y, def.width, def.height,
                          def.highlighted);

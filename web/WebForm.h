@@ -19,5 +19,5 @@ public:
 extern WebForm PageForm;
 
 // Creates the page's element for every control of the map, in creation
-// order, and the menu's file input.
+// order, and the menu's file input and save button.
 void CreateWebControls();

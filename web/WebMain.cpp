@@ -15,6 +15,7 @@
 #include "form/ControlIds.h"
 #include "form/MemoryForm.h"
 #include "observations/ObservationFile.h"
+#include "observations/ObservationSave.h"
 #include "report/AnalysisJson.h"
 #include "report/LoadReport.h"
 #include "web/WebForm.h"
@@ -25,6 +26,7 @@ std::string JsonText;
 
 // The estimation the page last ran, by a command or a load.
 Estimate PageEstimate{};
+SavedObservations SavedRows;
 LoadResult LastLoad;
 
 // The file being loaded, read by the page a slice at a time into the
@@ -123,6 +125,30 @@ EMSCRIPTEN_KEEPALIVE int WebLoadFinish(int causeLength)
         return 0;
     PageEstimate = LastLoad.estimate;
     return LastLoad.rowsFilled;
+}
+
+// The rows as the window's save writes them, for the page to download as
+// WebSavedName: their size, WebSavedBytes their bytes, valid until the
+// next call. 0 when no row would be written; WebNothingToSave says why.
+EMSCRIPTEN_KEEPALIVE int WebSaveRows()
+{
+    SavedRows = SaveObservationRows(PageForm);
+    return SavedRows.rowCount > 0 ? static_cast<int>(SavedRows.bytes.size()) : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* WebSavedBytes()
+{
+    return SavedRows.bytes.data();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* WebSavedName()
+{
+    return MessageText(MessageId::SavedFileName);
+}
+
+EMSCRIPTEN_KEEPALIVE const char* WebNothingToSave()
+{
+    return MessageText(MessageId::NothingToSave);
 }
 
 // What the last load tells the player, for the file whose name the piece

@@ -3,7 +3,7 @@
 free port, driven through Selenium like a player would, and checked against
 the control map, the window's results and those of `torume estimate`.
 
-    page_test.py --site DIR --torume PATH --examples DIR [--screenshots DIR]
+    page_test.py --site DIR --torume PATH --examples DIR --saved DIR --version V [--screenshots DIR]
 """
 import argparse
 import json
@@ -182,10 +182,12 @@ class ControlMapTest(unittest.TestCase):
             self.assertEqual(element(id).get_attribute('type'), 'checkbox')
             self.assertFalse(element(id).is_selected())
 
-    def test_the_menu_item_is_a_file_input(self):
+    def test_the_menu_items_are_a_file_input_and_a_save_button(self):
         self.assertEqual(element(110).get_attribute('type'), 'file')
         self.assertEqual(DRIVER.execute_script('return arguments[0].parentNode.textContent', element(110)),
                          'ファイル読み込み')
+        self.assertEqual(element(112).tag_name, 'button')
+        self.assertEqual(element(112).text, '観測データを保存')
         self.assertIn('ファイル', DRIVER.find_element(By.CSS_SELECTOR, '.menu').text)
 
     def test_controls_stand_at_their_places_on_a_wide_screen(self):
@@ -345,6 +347,55 @@ class EstimateTest(unittest.TestCase):
         wait_for_load(before)
         self.assertEqual((text(2003), text(2004), text(4010)), ('1776', '1522', '連携無し'))
         self.assertEqual(text(1015), '計算成功 2データ中 2データ再現')
+
+
+class SaveTest(unittest.TestCase):
+    """The save button downloads the file the window's save writes: the
+    golden files of the core's test, loaded and saved again, come back
+    byte for byte."""
+
+    def setUp(self):
+        open_page()
+        self.folder = tempfile.mkdtemp()
+        DRIVER.execute_cdp_cmd('Browser.setDownloadBehavior', {'behavior': 'allow', 'downloadPath': self.folder})
+
+    def tearDown(self):
+        DRIVER.execute_cdp_cmd('Browser.setDownloadBehavior', {'behavior': 'default'})
+        shutil.rmtree(self.folder)
+
+    def download(self):
+        element(112).click()
+        path = os.path.join(self.folder, '観測データ.txt')
+        WebDriverWait(DRIVER, 10).until(lambda d: os.listdir(self.folder) == ['観測データ.txt'])
+        with open(path, 'rb') as file:
+            data = file.read()
+        os.remove(path)
+        return data
+
+    def test_a_saved_file_holds_the_bytes_of_the_windows_save(self):
+        names = sorted(os.listdir(ARGS.saved))
+        self.assertEqual(len(names), 4)
+        for name in names:
+            with self.subTest(name):
+                with open(os.path.join(ARGS.saved, name), 'rb') as file:
+                    golden = file.read().replace(b'@VERSION@', ARGS.version.encode())
+                before = rows()
+                load(os.path.join(ARGS.saved, name))
+                self.assertNotEqual(rows(), before)
+                self.assertEqual(self.download(), golden)
+
+    def test_rows_without_a_damage_save_nothing_and_say_so(self):
+        element(2009).send_keys('50')
+        element(112).click()
+        self.assertEqual(DRIVER.find_element(By.ID, 'status').get_attribute('textContent'),
+                         '保存する観測がありません。クリダメが 1 以上の行を入力してください。')
+        time.sleep(0.5)
+        self.assertEqual(os.listdir(self.folder), [])
+        element(2003).clear()
+        element(2003).send_keys('787')
+        expected = '# トルメ ダメージ計算機 %s\r\n787 50 0 0 0 0 0\r\n' % ARGS.version
+        self.assertEqual(self.download(), expected.encode('cp932'))
+        self.assertEqual(DRIVER.find_element(By.ID, 'status').get_attribute('textContent'), '', 'the refusal is gone')
 
 
 def renderers():
@@ -561,6 +612,8 @@ if __name__ == '__main__':
     parser.add_argument('--site', required=True)
     parser.add_argument('--torume', required=True)
     parser.add_argument('--examples', required=True)
+    parser.add_argument('--saved', required=True)
+    parser.add_argument('--version', required=True)
     parser.add_argument('--screenshots')
     ARGS, rest = parser.parse_known_args()
     unittest.main(argv=[sys.argv[0], *rest], verbosity=2)

@@ -15,6 +15,13 @@
 //   torume-drive time EXE FILE   load FILE the same way, print how long the
 //                                window took from the dialog's OK until it
 //                                answered again, and close the program
+//   torume-drive argument EXE FILE
+//                                start EXE with a copy of FILE under a
+//                                Japanese, Korean and emoji name as its
+//                                argument and print the estimate's summary
+//                                once shown; close it; start it with a
+//                                missing file, print the failure box's
+//                                text, answer it and close the program
 //   torume-drive version EXE     print the version resource's strings and
 //                                numbers, in UTF-8
 //   torume-drive report FILE     in the running window, load FILE, open the
@@ -71,9 +78,12 @@ HWND WaitForDialogOf(HWND owner)
     return nullptr;
 }
 
-bool Start(const wchar_t* exe, PROCESS_INFORMATION& process)
+// The argument, if any, quoted as Explorer passes a file it opens.
+bool Start(const wchar_t* exe, PROCESS_INFORMATION& process, const std::wstring& argument = {})
 {
     std::wstring commandLine = L"\"" + WindowsPath(exe) + L"\"";
+    if (!argument.empty())
+        commandLine += L" \"" + argument + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     return CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
@@ -88,9 +98,9 @@ int Fail(const char* what)
 
 // Starts the program and waits for its window; when the window does not
 // appear, the program is stopped. Null, with the reason printed, on failure.
-HWND StartWithWindow(const wchar_t* exe, PROCESS_INFORMATION& process)
+HWND StartWithWindow(const wchar_t* exe, PROCESS_INFORMATION& process, const std::wstring& argument = {})
 {
-    if (!Start(exe, process)) {
+    if (!Start(exe, process, argument)) {
         Fail("cannot start the program");
         return nullptr;
     }
@@ -251,6 +261,63 @@ int Report(const wchar_t* file)
     return 0;
 }
 
+// A window's text in UTF-8, for printing: read as UTF-16 from any process.
+std::string Utf8TextOf(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                         nullptr);
+    std::string utf8(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size, nullptr, nullptr);
+    return utf8;
+}
+
+// The load of a file given to the program runs before its message loop:
+// the summary appears some time after the window.
+std::string WaitForSummary(HWND window)
+{
+    std::string summary;
+    for (int i = 0; i < PollLimit && summary.empty(); ++i) {
+        summary = Utf8TextOf(GetDlgItem(window, IDC_EST_SUMMARY));
+        if (summary.empty())
+            Sleep(PollMilliseconds);
+    }
+    return summary;
+}
+
+int Argument(const wchar_t* exe, const wchar_t* file)
+{
+    wchar_t temporary[MAX_PATH + 1] = L"";
+    GetTempPathW(MAX_PATH + 1, temporary);
+    const std::wstring folder = std::wstring(temporary) + L"torume 引数 관측";
+    const std::wstring copy = folder + L"\\観測データ \U0001F600.txt";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    if (!CopyFileW(WindowsPath(file).c_str(), copy.c_str(), FALSE))
+        return Fail("cannot copy the file");
+    PROCESS_INFORMATION process;
+    HWND window = StartWithWindow(exe, process, copy);
+    if (!window)
+        return 1;
+    std::printf("summary %s\n", WaitForSummary(window).c_str());
+    const int closed = CloseExpectingZero(window, process);
+    DeleteFileW(copy.c_str());
+    RemoveDirectoryW(folder.c_str());
+    if (closed != 0)
+        return closed;
+
+    window = StartWithWindow(exe, process, folder + L"\\観測データ \U0001F600.txt");
+    if (!window)
+        return 1;
+    HWND box = WaitForDialogOf(window);
+    if (!box)
+        return Stop(process, "no box for a file that cannot be read");
+    std::printf("box %s\n", Utf8TextOf(GetDlgItem(box, 0xFFFF)).c_str());
+    if (!Dismiss(box, IDOK))
+        return Stop(process, "the box did not close");
+    return CloseExpectingZero(window, process);
+}
+
 // One string of the version resource's Japanese Unicode block, in UTF-8.
 std::string VersionString(const std::vector<char>& info, const wchar_t* name)
 {
@@ -299,11 +366,13 @@ int main()
         return Load(argv[2], argv[3]);
     if (is(4, L"time"))
         return Time(argv[2], argv[3]);
+    if (is(4, L"argument"))
+        return Argument(argv[2], argv[3]);
     if (is(3, L"version"))
         return Version(argv[2]);
     if (is(3, L"report"))
         return Report(argv[2]);
-    std::fprintf(stderr, "usage: torume-drive smoke EXE | closing EXE | load EXE FILE | time EXE FILE | version EXE |"
-                         " report FILE\n");
+    std::fprintf(stderr, "usage: torume-drive smoke EXE | closing EXE | load EXE FILE | time EXE FILE |"
+                         " argument EXE FILE | version EXE | report FILE\n");
     return 2;
 }

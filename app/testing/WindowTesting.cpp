@@ -1,5 +1,7 @@
 #include "app/testing/WindowTesting.h"
 
+#include <shlobj.h>
+
 #include <cstring>
 #include <cwchar>
 
@@ -69,6 +71,22 @@ void TypeFileName(HWND dialog, const std::wstring& name)
             return;
         }
     }
+}
+
+HGLOBAL DropOf(const std::vector<std::wstring>& paths)
+{
+    std::wstring names;
+    for (const std::wstring& path : paths)
+        names += path + L'\0';
+    names += L'\0';
+    const std::size_t size = sizeof(DROPFILES) + names.size() * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, size);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(drop + 1, names.data(), names.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    return memory;
 }
 
 DialogAnswer Answer(const char* title, HWND owner, int button, std::wstring fileName)
@@ -189,7 +207,10 @@ void PressKey(HWND dialog, DialogAnswer& answer)
 
 DWORD WINAPI DialogAnswerer::Run(void* self)
 {
+    HWND last = nullptr;
     for (DialogAnswer& answer : static_cast<DialogAnswerer*>(self)->answers) {
+        if (answer.ownedByLast)
+            answer.owner = last;
         HWND dialog = nullptr;
         for (int waited = 0; waited < answer.waitMilliseconds && !dialog; waited += PollMilliseconds) {
             dialog = FindProcessDialog(answer.title, answer.owner);
@@ -198,7 +219,12 @@ DWORD WINAPI DialogAnswerer::Run(void* self)
         }
         if (!dialog)
             continue;
+        last = dialog;
         ReadDialog(dialog, answer);
+        if (answer.sendToOwner) {
+            DWORD_PTR result;
+            SendMessageTimeoutW(answer.owner, answer.sendToOwner, answer.sendWParam, 0, SMTO_NORMAL, 10000, &result);
+        }
         if (answer.closeFirst)
             CloseFirst(dialog, answer);
         if (!answer.fileName.empty())

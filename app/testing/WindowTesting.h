@@ -20,6 +20,10 @@ HWND FindProcessDialog(const char* title, HWND owner);
 // Types a path into the open-file dialog's file name box.
 void TypeFileName(HWND dialog, const std::wstring& name);
 
+// What Explorer hands a window for WM_DROPFILES: the files' UTF-16 paths
+// in global memory, which the window frees.
+HGLOBAL DropOf(const std::vector<std::wstring>& paths);
+
 // One modal dialog to answer from a helper thread, while the GUI thread
 // sits in the dialog's modal loop.
 struct DialogAnswer {
@@ -34,6 +38,10 @@ struct DialogAnswer {
     int clickFirst = 0;     // a button clicked before the answer, such as "コピー"
     UINT key = 0;           // a key pressed in keyControl before the button,
     int keyControl = 0;     // which is then pressed only if the dialog stayed
+    bool ownedByLast = false; // owned by the dialog the answer before found, not by owner:
+                              // a question that dialog asks
+    UINT sendToOwner = 0;   // a message sent to the owner while the dialog is open, before
+    WPARAM sendWParam = 0;  // anything else, such as a drop; it returns before the answer
 
     // Filled in by the helper.
     bool found = false;

@@ -158,6 +158,23 @@
   }
   function loadText(text) { loadFile(new Blob([text]), texts.pastedName); }
 
+  // The window's save, as a download: the bytes and the name the core gives.
+  function saveRows() {
+    var size = core._WebSaveRows(), refusal = core.UTF8ToString(core._WebNothingToSave());
+    if (!size) {
+      byId('status').textContent = refusal;
+      return;
+    }
+    if (byId('status').textContent === refusal) byId('status').textContent = '';
+    var link = document.createElement('a');
+    link.href = URL.createObjectURL(new Blob([core.HEAPU8.slice(core._WebSavedBytes(), core._WebSavedBytes() + size)],
+                                             {type: 'text/plain'}));
+    link.download = core.UTF8ToString(core._WebSavedName());
+    link.click();
+    // The download has taken the bytes by then.
+    setTimeout(function () { URL.revokeObjectURL(link.href); }, 10000);
+  }
+
   // ---- Beyond the window ----
 
   function analyse() {
@@ -371,6 +388,7 @@
       loadText(text);
     });
     byId('paste-load').addEventListener('click', function () { loadText(byId('paste').value); });
+    document.querySelector('.menu button[data-id]').addEventListener('click', saveRows);
     window.addEventListener('hashchange', function () {
       if (location.hash.indexOf(LINK) === 0 && location.hash.slice(LINK.length) !== encodeRows() &&
           decodeRows(location.hash.slice(LINK.length))) {

@@ -1,0 +1,15 @@
+// Writing a file whole or not at all: the bytes go to a new file in the
+// target's folder, which then takes the target's place in one step. A
+// failure leaves no half-written file and the old one as it was.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+// 0, or the system's error code of the step that failed.
+DWORD ReplaceFileBytes(const wchar_t* path, std::string_view bytes);
+
+// The system's words for an error code, in the system's language.
+std::wstring SystemErrorText(DWORD error);
