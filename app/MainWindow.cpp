@@ -2,6 +2,7 @@
 
 #include "app/AnalysisReport.h"
 #include "app/Controls.h"
+#include "app/Dpi.h"
 #include "app/FileLoad.h"
 #include "app/MarkedRows.h"
 #include "app/OwnedDialogs.h"
@@ -112,7 +113,12 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     switch (message) {
     case WM_CREATE:
         ClearRowMarks();
+        PlaceAtWindowDpi(window, *reinterpret_cast<CREATESTRUCTW*>(lParam));
         CreateControls(window, reinterpret_cast<CREATESTRUCTW*>(lParam)->hInstance);
+        return 0;
+    case WM_DPICHANGED:
+        MoveToSuggestedPlace(window, lParam);
+        RescaleControls(HIWORD(wParam));
         return 0;
     case WM_CLOSE:
         // Destroying the window would destroy the open dialog under its own
