@@ -123,11 +123,11 @@ void RescaleControls(int dpi)
     DeleteControlFonts(previous);
 }
 
-// The system font is Windows' own, sized for the system's DPI. On a
-// Windows in another language it has no Japanese: its stand-in is the same
-// font made Japanese, the program's face in its size and weight. At any
-// other DPI (a monitor of another scaling) it is the same font at that
-// DPI. A Japanese system's own at its own DPI is kept, and there is none.
+// The system font is Windows' own: sized for the system's DPI, and
+// without Japanese on a Windows in another language. A Japanese system's
+// own, at its own DPI, is kept: there is no stand-in. Otherwise the
+// stand-in is the program's face in the system font's size at dpi and in
+// its weight, a face that scales where the system font may be a bitmap.
 HFONT CreateSystemFontStandIn(int dpi)
 {
     LOGFONTW font{};
@@ -136,10 +136,8 @@ HFONT CreateSystemFontStandIn(int dpi)
     if (font.lfCharSet == SHIFTJIS_CHARSET && dpi == systemDpi)
         return nullptr;
     font.lfHeight = MulDiv(font.lfHeight, dpi, systemDpi);
-    if (font.lfCharSet != SHIFTJIS_CHARSET) {
-        font.lfCharSet = SHIFTJIS_CHARSET;
-        std::wcscpy(font.lfFaceName, GothicFace);
-    }
+    font.lfCharSet = SHIFTJIS_CHARSET;
+    std::wcscpy(font.lfFaceName, GothicFace);
     return CreateFontIndirectW(&font);
 }
 

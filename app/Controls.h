@@ -19,8 +19,8 @@ void CreateControls(HWND parent, HINSTANCE instance);
 void RescaleControls(int dpi);
 
 // For the controls that the control map gives no font: null at the
-// system's DPI on a system whose system font shows Japanese, else a font
-// in its place at dpi, Japanese.
+// system's DPI on a system whose system font shows Japanese, else a
+// Japanese font of the system font's size at dpi.
 HFONT CreateSystemFontStandIn(int dpi);
 
 // For WM_CTLCOLORSTATIC: the black brush with white or light-red
