@@ -2,6 +2,7 @@
 
 #include "app/Clipboard.h"
 #include "app/Controls.h"
+#include "app/Dpi.h"
 #include "app/WideText.h"
 #include "app/Win32Form.h"
 #include "report/ReportText.h"
@@ -26,19 +27,41 @@ std::string WithCrLf(const std::string& text)
 
 // The candidate columns line up only in a fixed-pitch font. The pitch and
 // the character set are asked for too, so that a system without the face
-// still gets a fixed-pitch Japanese font.
-HFONT FixedPitchFont()
+// still gets a fixed-pitch Japanese font. Its cell is 16 pixels at 96 DPI;
+// it is made again when a dialog of another DPI asks for it, and the font
+// it replaces deleted once the edit control holds the new one.
+void SetReportFont(HWND dialog, int dpi)
 {
-    if (!ReportFont)
-        ReportFont = CreateFontW(16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                                 CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FIXED_PITCH | FF_MODERN, GothicFace);
-    return ReportFont;
+    static int fontDpi;
+    HFONT replaced = nullptr;
+    if (!ReportFont || dpi != fontDpi) {
+        replaced = ReportFont;
+        ReportFont = CreateFontW(ScaleToDpi(16, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FIXED_PITCH | FF_MODERN,
+                                 GothicFace);
+        fontDpi = dpi;
+    }
+    SendMessageW(GetDlgItem(dialog, IDC_REPORT_TEXT), WM_SETFONT, reinterpret_cast<WPARAM>(ReportFont), 1);
+    if (replaced)
+        DeleteObject(replaced);
+}
+
+// Windows 10 (version 1703 on) lays a dialog out again on a monitor of
+// another DPI and gives its controls the dialog's font at that DPI; the
+// report keeps its own, which WM_DPICHANGED makes at the new DPI.
+void KeepOwnFontAcrossDpis(HWND control)
+{
+    static auto* const setBehavior =
+        LaterUser32Function<decltype(SetDialogControlDpiChangeBehavior)>("SetDialogControlDpiChangeBehavior");
+    if (setBehavior)
+        setBehavior(control, DCDC_DISABLE_FONT_UPDATE, DCDC_DISABLE_FONT_UPDATE);
 }
 
 void ShowReport(HWND dialog, const char* text)
 {
     HWND edit = GetDlgItem(dialog, IDC_REPORT_TEXT);
-    SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(FixedPitchFont()), 0);
+    KeepOwnFontAcrossDpis(edit);
+    SetReportFont(dialog, WindowDpi(dialog));
     // A long candidate list goes beyond the 32 K characters a user may type.
     SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
     SetWindowTextW(edit, WideFromCp932(text).c_str());
@@ -53,6 +76,11 @@ INT_PTR CALLBACK ReportDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 {
     if (message == WM_INITDIALOG) {
         ShowReport(dialog, reinterpret_cast<const char*>(lParam));
+        return FALSE;
+    }
+    // The dialog's own layout is left to Windows.
+    if (message == WM_DPICHANGED) {
+        SetReportFont(dialog, HIWORD(wParam));
         return FALSE;
     }
     if (message != WM_COMMAND)

@@ -7,7 +7,8 @@
 
 #include <string>
 
-// The fixed-pitch font of the report, created with the first dialog.
+// The fixed-pitch font of the report, created with the first dialog at its
+// DPI.
 extern HFONT ReportFont;
 
 // The report for the rows on screen, in code page 932 with CRLF lines.

@@ -4,6 +4,7 @@
 
 #include <cwchar>
 
+#include "app/Dpi.h"
 #include "app/HandleTables.h"
 #include "app/WideText.h"
 #include "form/ControlMap.h"
@@ -12,9 +13,18 @@ namespace {
 
 constexpr COLORREF WhiteText = RGB(255, 255, 255);
 
-HFONT NormalFont;
-HFONT BoldFont;
-HFONT SystemStandIn;
+// Cell heights at 96 DPI.
+constexpr int NormalFontHeight = 16;
+constexpr int BoldFontHeight = 20;
+
+// The fonts of the controls at one DPI.
+struct ControlFonts {
+    HFONT normal;
+    HFONT bold;
+    HFONT systemStandIn;
+};
+
+ControlFonts Fonts;
 
 // The face by its Unicode name, found on a system of any language.
 HFONT CreateGothicFont(int height, int weight)
@@ -23,16 +33,34 @@ HFONT CreateGothicFont(int height, int weight)
                        CLIP_DEFAULT_PRECIS, PROOF_QUALITY, VARIABLE_PITCH | FF_DONTCARE, GothicFace);
 }
 
+ControlFonts CreateControlFonts(int dpi)
+{
+    return {CreateGothicFont(ScaleToDpi(NormalFontHeight, dpi), FW_NORMAL),
+            CreateGothicFont(ScaleToDpi(BoldFontHeight, dpi), FW_BOLD), CreateSystemFontStandIn(dpi)};
+}
+
+void DeleteControlFonts(const ControlFonts& fonts)
+{
+    for (HFONT font : {fonts.normal, fonts.bold, fonts.systemStandIn})
+        if (font)
+            DeleteObject(font);
+}
+
 // Drop-down lists and push buttons get the normal font, the highlighted
 // result labels the bold one; everything else that shows text keeps the
 // system font, or its stand-in.
 HFONT FontOf(const ControlDef& def)
 {
     if (def.highlighted)
-        return BoldFont;
+        return Fonts.bold;
     if (def.kind == ControlKind::Combo || def.kind == ControlKind::Button)
-        return NormalFont;
-    return def.kind == ControlKind::Spin ? nullptr : SystemStandIn;
+        return Fonts.normal;
+    return def.kind == ControlKind::Spin ? nullptr : Fonts.systemStandIn;
+}
+
+RECT PlaceAtDpi(const ControlDef& def, int dpi)
+{
+    return ScaleToDpi(RECT{def.x, def.y, def.x + def.width, def.y + def.height}, dpi);
 }
 
 void SetUpControl(HWND control, const ControlDef& def)
@@ -62,30 +90,52 @@ HBRUSH PaintOnBlack(HDC dc, COLORREF colour)
 void CreateControls(HWND parent, HINSTANCE instance)
 {
     InitCommonControls();
-    NormalFont = CreateGothicFont(16, FW_NORMAL);
-    BoldFont = CreateGothicFont(20, FW_BOLD);
-    SystemStandIn = CreateSystemFontStandIn();
+    const int dpi = WindowDpi(parent);
+    Fonts = CreateControlFonts(dpi);
 
     // The map's order is the creation order, and with it the Tab order.
     for (const ControlDef& def : ControlMap) {
+        const RECT place = PlaceAtDpi(def, dpi);
         HWND control = CreateWindowExW(def.exStyle, WideFromCp932(ClassNameOf(def.kind)).c_str(),
-                                       WideFromCp932(def.text).c_str(), def.style, def.x, def.y, def.width, def.height,
-                                       parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance,
-                                       nullptr);
+                                       WideFromCp932(def.text).c_str(), def.style, place.left, place.top,
+                                       place.right - place.left, place.bottom - place.top, parent,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance, nullptr);
         *HandleSlot(def.id) = control;
         SetUpControl(control, def);
     }
 }
 
-// The system font of a Windows in another language has no Japanese: its
-// stand-in is the same font made Japanese, the program's face in its size
-// and weight. A Japanese system's own is kept, and there is none.
-HFONT CreateSystemFontStandIn()
+// Moved in place, without a new window or a new place in the Tab order,
+// every control keeps its text, selection and focus. A null font gives a
+// control the system font back. A drop-down list takes the height of its
+// box from the font, so the font comes first.
+void RescaleControls(int dpi)
+{
+    const ControlFonts previous = Fonts;
+    Fonts = CreateControlFonts(dpi);
+    for (const ControlDef& def : ControlMap) {
+        HWND control = ControlHandle(def.id);
+        if (def.kind != ControlKind::Spin)
+            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(def)), 1);
+        const RECT place = PlaceAtDpi(def, dpi);
+        MoveWindow(control, place.left, place.top, place.right - place.left, place.bottom - place.top, TRUE);
+    }
+    DeleteControlFonts(previous);
+}
+
+// The system font is Windows' own: sized for the system's DPI, and
+// without Japanese on a Windows in another language. A Japanese system's
+// own, at its own DPI, is kept: there is no stand-in. Otherwise the
+// stand-in is the program's face in the system font's size at dpi and in
+// its weight, a face that scales where the system font may be a bitmap.
+HFONT CreateSystemFontStandIn(int dpi)
 {
     LOGFONTW font{};
     GetObjectW(GetStockObject(SYSTEM_FONT), sizeof font, &font);
-    if (font.lfCharSet == SHIFTJIS_CHARSET)
+    const int systemDpi = SystemDpi();
+    if (font.lfCharSet == SHIFTJIS_CHARSET && dpi == systemDpi)
         return nullptr;
+    font.lfHeight = MulDiv(font.lfHeight, dpi, systemDpi);
     font.lfCharSet = SHIFTJIS_CHARSET;
     std::wcscpy(font.lfFaceName, GothicFace);
     return CreateFontIndirectW(&font);

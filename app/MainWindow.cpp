@@ -4,6 +4,7 @@
 
 #include "app/AnalysisReport.h"
 #include "app/Controls.h"
+#include "app/Dpi.h"
 #include "app/FileLoad.h"
 #include "app/FileSave.h"
 #include "app/LastFolder.h"
@@ -161,8 +162,13 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     switch (message) {
     case WM_CREATE:
         ClearRowMarks();
+        PlaceAtWindowDpi(window, *reinterpret_cast<CREATESTRUCTW*>(lParam));
         CreateControls(window, reinterpret_cast<CREATESTRUCTW*>(lParam)->hInstance);
         DragAcceptFiles(window, TRUE);
+        return 0;
+    case WM_DPICHANGED:
+        MoveToSuggestedPlace(window, lParam);
+        RescaleControls(HIWORD(wParam));
         return 0;
     case WM_CLOSE:
         // Destroying the window would destroy the open dialog under its own

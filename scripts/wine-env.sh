@@ -5,6 +5,10 @@
 # 1252), as a player's non-Japanese Windows would be; it gets a prefix of
 # its own, named after it.
 #
+# TORUME_DPI names a display scaling other than 96 DPI (100 %), such as 144
+# (150 %): it gets a prefix of its own whose LogPixels is written before
+# first use, and a headless screen as many times larger.
+#
 # TORUME_HEADLESS=1 (tests, screenshots) uses a prefix of its own whose
 # windows Wine frames itself, unmanaged, on an Xvfb display: Xvfb has no
 # window manager, and Wine would wait for one on every window it hides.
@@ -15,6 +19,8 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 locale="${TORUME_LOCALE:-ja_JP.UTF-8}"
 suffix=""
 [[ "$locale" == ja_JP.UTF-8 ]] || suffix="-$locale"
+dpi="${TORUME_DPI:-96}"
+[[ "$dpi" == 96 ]] || suffix="$suffix-${dpi}dpi"
 if [[ -n "${TORUME_WINEPREFIX:-}" ]]; then
   export WINEPREFIX="$TORUME_WINEPREFIX"
 elif [[ "${TORUME_HEADLESS:-}" == 1 ]]; then
@@ -33,7 +39,8 @@ start_headless_display() {
   local fifo number
   fifo="$(mktemp -u "${TMPDIR:-/tmp}/torume-xvfb.XXXXXX")"
   mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  # The screen of a 1024 x 768 desktop at the prefix's scaling.
+  Xvfb -displayfd 3 -screen 0 "$((1024 * dpi / 96))x$((768 * dpi / 96))x24" -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   TORUME_XVFB_PID=$!
   if ! read -r -t 20 number <"$fifo"; then
     rm -f "$fifo"
@@ -91,12 +98,20 @@ link_japanese_font() {
   wineserver -w
 }
 
+# The system's DPI, read by Wine at start-up: for the desktop, and for the
+# fonts sized from it.
+set_prefix_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+}
+
 # First use: create the prefix and map the face the program asks for,
 # "ＭＳ ゴシック", to the IPA Gothic font.
 prepare_prefix() {
   if [[ ! -f "$WINEPREFIX/.torume-ready" ]]; then
     mkdir -p "$WINEPREFIX"
     wineboot --init >/dev/null 2>&1
+    [[ "$dpi" == 96 ]] || set_prefix_dpi
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ ゴシック' /t REG_SZ /d 'IPAGothic' /f >/dev/null 2>&1
     if [[ "${TORUME_HEADLESS:-}" == 1 ]]; then
       wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1

@@ -9,9 +9,14 @@
 //                                program and its window to stay; answer the
 //                                box and the dialog, close the window,
 //                                expect exit code 0
+//   torume-drive layout EXE      wait for the window; expect its place and
+//                                every control's to be the control map's
+//                                at the DPI that TORUME_DPI names (96 when
+//                                unset); close it, expect exit code 0
 //   torume-drive load EXE FILE   wait for the window, load FILE through the
-//                                menu command and its open-file dialog, and
-//                                leave the program running
+//                                menu command and its open-file dialog,
+//                                leave the program running and print the
+//                                window's place as WIDTHxHEIGHT+X+Y
 //   torume-drive time EXE FILE   load FILE the same way, print how long the
 //                                window took from the dialog's OK until it
 //                                answered again, and close the program
@@ -28,6 +33,8 @@
 //                                dialog "候補一覧と診断", leave it open and
 //                                print the place of window and dialog
 //                                together as WIDTHxHEIGHT+X+Y
+//
+// Places are read in physical pixels, as a DPI-aware program reads them.
 #include <windows.h>
 
 #include <cstdio>
@@ -40,6 +47,7 @@
 #include "app/WindowIdentity.h"
 #include "app/testing/WindowTesting.h"
 #include "form/ControlIds.h"
+#include "form/ControlMap.h"
 #include "resources/resource.h"
 
 namespace {
@@ -212,6 +220,11 @@ long long LoadThroughMenu(HWND window, const wchar_t* file)
     return (end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart;
 }
 
+void PrintPlace(const RECT& place)
+{
+    std::printf("%ldx%ld+%ld+%ld\n", place.right - place.left, place.bottom - place.top, place.left, place.top);
+}
+
 int Load(const wchar_t* exe, const wchar_t* file)
 {
     PROCESS_INFORMATION process;
@@ -221,7 +234,67 @@ int Load(const wchar_t* exe, const wchar_t* file)
     if (LoadThroughMenu(window, file) < 0)
         return Fail("the open-file dialog did not appear or close");
     Sleep(500); // let the window repaint its results
+    RECT place;
+    GetWindowRect(window, &place);
+    PrintPlace(place);
     return 0;
+}
+
+// The DPI the test's prefix was made with.
+int PrefixDpi()
+{
+    wchar_t value[8] = L"";
+    return GetEnvironmentVariableW(L"TORUME_DPI", value, 8) ? _wtoi(value) : 96;
+}
+
+// Prints each edge of a place that is not the expected one, of the right
+// and bottom edges only those asked for; returns how many.
+int CompareEdges(const char* name, const RECT& place, const RECT& expected, bool right, bool bottom)
+{
+    const struct {
+        const char* edge;
+        LONG actual, wanted;
+        bool checked;
+    } edges[] = {{"left", place.left, expected.left, true},
+                 {"top", place.top, expected.top, true},
+                 {"right", place.right, expected.right, right},
+                 {"bottom", place.bottom, expected.bottom, bottom}};
+    int mismatches = 0;
+    for (const auto& edge : edges) {
+        if (edge.checked && edge.actual != edge.wanted) {
+            std::printf("%s: %s %ld, expected %ld\n", name, edge.edge, edge.actual, edge.wanted);
+            ++mismatches;
+        }
+    }
+    return mismatches;
+}
+
+RECT ScaledRect(int x, int y, int width, int height, int dpi)
+{
+    return {MulDiv(x, dpi, 96), MulDiv(y, dpi, 96), MulDiv(x + width, dpi, 96), MulDiv(y + height, dpi, 96)};
+}
+
+int Layout(const wchar_t* exe)
+{
+    PROCESS_INFORMATION process;
+    HWND window = StartWithWindow(exe, process);
+    if (!window)
+        return 1;
+    const int dpi = PrefixDpi();
+    RECT place;
+    GetWindowRect(window, &place);
+    int mismatches = CompareEdges("window", place, ScaledRect(30, 30, 700, 700, dpi), true, true);
+    for (const ControlDef& def : ControlMap) {
+        GetWindowRect(GetDlgItem(window, def.id), &place);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+        // A vertical up-down control chooses its own width; a drop-down
+        // list's height is that of its dropped list, not of its window.
+        mismatches += CompareEdges(def.name, place, ScaledRect(def.x, def.y, def.width, def.height, dpi),
+                                   def.kind != ControlKind::Spin, def.kind != ControlKind::Combo);
+    }
+    std::printf("the window and %d controls at %d DPI: %d edges differ\n", ControlCount, dpi, mismatches);
+    const int closed = CloseExpectingZero(window, process);
+    return mismatches ? 1 : closed;
 }
 
 int Time(const wchar_t* exe, const wchar_t* file)
@@ -257,7 +330,7 @@ int Report(const wchar_t* file)
     GetWindowRect(window, &windowRect);
     GetWindowRect(dialog, &dialogRect);
     UnionRect(&both, &windowRect, &dialogRect);
-    std::printf("%ldx%ld+%ld+%ld\n", both.right - both.left, both.bottom - both.top, both.left, both.top);
+    PrintPlace(both);
     return 0;
 }
 
@@ -355,6 +428,7 @@ int Version(const wchar_t* exe)
 // any character.
 int main()
 {
+    SetProcessDPIAware();
     int argc = 0;
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     const auto is = [&](int count, const wchar_t* mode) { return argc == count && std::wcscmp(argv[1], mode) == 0; };
@@ -362,6 +436,8 @@ int main()
         return Smoke(argv[2]);
     if (is(3, L"closing"))
         return Closing(argv[2]);
+    if (is(3, L"layout"))
+        return Layout(argv[2]);
     if (is(4, L"load"))
         return Load(argv[2], argv[3]);
     if (is(4, L"time"))
@@ -372,7 +448,7 @@ int main()
         return Version(argv[2]);
     if (is(3, L"report"))
         return Report(argv[2]);
-    std::fprintf(stderr, "usage: torume-drive smoke EXE | closing EXE | load EXE FILE | time EXE FILE |"
+    std::fprintf(stderr, "usage: torume-drive smoke EXE | closing EXE | layout EXE | load EXE FILE | time EXE FILE |"
                          " argument EXE FILE | version EXE | report FILE\n");
     return 2;
 }

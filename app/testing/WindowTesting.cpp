@@ -152,6 +152,15 @@ void ReadControl(HWND dialog, DialogAnswer& answer)
     answer.font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
 }
 
+// As Windows tells a window moved onto a monitor of another DPI; the
+// place it suggests is where the dialog is.
+void MoveToNewDpi(HWND dialog, int dpi)
+{
+    RECT place;
+    GetWindowRect(dialog, &place);
+    SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&place));
+}
+
 // A message box shows its icon, if any, in its one icon-type static control.
 BOOL CALLBACK MatchIcon(HWND child, LPARAM context)
 {
@@ -172,6 +181,8 @@ void ReadDialog(HWND dialog, DialogAnswer& answer)
         answer.ownerEnabled = IsWindowEnabled(answer.owner) != FALSE;
     answer.message = TextOf(GetDlgItem(dialog, 0xFFFF)); // a message box's text
     EnumChildWindows(dialog, MatchIcon, reinterpret_cast<LPARAM>(&answer.icon));
+    if (answer.newDpi)
+        MoveToNewDpi(dialog, answer.newDpi);
     if (answer.readControl)
         ReadControl(dialog, answer);
 }

@@ -35,6 +35,7 @@ struct DialogAnswer {
     HWND closeFirst = nullptr; // minimised, then sent WM_CLOSE while the dialog is open and
                                // another window is in front, before anything else
     int readControl = 0;    // a control whose text and font are kept
+    int newDpi = 0;         // a DPI the dialog is told of by WM_DPICHANGED before the read
     int clickFirst = 0;     // a button clicked before the answer, such as "コピー"
     UINT key = 0;           // a key pressed in keyControl before the button,
     int keyControl = 0;     // which is then pressed only if the dialog stayed
