@@ -180,6 +180,11 @@ mergeInto(LibraryManager.library, {
     return WebPage.kindOf[id] === 'check' && WebPage.elements[id].checked;
   },
 
+  WebSetCheck__deps: ['$WebPage'],
+  WebSetCheck: function (id, checked) {
+    if (WebPage.kindOf[id] === 'check') WebPage.elements[id].checked = !!checked;
+  },
+
   WebEnable__deps: ['$WebPage'],
   WebEnable: function (id, enabled) {
     var element = WebPage.elements[id];
