@@ -4,7 +4,8 @@
 #   scripts/web.sh              builds it and serves it on http://127.0.0.1:8080
 #   scripts/web.sh screenshots  remakes docs/web.png and docs/web-phone.png
 # The site is plain files (index.html, page.js, page.css, torume.js,
-# torume.wasm): any static web server can publish that folder as it is.
+# torume.wasm, manifest.webmanifest, two icons, sw.js): any static web
+# server can publish that folder as it is.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,7 +18,8 @@ case "${1:-}" in
   build) exit 0 ;;
   screenshots)
     exec /usr/bin/python3 web/page_test.py --site build/web/site --torume build/native/cli/torume \
-      --examples examples --screenshots docs -k phone -k screenshot ;;
+      --examples examples --axe build/web/test-tools/node_modules/axe-core/axe.min.js \
+      --screenshots docs -k phone -k screenshot ;;
 esac
 echo "serving on http://127.0.0.1:8080 (Ctrl+C stops)"
 exec python3 -m http.server 8080 --bind 127.0.0.1 --directory build/web/site
