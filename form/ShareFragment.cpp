@@ -198,14 +198,14 @@ std::optional<SharedForm> ParseShareFragment(std::string_view fragment)
 {
     SharedForm shared = InitialSharedForm();
     bool seenCalculator = false, seenRows = false;
-    for (std::string_view part : Split(fragment, '&')) {
-        if (part.starts_with(CalculatorKey) && !seenCalculator) {
+    for (std::string_view entry : Split(fragment, '&')) {
+        if (entry.starts_with(CalculatorKey) && !seenCalculator) {
             seenCalculator = true;
-            if (!ReadValues(part.substr(CalculatorKey.size()), shared, 0, SharedCalculatorCount))
+            if (!ReadValues(entry.substr(CalculatorKey.size()), shared, 0, SharedCalculatorCount))
                 return std::nullopt;
-        } else if (part.starts_with(RowsKey) && !seenRows) {
+        } else if (entry.starts_with(RowsKey) && !seenRows) {
             seenRows = true;
-            const std::string_view rows = part.substr(RowsKey.size());
+            const std::string_view rows = entry.substr(RowsKey.size());
             if (rows.empty())
                 continue;
             const std::vector<std::string_view> lines = Split(rows, ';');

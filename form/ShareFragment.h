@@ -1,8 +1,8 @@
 // What a share link and the page's kept state carry: the calculator
 // panel's inputs with spell mode, and the six observation rows, as the
 // text after a URL's "#": "calc=1,0,0,50,300,0,0,30,4,4&rows=1208,50,...;..."
-// The rows part alone ("rows=...") is what earlier links carried; it still
-// opens, with the calculator as it starts.
+// The rows alone ("rows=...") are what earlier links carried; they still
+// open, with the calculator as it starts.
 #pragma once
 
 #include <array>
@@ -40,10 +40,10 @@ SharedForm InitialSharedForm();
 // initial values are left out. Field texts are percent-encoded.
 std::string ShareFragmentOf(const SharedForm& shared);
 
-// Null when the text is not such a fragment: an unknown or repeated part,
+// Null when the text is not such a fragment: an unknown or repeated key,
 // a wrong count of values, a bad escape, a list index outside its items,
 // a check value other than 0 or 1, a text over 99 bytes or holding a
-// control character. Parts left out, and rows past the last one given,
+// control character. A key left out, and rows past the last one given,
 // take the initial values.
 std::optional<SharedForm> ParseShareFragment(std::string_view fragment);
 
