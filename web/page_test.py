@@ -669,26 +669,33 @@ class LiveTest(unittest.TestCase):
 
     def test_typing_stays_responsive(self):
         open_page()
-        load_text(WORST_SIX_ROWS)
-        DRIVER.execute_script('document.getElementById("notice").hidden = true')
         times = {}
-        for where, scroll in (('the rows', 'arguments[0].scrollIntoView()'),
-                              ('the candidates', 'document.getElementById("candidates").scrollIntoView()')):
+        for rows, digits, scroll in ((SIX_ROWS, '8989898989', 'arguments[0].scrollIntoView()'),
+                                     (WORST_SIX_ROWS, '1212121212', 'arguments[0].scrollIntoView()'),
+                                     (WORST_SIX_ROWS, '1212121212',
+                                      'document.getElementById("candidates").scrollIntoView()')):
+            load_text(rows)
+            DRIVER.execute_script('document.getElementById("notice").hidden = true')
             DRIVER.execute_script(scroll, element(2008))
+            where = ('six rows' if rows == SIX_ROWS else 'the worst six rows') + \
+                (', candidates in view' if 'candidates' in scroll else '')
             times[where] = []
-            for digit in '1212121212':
+            for digit in digits:
                 edits = int(DRIVER.execute_script('return document.body.dataset.edits || 0'))
-                type_into(2008, digit)  # row 6's damage, 1 or 2: 1003 candidates to list each time
+                type_into(2008, '87' + digit if rows == SIX_ROWS else digit)  # worst: 1003 candidates each time
                 WebDriverWait(DRIVER, 5).until(
                     lambda d: int(d.execute_script('return document.body.dataset.edits || 0')) > edits)
                 times[where].append(float(DRIVER.execute_script('return document.body.dataset.editMs')))
-            WebDriverWait(DRIVER, 5).until(lambda d: len(analysis()['candidates']) == 1003)
-        print('\nan edit of the worst six rows, from the key to the frame that shows it: %s'
-              % '; '.join('%.1f ms with %s in view (median of 10, longest %.1f)'
-                          % (statistics.median(t), where, max(t)) for where, t in times.items()), file=sys.stderr)
-        # Within the 100 ms a response feels immediate in, for the worst rows.
-        self.assertLess(statistics.median(times['the rows']), 100)
-        self.assertLess(statistics.median(times['the candidates']), 100)
+            if rows == WORST_SIX_ROWS:
+                WebDriverWait(DRIVER, 5).until(lambda d: len(analysis()['candidates']) == 1003)
+        print('\nan edit, from the key to the frame that shows it (median of 10, longest): %s'
+              % '; '.join('%s %.1f ms, %.1f' % (where, statistics.median(t), max(t)) for where, t in times.items()),
+              file=sys.stderr)
+        # Within a frame or two for rows a player types; within the 100 ms a
+        # response feels immediate in for the worst rows there are.
+        self.assertLess(statistics.median(times['six rows']), 34)
+        for where in ('the worst six rows', 'the worst six rows, candidates in view'):
+            self.assertLess(statistics.median(times[where]), 100)
 
 
 class AccessibilityTest(unittest.TestCase):
@@ -1106,9 +1113,19 @@ class StartTest(unittest.TestCase):
             blocking.append(DRIVER.execute_script('return window.blocking'))
         DRIVER.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument', script)
         shown, blocking = shown[1:], blocking[1:]  # the first load compiles for the code cache
+        # A first visit for comparison: a site of an origin the browser has not seen.
+        server, url = serve(ARGS.site)
+        try:
+            DRIVER.get(url + '#rows=' + ';'.join(','.join(line.split()) for line in SIX_ROWS.splitlines()))
+            WebDriverWait(DRIVER, 10).until(lambda d: d.execute_script('return document.body.dataset.ready'))
+            first = DRIVER.execute_script('return performance.getEntriesByName("torume-first-estimate")[0].startTime')
+        finally:
+            DRIVER.get(URL)
+            stop(server)
         print('\nfirst estimate shown %.0f ms after navigation (median of 10; %.0f to %.0f), total blocking time '
-              '%.0f ms (median; longest %.0f)' % (statistics.median(shown), min(shown), max(shown),
-                                                 statistics.median(blocking), max(blocking)), file=sys.stderr)
+              '%.0f ms (median; longest %.0f); on a first visit %.0f ms'
+              % (statistics.median(shown), min(shown), max(shown), statistics.median(blocking), max(blocking), first),
+              file=sys.stderr)
         self.assertLessEqual(statistics.median(shown), 300)
         self.assertLess(statistics.median(blocking), 50)
 
