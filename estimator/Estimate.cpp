@@ -18,10 +18,10 @@ void ReadObservationRows(const Form& form, EstimatorState& state, Estimate& esti
 {
     for (int r = 0; r < ObservationRowCount; ++r) {
         const ObservationRow row = ObservationRowIds(r);
+        if (!ObservationRowUsed(form, r))
+            continue;
         Observation observation{};
         observation.damage = form.GetNumber(row.damage);
-        if (observation.damage <= 0)
-            continue;
         estimate.rows[estimate.rowCount++] = r + 1;
         if (estimate.missingRow != 0)
             continue;
@@ -157,4 +157,9 @@ void WriteResultLabels(Form& form, const Estimate& estimate)
     for (int id = IDC_EST_DEFENSE; id <= IDC_EST_ALT3_RATES; ++id)
         if (const std::string& text = labels[static_cast<std::size_t>(id - IDC_EST_DEFENSE)]; !text.empty())
             form.SetText(id, text);
+}
+
+bool ObservationRowUsed(const Form& form, int r)
+{
+    return form.GetNumber(ObservationRowIds(r).damage) > 0;
 }

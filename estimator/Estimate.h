@@ -41,6 +41,10 @@ struct Estimate {
 // Success or PartialSuccess: a candidate was chosen.
 bool EstimateFound(const Estimate& estimate);
 
+// Whether the estimation reads row r (0 to 5): its damage is 1 or more.
+// The page shows the other rows as unused.
+bool ObservationRowUsed(const Form& form, int r);
+
 // The estimation of the rows of form on state, read back as a record: the
 // search runs and traces, nothing is written.
 Estimate EstimateRows(const Form& form, EstimatorState& state);

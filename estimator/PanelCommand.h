@@ -14,3 +14,9 @@ struct PanelCommandResult {
 };
 
 PanelCommandResult RunPanelCommand(Form& form, int id);
+
+// The command that brings up to date what an edit of the control changes
+// (the page reruns it on every edit): the run button of the panel whose
+// frame holds the control; for the spell-mode box, which stands above
+// both, the calculator's. 0 for a control whose edits change nothing.
+int RecomputeCommandOf(int id);

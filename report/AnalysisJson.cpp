@@ -93,6 +93,24 @@ std::string StepItems(int steps)
     return items;
 }
 
+// The defenses of a chart row in runs, "0～25, 38": the chart's text
+// alternative says in words what its cells show.
+std::string DefenseRuns(const int (&steps)[DefenseValueCount])
+{
+    std::string text;
+    for (int d = 0; d < DefenseValueCount; ++d) {
+        if (!steps[d])
+            continue;
+        int last = d;
+        while (last + 1 < DefenseValueCount && steps[last + 1])
+            ++last;
+        text += text.empty() ? "" : ", ";
+        text += last == d ? std::to_string(d) : ComposeText(MessageText(MessageId::PageChartRange), d, last);
+        d = last;
+    }
+    return text;
+}
+
 json ChartJson(const EstimateAnalysis& analysis, ToUtf8 toUtf8)
 {
     const int rowCount = static_cast<int>(analysis.chart.size());
@@ -110,17 +128,24 @@ json ChartJson(const EstimateAnalysis& analysis, ToUtf8 toUtf8)
         }
         rows.push_back({{"row", row.row},
                         {"caption", toUtf8(ComposeText(MessageText(MessageId::PageChartRow), row.row))},
-                        {"cells", cells}});
+                        {"cells", cells},
+                        {"text", toUtf8(DefenseRuns(row.steps))}});
     }
     json agreement = json::array();
-    for (int d = 0; d < DefenseValueCount; ++d)
-        if (agreeing[d])
-            agreement.push_back({{"defense", d},
-                                 {"share", static_cast<double>(agreeing[d]) / rowCount},
-                                 {"title", toUtf8(ComposeText(MessageText(MessageId::PageChartShare), d, agreeing[d],
-                                                              rowCount))}});
+    std::string agreementText;
+    for (int d = 0; d < DefenseValueCount; ++d) {
+        if (!agreeing[d])
+            continue;
+        agreement.push_back({{"defense", d},
+                             {"share", static_cast<double>(agreeing[d]) / rowCount},
+                             {"title", toUtf8(ComposeText(MessageText(MessageId::PageChartShare), d, agreeing[d],
+                                                          rowCount))}});
+        agreementText += agreementText.empty() ? "" : ", ";
+        agreementText += ComposeText(MessageText(MessageId::PageChartEntry), d, agreeing[d], rowCount);
+    }
     json chart = {{"rows", rows},
                   {"agreement", agreement},
+                  {"agreementText", toUtf8(agreementText)},
                   {"label", Text(toUtf8, MessageId::PageChartLabel)},
                   {"agreementCaption", Text(toUtf8, MessageId::PageChartAgreement)}};
     if (EstimateFound(analysis.estimate))
@@ -160,22 +185,49 @@ json AnalysisJson(const Form& form, const EstimateAnalysis& analysis, const Load
 
 json PageTextsJson(ToUtf8 toUtf8)
 {
-    std::string columns = MessageText(MessageId::PageCandidateColumns);
-    json headers = json::array();
-    for (std::size_t start = 0;;) {
-        const std::size_t tab = columns.find('\t', start);
-        headers.push_back(toUtf8(columns.substr(start, tab - start)));
-        if (tab == std::string::npos)
-            break;
-        start = tab + 1;
-    }
-    return {{"diagnosisHeading", Text(toUtf8, MessageId::PageDiagnosisHeading)},
-            {"chartHeading", Text(toUtf8, MessageId::PageChartHeading)},
-            {"candidatesHeading", Text(toUtf8, MessageId::PageCandidatesHeading)},
-            {"candidateColumns", headers},
-            {"shareLink", Text(toUtf8, MessageId::PageShareLink)},
-            {"pasteHeading", Text(toUtf8, MessageId::PagePasteHeading)},
-            {"pasteHelp", Text(toUtf8, MessageId::PagePasteHelp)},
-            {"pasteButton", Text(toUtf8, MessageId::PagePasteButton)},
-            {"pastedName", Text(toUtf8, MessageId::PagePastedName)}};
+    const auto columns = [&](MessageId id) {
+        const std::string text = MessageText(id);
+        json headers = json::array();
+        for (std::size_t start = 0;;) {
+            const std::size_t tab = text.find('\t', start);
+            headers.push_back(toUtf8(text.substr(start, tab - start)));
+            if (tab == std::string::npos)
+                return headers;
+            start = tab + 1;
+        }
+    };
+    static constexpr struct {
+        const char* name;
+        MessageId id;
+    } Named[] = {
+        {"diagnosisHeading", MessageId::PageDiagnosisHeading},
+        {"chartHeading", MessageId::PageChartHeading},
+        {"candidatesHeading", MessageId::PageCandidatesHeading},
+        {"shareLink", MessageId::PageShareLink},
+        {"shareCopy", MessageId::PageShareCopy},
+        {"shareCopied", MessageId::PageShareCopied},
+        {"shareCopyFailed", MessageId::PageShareCopyFailed},
+        {"pasteHeading", MessageId::PagePasteHeading},
+        {"pasteHelp", MessageId::PagePasteHelp},
+        {"pasteButton", MessageId::PagePasteButton},
+        {"pastedName", MessageId::PagePastedName},
+        {"heading", MessageId::PageHeading},
+        {"howToWhat", MessageId::PageHowToWhat},
+        {"howToInput", MessageId::PageHowToInput},
+        {"formatHeading", MessageId::PageFormatHeading},
+        {"formatText", MessageId::PageFormatText},
+        {"unusedRow", MessageId::PageUnusedRow},
+        {"linkOpened", MessageId::PageLinkOpened},
+        {"linkUndo", MessageId::PageLinkUndo},
+        {"linkUndone", MessageId::PageLinkUndone},
+        {"linkMalformed", MessageId::PageLinkMalformed},
+        {"statusClose", MessageId::PageStatusClose},
+        {"offlineReady", MessageId::PageOfflineReady},
+        {"updateReady", MessageId::PageUpdateReady},
+    };
+    json texts = {{"candidateColumns", columns(MessageId::PageCandidateColumns)},
+                  {"chartColumns", columns(MessageId::PageChartColumns)}};
+    for (const auto& named : Named)
+        texts[named.name] = Text(toUtf8, named.id);
+    return texts;
 }

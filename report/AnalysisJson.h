@@ -17,8 +17,9 @@ struct LoadResult;
 //  "skipped": [...] (SkippedJson), "skippedCount"? (beyond the kept ones),
 //  "candidates"?: [{"defense", "rates" (null where unknown), "rateTexts", "hits",
 //                   "rows", "chosen", "tied", "mark"}],
-//  "chart"?: {"rows": [{"row", "caption", "cells": [{"defense", "title"}]}],
-//             "agreement": [{"defense", "share", "title"}], "label", "agreementCaption"}}
+//  "chart"?: {"rows": [{"row", "caption", "cells": [{"defense", "title"}], "text"}],
+//             "agreement": [{"defense", "share", "title"}], "agreementText", "label", "agreementCaption"}}
+// A chart row's "text" and "agreementText" say in words what its cells show.
 // The rows are those of form as they stand; load may be null.
 nlohmann::json AnalysisJson(const Form& form, const EstimateAnalysis& analysis, const LoadResult* load,
                             AnalysisParts parts, ToUtf8 toUtf8);
@@ -26,5 +27,6 @@ nlohmann::json AnalysisJson(const Form& form, const EstimateAnalysis& analysis, 
 // [{"line", "reason" (a fixed English code), "text" (the reason for a player)}]
 nlohmann::json SkippedJson(const LoadResult& load, ToUtf8 toUtf8);
 
-// The page's own headings and captions, by name.
+// The page's own headings, captions, button texts and notices, by name;
+// the tables' column headers as lists.
 nlohmann::json PageTextsJson(ToUtf8 toUtf8);

@@ -57,6 +57,45 @@ constexpr Message Messages[] = {
      "ファイルと同じ形式 (1行に ダメージ 攻撃 技威力 属性 腕力 魅力 連携数)。ファイルをこのページにドロップしても読み込めます。"},
     {MessageId::PagePasteButton, "読み込み"},
     {MessageId::PagePastedName, "貼り付け"},
+    {MessageId::PageHeading, "トルメ ダメージ計算機"},
+    {MessageId::PageHowToWhat,
+     "クリダメは、敵に与えたクリティカルのダメージです。戦闘で見たクリダメを、そのときの攻撃・技威力・属性などと一緒に入力すると、敵の防御と属性倍率を推定します。"},
+    {MessageId::PageHowToInput,
+     "下の表に1行に1回ずつ、最大6行まで入力するか、ファイル読み込み・ドロップ・貼り付け (表計算ソフトの行もそのまま) で入れてください。クリダメが 0 の行は使いません。"},
+    {MessageId::PageFormatHeading, "ファイルの形式"},
+    {MessageId::PageFormatText,
+     "1行に1回のクリティカルを、7つの整数を空白かタブで区切って書きます:\n"
+     "クリダメ 攻撃 技威力 属性 腕力 魅力 連携数\n"
+     "属性は 0 斬、1 打、2 突。連携数は 0 か 1 で連携無し、2～5 でその数の連携。\n"
+     "# で始まる行はコメントです。シフト JIS か UTF-8 で保存してください。\n"
+     "例:\n"
+     "# クリダメ 攻撃 技威力 属性 腕力 魅力 連携数\n"
+     "1208 50 300 0 10 10 0\n"
+     "1776 45 320 2 10 10 3"},
+    {MessageId::PageUnusedRow, "クリダメが 0 の行は推定に使いません"},
+    {MessageId::PageRowColumns, "クリダメ\t攻撃\t技威力\t属性\t腕力\t魅力\t連携数"},
+    {MessageId::PageRowFieldName, "%d行目 %s"},
+    {MessageId::PageCalcFields, "攻撃\t技威力\t腕力\t魅力\t敵防御\t属性倍率\t複属性"},
+    {MessageId::PageSpellFields, "術適正\t術威力\t知力\t愛\t敵防御\t属性倍率\t複属性"},
+    {MessageId::PageCalcAnnounce, "ダメージ計算: クリティカル %s、非クリ平均 %s、非クリ最低 %s"},
+    {MessageId::PageEstimateAnnounce, "敵防御自動推定: %s"},
+    {MessageId::PageChartColumns, "行\t再現する防御値"},
+    {MessageId::PageChartRange, "%d～%d"},
+    {MessageId::PageChartEntry, "%d (%d/%d行)"},
+    {MessageId::PageShareCopy, "共有リンクをコピー"},
+    {MessageId::PageShareCopied, "共有リンクをコピーしました"},
+    {MessageId::PageShareCopyFailed, "コピーできませんでした。下のリンクを長押しか右クリックしてコピーしてください"},
+    {MessageId::PageLinkOpened, "共有リンクの入力を開きました。それまでの入力は「元に戻す」で戻せます"},
+    {MessageId::PageLinkUndo, "元に戻す"},
+    {MessageId::PageLinkUndone, "共有リンクを開く前の入力に戻しました"},
+    {MessageId::PageLinkMalformed, "共有リンクが壊れているため開けませんでした。入力はそのままです"},
+    {MessageId::PageLoadFilled, "%s: %d 行を読み込みました"},
+    {MessageId::PagePasteFilled, "%d行目から %d 行に貼り付けました"},
+    {MessageId::PagePasteUnread, "数字でも項目名でもないセル %d 個は入力しませんでした"},
+    {MessageId::PagePasteBeyond, "6行目より下に入りきらない %d 行は使いません"},
+    {MessageId::PageStatusClose, "閉じる"},
+    {MessageId::PageOfflineReady, "このページはオフラインでも使えます"},
+    {MessageId::PageUpdateReady, "新しい版を取得しました。次にページを開き直したときから使われます"},
 };
 
 constexpr bool InIdOrder()

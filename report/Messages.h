@@ -60,6 +60,38 @@ enum class MessageId : std::uint8_t {
     PagePasteHelp,
     PagePasteButton,
     PagePastedName,
+    // The page: what a first visit reads, and the format one click away
+    PageHeading,
+    PageHowToWhat,
+    PageHowToInput,
+    PageFormatHeading,
+    PageFormatText,    // lines separated by LF
+    PageUnusedRow,     // why a row with damage 0 looks unused
+    // The page: accessible names and what is announced
+    PageRowColumns,    // the rows' column names, separated by tabs
+    PageRowFieldName,  // %d: the row, %s: the column
+    PageCalcFields,    // the calculator's fields left to right, separated by tabs
+    PageSpellFields,   // the same in spell mode
+    PageCalcAnnounce,  // %s critical, %s average, %s minimum
+    PageEstimateAnnounce, // %s: the estimate on one line
+    PageChartColumns,  // the chart's table: row, defenses, separated by tabs
+    PageChartRange,    // %d to %d
+    PageChartEntry,    // %d defense, %d rows, %d of them
+    // The page: the share link, kept rows, loads and pastes, updates
+    PageShareCopy,
+    PageShareCopied,
+    PageShareCopyFailed,
+    PageLinkOpened,
+    PageLinkUndo,
+    PageLinkUndone,
+    PageLinkMalformed,
+    PageLoadFilled,    // %s: the file, %d: rows filled
+    PagePasteFilled,   // %d: the first row, %d: rows filled
+    PagePasteUnread,   // %d: cells neither numbers nor list items
+    PagePasteBeyond,   // %d: lines below the sixth row
+    PageStatusClose,
+    PageOfflineReady,
+    PageUpdateReady,
     Count
 };
 

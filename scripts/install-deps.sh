@@ -9,7 +9,8 @@
 #   screenshot ImageMagick, to capture the window
 #   release    packing and unpacking the release zip
 #   web        Emscripten for the web edition, headless Chromium and
-#              Selenium for its browser test
+#              Selenium for its browser test, npm for the test's axe-core
+#              (which the build installs from the lock file with npm ci)
 set -euo pipefail
 
 packages_of() {
@@ -41,6 +42,14 @@ if ((${#wanted[@]})); then
   echo "installing: ${wanted[*]}"
   "${as_root[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${wanted[@]}"
+fi
+
+# npm comes with a Node.js of its own where one is installed; Debian's
+# Node.js has it in a package of its own.
+if [[ " $* " == *" web "* ]] && ! command -v npm >/dev/null; then
+  echo "installing: npm"
+  "${as_root[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq --no-install-recommends npm
 fi
 
 # Wine takes its ANSI code page (932) from the Japanese locale.

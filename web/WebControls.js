@@ -110,6 +110,7 @@ mergeInto(LibraryManager.library, {
       var value = parseInt(buddy.value, 10);
       if (isNaN(value)) value = low;
       buddy.value = String(Math.min(high, Math.max(low, value + delta)));
+      buddy.dispatchEvent(new Event('input', {bubbles: true}));
     }
     spin.querySelector('.up').onclick = function () { step(1); };
     spin.querySelector('.down').onclick = function () { step(-1); };
@@ -190,6 +191,11 @@ mergeInto(LibraryManager.library, {
   WebGetCheck__deps: ['$WebPage'],
   WebGetCheck: function (id) {
     return WebPage.kindOf[id] === 'check' && WebPage.elements[id].checked;
+  },
+
+  WebSetCheck__deps: ['$WebPage'],
+  WebSetCheck: function (id, checked) {
+    if (WebPage.kindOf[id] === 'check') WebPage.elements[id].checked = !!checked;
   },
 
   WebEnable__deps: ['$WebPage'],

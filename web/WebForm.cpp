@@ -18,6 +18,7 @@ void WebSetText(int id, const char* text);
 int WebGetSelection(int id);
 void WebSetSelection(int id, int index);
 bool WebGetCheck(int id);
+void WebSetCheck(int id, bool checked);
 void WebEnable(int id, bool enabled);
 }
 
@@ -49,6 +50,11 @@ void WebForm::SetSelection(int id, int index)
 bool WebForm::GetCheck(int id) const
 {
     return WebGetCheck(id);
+}
+
+void WebForm::SetCheck(int id, bool checked)
+{
+    WebSetCheck(id, checked);
 }
 
 void WebForm::Enable(int id, bool enabled)

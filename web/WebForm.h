@@ -13,6 +13,9 @@ public:
     void SetSelection(int id, int index) override;
     bool GetCheck(int id) const override;
     void Enable(int id, bool enabled) override;
+
+    // Beyond the Form, which never ticks a box: a share link's check boxes.
+    void SetCheck(int id, bool checked);
 };
 
 // The page's one form.

@@ -7,17 +7,24 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "estimator/EstimateAnalysis.h"
 #include "estimator/EstimatorState.h"
 #include "estimator/PanelCommand.h"
 #include "form/ControlIds.h"
+#include "form/ControlMap.h"
 #include "form/MemoryForm.h"
+#include "form/ShareFragment.h"
+#include "form/TextFormat.h"
 #include "observations/ObservationFile.h"
 #include "observations/ObservationSave.h"
+#include "observations/PastedTable.h"
 #include "report/AnalysisJson.h"
+#include "report/FieldNames.h"
 #include "report/LoadReport.h"
+#include "report/ReportText.h"
 #include "web/WebForm.h"
 
 namespace {
@@ -54,6 +61,32 @@ const char* Keep(const nlohmann::json& json)
     return JsonText.c_str();
 }
 
+const char* KeepText(std::string text)
+{
+    JsonText = std::move(text);
+    return JsonText.c_str();
+}
+
+bool Estimated(const PanelCommandResult& result)
+{
+    if (result.estimated)
+        PageEstimate = result.estimate;
+    return result.estimated;
+}
+
+// A link's or the kept state's values, applied as a player would: the
+// check boxes, spell mode's command, the fields, then both panels run.
+void OpenShared(const SharedForm& shared)
+{
+    for (int id : SharedCalculatorIds)
+        if (FindControlDef(id)->kind == ControlKind::Check)
+            PageForm.SetCheck(id, SharedCheck(shared, id));
+    RunPanelCommand(PageForm, IDC_SPELL_MODE);
+    WriteSharedFields(PageForm, shared);
+    RunPanelCommand(PageForm, IDC_CALC_RUN);
+    Estimated(RunPanelCommand(PageForm, IDC_EST_RUN));
+}
+
 } // namespace
 
 extern "C" {
@@ -67,10 +100,84 @@ EMSCRIPTEN_KEEPALIVE void WebStart()
 // estimation ran, so the page refreshes its analysis.
 EMSCRIPTEN_KEEPALIVE bool WebCommand(int id)
 {
-    const PanelCommandResult result = RunPanelCommand(PageForm, id);
-    if (result.estimated)
-        PageEstimate = result.estimate;
-    return result.estimated;
+    return Estimated(RunPanelCommand(PageForm, id));
+}
+
+// An edit of a control (a character typed, a list chosen, a box ticked):
+// the control's own command, then the one that brings its panel's results
+// up to date. 0 when nothing reran, 1 the calculator, 2 the estimation.
+EMSCRIPTEN_KEEPALIVE int WebEdited(int id)
+{
+    const int recompute = RecomputeCommandOf(id);
+    if (recompute == 0)
+        return 0;
+    RunPanelCommand(PageForm, id);
+    return Estimated(RunPanelCommand(PageForm, recompute)) ? 2 : 1;
+}
+
+// What the page writes beside the controls after every change:
+// {"names": {ID: the field's accessible name}, "unused": [rows the
+// estimation does not read, 0-based], "calculation": the calculator's
+// results in one sentence}.
+EMSCRIPTEN_KEEPALIVE const char* WebFieldState()
+{
+    nlohmann::json names = nlohmann::json::object(), unused = nlohmann::json::array();
+    for (const ControlDef& def : ControlMap)
+        if (def.kind == ControlKind::Edit || def.kind == ControlKind::Combo)
+            names[std::to_string(def.id)] = FieldName(PageForm, def.id);
+    for (int r = 0; r < ObservationRowCount; ++r)
+        if (!ObservationRowUsed(PageForm, r))
+            unused.push_back(r);
+    return Keep({{"names", names}, {"unused", unused}, {"calculation", CalculationAnnouncement(PageForm)}});
+}
+
+// Both panels as a share link's fragment, without "#".
+EMSCRIPTEN_KEEPALIVE const char* WebShareFragment()
+{
+    return KeepText(ShareFragmentOf(ReadSharedForm(PageForm)));
+}
+
+// Opens the fragment the piece buffer holds (length bytes), which the
+// kept state follows (keptLength bytes, none when nothing is kept), and
+// runs both panels. -1 when the fragment is malformed and nothing
+// changed; 1 when the kept rows differ from the fragment's and are not
+// the initial ones, so the player may want them back; else 0.
+EMSCRIPTEN_KEEPALIVE int WebOpenFragment(int length, int keptLength)
+{
+    const std::string text = PieceText(length);
+    const std::string keptText(PieceBuffer + text.size(),
+                               static_cast<std::size_t>(std::clamp(keptLength, 0, PieceSize - static_cast<int>(text.size()))));
+    const std::optional<SharedForm> shared = ParseShareFragment(text);
+    if (!shared)
+        return -1;
+    const std::optional<SharedForm> kept = ParseShareFragment(keptText);
+    OpenShared(*shared);
+    return kept && !SameSharedRows(*kept, *shared) && !SameSharedRows(*kept, InitialSharedForm()) ? 1 : 0;
+}
+
+// Text pasted into control id (the piece buffer holds length bytes). A
+// table pasted into a row fills the rows from there, as a spreadsheet
+// does, and runs the estimation: {"table": true, "lines": what to tell
+// the player}. Anything else is not the core's: {"table": false}.
+EMSCRIPTEN_KEEPALIVE const char* WebPaste(int id, int length)
+{
+    const std::string text = PieceText(length);
+    for (int r = 0; r < ObservationRowCount; ++r) {
+        for (int c = 0; c < ObservationFieldCount; ++c) {
+            if (ObservationRowIds(r).*ObservationFields[c] != id || !IsPastedTable(text))
+                continue;
+            const PasteResult result = PasteTable(PageForm, r, c, text);
+            Estimated(RunPanelCommand(PageForm, IDC_EST_RUN));
+            nlohmann::json lines = nlohmann::json::array();
+            lines.push_back(ComposeText(MessageText(MessageId::PagePasteFilled), result.firstRow, result.rowsFilled));
+            if (result.cellsUnread)
+                lines.push_back(ComposeText(MessageText(MessageId::PagePasteUnread), result.cellsUnread));
+            if (result.linesBeyond)
+                lines.push_back(ComposeText(MessageText(MessageId::PagePasteBeyond), result.linesBeyond));
+            return Keep({{"table", true}, {"lines", lines}});
+        }
+    }
+    return Keep({{"table", false}});
 }
 
 // The control of observation row r (0 to 5) in column c (the file's
@@ -153,7 +260,8 @@ EMSCRIPTEN_KEEPALIVE const char* WebNothingToSave()
 
 // What the last load tells the player, for the file whose name the piece
 // buffer holds (nameLength bytes): {"failed", "lines": the window's
-// message and the cause when it failed, then the lines it skipped}.
+// message and the cause when it failed, else the rows it filled; then the
+// lines it skipped}.
 EMSCRIPTEN_KEEPALIVE const char* WebLoadReport(int nameLength)
 {
     const std::string name = PieceText(nameLength);
@@ -162,6 +270,8 @@ EMSCRIPTEN_KEEPALIVE const char* WebLoadReport(int nameLength)
     if (failed) {
         lines.push_back(MessageText(MessageId::LoadFailed));
         lines.push_back(name + ": " + LoadFailureMessage(LastLoad, BrowserCause));
+    } else {
+        lines.push_back(ComposeText(MessageText(MessageId::PageLoadFilled), name.c_str(), LastLoad.rowsFilled));
     }
     for (const std::string& line : LoadReportLines(name, LastLoad, AsIs))
         lines.push_back(line);
@@ -169,13 +279,16 @@ EMSCRIPTEN_KEEPALIVE const char* WebLoadReport(int nameLength)
 }
 
 // The analysis of the page's last estimation, every candidate and the
-// chart included, as JSON valid until the next call. The page, like the
+// chart included, and "announcement", the estimate in one sentence, as
+// JSON valid until the next call. The page, like the
 // window, has the process's one estimator.
 EMSCRIPTEN_KEEPALIVE const char* WebAnalyse()
 {
     const MemoryForm rows = CopyObservationRows(PageForm);
     const EstimateAnalysis analysis = AnalyseEstimate(rows, PageEstimate, Estimator, {true, true});
-    return Keep(AnalysisJson(rows, analysis, nullptr, {true, true}, AsIs));
+    nlohmann::json json = AnalysisJson(rows, analysis, nullptr, {true, true}, AsIs);
+    json["announcement"] = ComposeText(MessageText(MessageId::PageEstimateAnnounce), EstimateLine(PageEstimate).c_str());
+    return Keep(json);
 }
 
 } // extern "C"

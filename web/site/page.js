@@ -1,25 +1,28 @@
 // The web edition's page: starts the C++ core, which creates an element
-// for every control of the control map, hands it the controls' commands
-// and loaded files, and shows what the window cannot: every candidate, the
-// rows the estimate does not reproduce, a chart of the defense values that
-// reproduce each row, a share link, and the rows kept between visits.
+// for every control of the control map, hands it every edit, command,
+// loaded file and paste, and shows what the window cannot: every
+// candidate, the rows the estimate does not reproduce, a chart of the
+// defense values that reproduce each row, a share link, and the state
+// kept between visits. Every text it shows is the core's.
 'use strict';
 
 (function () {
-  var STORE = 'torume-rows';
-  var LINK = '#rows=';
+  var STORE = 'torume-form';
+  var OLD_STORE = 'torume-rows'; // rows only, as earlier visits kept them
+  var PHONE = matchMedia('(max-width: 700px)');
   var client = document.getElementById('client');
   var core;       // the module
-  var emptyRow;   // the values of a row as the control map starts it
-  var texts;      // the page's headings and captions, the core's
+  var texts;      // the page's headings, captions and notices, the core's
+  var lastChart;  // drawn again when the width changes
+  var chartWidth = 0;
+  var initialState; // not worth keeping
 
   function byId(id) { return document.getElementById(id); }
   function control(id) { return document.querySelector('[data-id="' + id + '"]'); }
   function rowCount() { for (var r = 0; core._WebRowControl(r, 0); r++); return r; }
-  function rowControl(r, c) { return control(core._WebRowControl(r, c)); }
   function rowControls(r) {
     var list = [];
-    for (var c = 0; core._WebRowControl(r, c); c++) list.push(rowControl(r, c));
+    for (var c = 0; core._WebRowControl(r, c); c++) list.push(control(core._WebRowControl(r, c)));
     return list;
   }
   function geometry(box) {
@@ -27,72 +30,117 @@
     return {x: +style.getPropertyValue('--x'), y: +style.getPropertyValue('--y'),
             width: +style.getPropertyValue('--w'), height: +style.getPropertyValue('--h')};
   }
+  function json(pointer) { return JSON.parse(core.UTF8ToString(pointer)); }
 
-  // ---- Rows as text: the share link's fragment and the saved rows ----
+  // Texts travel to the core in its piece buffer; returns the bytes put
+  // there, starting at offset.
+  function putText(text, offset) {
+    offset = offset || 0;
+    var bytes = new TextEncoder().encode(text).subarray(0, core._WebLoadPieceSize() - offset);
+    core.HEAPU8.set(bytes, core._WebLoadBuffer() + offset);
+    return bytes.length;
+  }
 
-  // A row: the texts of its fields and the selected indices of its lists.
-  function rowValues(r) {
-    return rowControls(r).map(function (e) { return e.tagName === 'SELECT' ? String(e.selectedIndex) : e.value; });
+  // ---- The notice: what a load, a paste or a link did, at the foot of
+  // the screen wherever the page is scrolled, and announced ----
+
+  var announcement = {text: '', timer: 0};
+  // Results are announced once the player pauses, not at every character.
+  function announce(text, now) {
+    announcement.text = text;
+    clearTimeout(announcement.timer);
+    announcement.timer = setTimeout(function () {
+      byId('announce').textContent = announcement.text;
+    }, now ? 0 : 500);
   }
-  function setRowValues(r, values) {
-    rowControls(r).forEach(function (e, c) {
-      var value = values[c] === undefined ? emptyRow[c] : values[c];
-      if (e.tagName === 'SELECT') {
-        var index = parseInt(value, 10);
-        e.selectedIndex = index >= 0 && index < e.options.length ? index : -1;
-      } else {
-        e.value = value;
-      }
-    });
+  // results: what refresh() found to announce, said after the lines.
+  function notify(lines, results, action, onAction) {
+    byId('status').textContent = lines.join('\n');
+    var button = byId('notice-action');
+    button.hidden = !action;
+    button.textContent = action || '';
+    button.onclick = onAction || null;
+    byId('notice').hidden = false;
+    // Whatever scrolls into view (a focused field) stops above the notice,
+    // and the page's end can scroll above it.
+    document.documentElement.style.scrollPaddingBottom = document.body.style.paddingBottom =
+      byId('notice').offsetHeight + 16 + 'px';
+    announce(lines.concat(results ? [results] : []).join('\n'), true);
   }
-  // "1208,50,300,0,10,10,0;878,..." up to the last row that is not empty.
-  function encodeRows() {
-    var rows = [], last = -1;
-    for (var r = 0; r < rowCount(); r++) {
-      var values = rowValues(r);
-      rows.push(values.map(encodeURIComponent).join(','));
-      if (values.join('\n') !== emptyRow.join('\n')) last = r;
-    }
-    return rows.slice(0, last + 1).join(';');
+
+  function hideNotice() {
+    byId('notice').hidden = true;
+    document.documentElement.style.scrollPaddingBottom = document.body.style.paddingBottom = '';
   }
-  function decodeRows(text) {
-    var rows;
-    try {
-      rows = text.split(';').map(function (row) { return row.split(',').map(decodeURIComponent); });
-    } catch (malformed) {
-      return false;
-    }
-    for (var r = 0; r < rowCount(); r++) setRowValues(r, rows[r] || emptyRow);
-    return true;
-  }
+
+  // ---- Kept state ----
+
+  function fragment() { return core.UTF8ToString(core._WebShareFragment()); }
   function save() {
     try {
-      var rows = encodeRows();
-      if (rows) localStorage.setItem(STORE, rows); else localStorage.removeItem(STORE);
+      var state = fragment();
+      if (state === initialState) localStorage.removeItem(STORE); else localStorage.setItem(STORE, state);
+      localStorage.removeItem(OLD_STORE);
     } catch (unavailable) { /* storage off: nothing is kept */ }
   }
   function saved() {
-    try { return localStorage.getItem(STORE); } catch (unavailable) { return null; }
+    try {
+      var old = localStorage.getItem(OLD_STORE);
+      return localStorage.getItem(STORE) || (old ? 'rows=' + old : '');
+    } catch (unavailable) { return ''; }
   }
 
-  // ---- Commands ----
+  // ---- Commands and edits ----
 
-  // What the window's procedure does for a command, then the analysis
-  // when the estimation ran. The estimation's own time is kept for the test.
+  // After anything changed the controls: the analysis when the estimation
+  // ran, the fields' names and unused rows, the share link, the kept
+  // state, and what is announced (nothing at the start), which it returns.
+  function refresh(estimated, quiet) {
+    var state = json(core._WebFieldState());
+    var estimate = estimated ? analyse() : null;
+    Object.keys(state.names).forEach(function (id) { control(id).setAttribute('aria-label', state.names[id]); });
+    for (var r = 0; r < rowCount(); r++) {
+      var unused = state.unused.indexOf(r) >= 0;
+      rowControls(r).forEach(function (e) {
+        e.parentNode.classList.toggle('unused', unused);
+        if (unused) e.setAttribute('aria-describedby', 'unused-note'); else e.removeAttribute('aria-describedby');
+      });
+    }
+    caption();
+    byId('share').href = location.pathname + location.search + '#' + fragment();
+    byId('share-section').hidden = false;
+    save();
+    var results = estimate ? estimate.announcement : state.calculation;
+    if (!quiet) announce(results);
+    return results;
+  }
+
+  // A button's command, as the window's procedure runs it. The
+  // estimation's own time is kept for the test.
   function command(id) {
     var start = performance.now();
     var estimated = core._WebCommand(id);
-    var elapsed = performance.now() - start;
-    if (estimated) {
-      document.body.dataset.estimationMs = elapsed.toFixed(3);
-      analyse();
-    }
-    caption();
+    if (estimated) document.body.dataset.estimationMs = (performance.now() - start).toFixed(3);
+    refresh(estimated);
   }
-  function estimateButton() {
-    return rowControl(0, 0).closest('.panel').querySelector('button[data-id]');
+  // Every edit reruns its panel's command, so no result on screen is
+  // older than the controls.
+  // The time from an edit to the frame that shows its results is kept for
+  // the test.
+  function edited(target) {
+    var id = +target.dataset.id, start = performance.now();
+    if (!id) return;
+    refresh(core._WebEdited(id) === 2);
+    // The player has moved on from what the notice said, unless it offers
+    // to undo.
+    if (byId('notice-action').hidden) hideNotice();
+    requestAnimationFrame(function () {
+      setTimeout(function () {
+        document.body.dataset.editMs = (performance.now() - start).toFixed(3);
+        document.body.dataset.edits = +(document.body.dataset.edits || 0) + 1;
+      });
+    });
   }
-  function estimate() { command(+estimateButton().dataset.id); }
 
   // The pieces of a file, each read into one reused buffer where the
   // browser can (a byte stream's own-buffer reader): a file read in fresh
@@ -142,18 +190,10 @@
     }
     next();
   }
-  // Texts travel to the core in its piece buffer.
-  function putText(text) {
-    var bytes = new TextEncoder().encode(text).subarray(0, core._WebLoadPieceSize());
-    core.HEAPU8.set(bytes, core._WebLoadBuffer());
-    return bytes.length;
-  }
   function finishLoad(name, cause) {
     var filled = core._WebLoadFinish(putText(cause));
-    var report = JSON.parse(core.UTF8ToString(core._WebLoadReport(putText(name))));
-    byId('status').textContent = report.lines.join('\n');
-    if (filled > 0) analyse();
-    save();
+    var report = json(core._WebLoadReport(putText(name)));
+    notify(report.lines, refresh(filled > 0, true));
     document.body.dataset.loads = +(document.body.dataset.loads || 0) + 1;
   }
   function loadText(text) { loadFile(new Blob([text]), texts.pastedName); }
@@ -162,10 +202,13 @@
   function saveRows() {
     var size = core._WebSaveRows(), refusal = core.UTF8ToString(core._WebNothingToSave());
     if (!size) {
-      byId('status').textContent = refusal;
+      notify([refusal]);
       return;
     }
-    if (byId('status').textContent === refusal) byId('status').textContent = '';
+    if (byId('status').textContent === refusal) {
+      byId('status').textContent = '';
+      hideNotice();
+    }
     var link = document.createElement('a');
     link.href = URL.createObjectURL(new Blob([core.HEAPU8.slice(core._WebSavedBytes(), core._WebSavedBytes() + size)],
                                              {type: 'text/plain'}));
@@ -175,18 +218,47 @@
     setTimeout(function () { URL.revokeObjectURL(link.href); }, 10000);
   }
 
+  // ---- Share links ----
+
+  // Opens a link's state. The rows kept before it stay one click away
+  // when they differ; a malformed link changes nothing and says so. The
+  // link is then taken off the address, so that a reload shows the
+  // player's own, kept state.
+  function openLink(text) {
+    var kept = saved();
+    var result = core._WebOpenFragment(putText(text), putText(kept, putText(text)));
+    history.replaceState(null, '', location.pathname + location.search);
+    if (result < 0) {
+      notify([texts.linkMalformed]);
+      return false;
+    }
+    var results = refresh(true, result > 0);
+    if (result > 0) {
+      notify([texts.linkOpened], results, texts.linkUndo, function () {
+        core._WebOpenFragment(putText(kept), 0);
+        notify([texts.linkUndone], refresh(true, true));
+      });
+    }
+    return true;
+  }
+
+  function copyLink() {
+    var link = byId('share').href;
+    var copied = navigator.clipboard ? navigator.clipboard.writeText(link) : Promise.reject();
+    copied.then(function () { notify([texts.shareCopied]); }, function () { notify([texts.shareCopyFailed]); });
+  }
+
   // ---- Beyond the window ----
 
   function analyse() {
     var start = performance.now();
-    var result = JSON.parse(core.UTF8ToString(core._WebAnalyse()));
+    var result = json(core._WebAnalyse());
     showDiagnosis(result.diagnosis);
+    lastChart = result.chart;
     showChart(result.chart);
     showCandidates(result.candidates);
-    var rows = encodeRows();
-    byId('share').href = location.pathname + location.search + LINK + rows;
-    byId('share-section').hidden = !rows;
     document.body.dataset.analysisMs = (performance.now() - start).toFixed(3);
+    return result;
   }
 
   // Each row the estimate does not reproduce is marked in the table of
@@ -215,12 +287,18 @@
   // One line of cells per row, one cell per defense value 0 to 99, filled
   // where some rate reproduces the row; the last line shades each defense
   // by the share of rows it reproduces, and the chosen defense is framed.
-  // Every text is the core's.
+  // Drawn at the width it has, one unit a pixel, so that its text keeps
+  // its size on a phone; a table says the same in words.
   function showChart(chart) {
-    var rows = chart.rows, cell = 5, line = 20, left = 44, top = 16;
+    var rows = chart.rows, line = 22, left = 52, top = 18;
     byId('chart-section').hidden = !rows.length;
     if (!rows.length) return;
-    var height = top + (rows.length + 1) * line + 4, width = left + 100 * cell + 4;
+    // The width the observer last saw: reading it here would lay the page
+    // out in the middle of an edit.
+    var width = Math.max(chartWidth || byId('chart').clientWidth, 200);
+    var cell = Math.max(2, Math.floor((width - left - 4) / 100));
+    var height = top + (rows.length + 1) * line + 4;
+    width = left + 100 * cell + 4;
     var svg = [];
     function add(tag, attributes, content) {
       var element = document.createElementNS('http://www.w3.org/2000/svg', tag);
@@ -232,53 +310,79 @@
       svg.push(element);
       return element;
     }
-    for (var d = 0; d < 100; d += 10) add('text', {'class': 'tick', x: left + d * cell, y: 11}, String(d));
+    for (var d = 0; d < 100; d += cell < 4 ? 20 : 10) add('text', {'class': 'tick', x: left + d * cell, y: 13}, String(d));
     if (chart.chosen)
       add('rect', {'class': 'chosen', x: left + chart.chosen.defense * cell - 1, y: top - 2, width: cell + 2,
                    height: (rows.length + 1) * line}, chart.chosen.title);
     rows.forEach(function (row, i) {
       var y = top + i * line;
-      add('text', {x: 0, y: y + 11, 'data-row': row.row}, row.caption);
+      add('text', {x: 0, y: y + 13, 'data-row': row.row}, row.caption);
       row.cells.forEach(function (c) {
         add('rect', {'class': 'hit', 'data-row': row.row, 'data-defense': c.defense, x: left + c.defense * cell, y: y,
-                     width: cell - 1, height: line - 4}, c.title);
+                     width: Math.max(1, cell - 1), height: line - 6}, c.title);
       });
     });
     var y = top + rows.length * line;
-    add('text', {x: 0, y: y + 11}, chart.agreementCaption);
+    add('text', {x: 0, y: y + 13}, chart.agreementCaption);
     chart.agreement.forEach(function (c) {
-      add('rect', {'class': 'agree', x: left + c.defense * cell, y: y, width: cell - 1, height: line - 4,
+      add('rect', {'class': 'agree', x: left + c.defense * cell, y: y, width: Math.max(1, cell - 1), height: line - 6,
                    'fill-opacity': c.share.toFixed(3)}, c.title);
     });
     var root = document.createElementNS('http://www.w3.org/2000/svg', 'svg');
-    root.setAttribute('viewBox', '0 0 ' + width + ' ' + height);
+    root.setAttribute('width', width);
+    root.setAttribute('height', height);
     root.setAttribute('role', 'img');
     root.setAttribute('aria-label', chart.label);
     svg.forEach(function (element) { root.appendChild(element); });
     byId('chart').replaceChildren(root);
+
+    var body = byId('chart-table').tBodies[0];
+    body.textContent = '';
+    rows.map(function (row) { return [row.caption, row.text]; })
+      .concat([[chart.agreementCaption, chart.agreementText]]).forEach(function (cells) {
+        var tr = body.insertRow();
+        tr.appendChild(document.createElement('th')).textContent = cells[0];
+        tr.insertCell().textContent = cells[1];
+      });
   }
 
+  // A hundred rows at once, the rest in later tasks of a hundred each: a
+  // thousand candidates would hold up every character typed. A newer
+  // analysis drops the rows still to come.
+  var candidateRun = 0;
   function showCandidates(candidates) {
-    var body = byId('candidates').tBodies[0];
+    var body = byId('candidates').tBodies[0], run = ++candidateRun;
     body.textContent = '';
-    candidates.forEach(function (c) {
-      var tr = body.insertRow();
-      tr.className = c.chosen ? 'chosen' : c.tied ? 'tied' : '';
-      [c.mark, c.defense, c.rateTexts[0], c.rateTexts[1], c.rateTexts[2], c.hits,
-       c.rows.join(' ') || '-'].forEach(function (text) {
-        tr.insertCell().textContent = text;
+    function add(from) {
+      if (run !== candidateRun) return;
+      candidates.slice(from, from + 100).forEach(function (c) {
+        var tr = body.insertRow();
+        tr.className = c.chosen ? 'chosen' : c.tied ? 'tied' : '';
+        [c.mark, c.defense, c.rateTexts[0], c.rateTexts[1], c.rateTexts[2], c.hits,
+         c.rows.join(' ') || '-'].forEach(function (text) {
+          tr.insertCell().textContent = text;
+        });
       });
-    });
+      if (from + 100 < candidates.length) setTimeout(add, 0, from + 100);
+    }
+    add(0);
     byId('candidates-section').hidden = !candidates.length;
   }
 
   // ---- Layout ----
 
-  // The boxes of a panel in bands of one y each: on a wide screen the bands
-  // vanish (every box stands at its place in the window); on a phone each
-  // band is a line that wraps. A push button that shares its band with
-  // fields moves after the panel's last band of fields and check boxes.
+  // The boxes of a panel in bands of one y each, in the order the eye
+  // reads them, which is also the order of the Tab key: on a wide screen
+  // the bands vanish (every box stands at its place in the window); on a
+  // phone each band is a line that wraps. A push button that shares its
+  // band with fields stands to their right on a wide screen, and after the
+  // panel's last band of fields and check boxes on a phone.
+  var movedButtons = [];
   function band() {
+    var ordered = Array.prototype.slice.call(client.children).sort(function (a, b) {
+      return geometry(a).y - geometry(b).y || geometry(a).x - geometry(b).x;
+    });
+    ordered.forEach(function (box) { client.appendChild(box); });
     document.querySelectorAll('.panel').forEach(function (panel) {
       var boxes = Array.prototype.filter.call(panel.children, function (e) { return e.style.getPropertyValue('--y'); });
       var bands = {};
@@ -289,19 +393,24 @@
         line.className = 'band';
         bands[y].sort(function (a, b) { return geometry(a).x - geometry(b).x; });
         var inputs = bands[y].some(function (box) { return box.classList.contains('box'); });
+        bands[y].forEach(function (box) { line.appendChild(box); });
+        panel.appendChild(line);
         bands[y].forEach(function (box) {
-          if (inputs && box.tagName === 'BUTTON') buttons.push(box); else line.appendChild(box);
+          if (inputs && box.tagName === 'BUTTON') {
+            var own = document.createElement('div');
+            own.className = 'band';
+            own.appendChild(box);
+            buttons.push({band: own, after: line});
+          }
         });
-        if (line.children.length) panel.appendChild(line);
         if (inputs) lastInputs = line;
       });
-      buttons.forEach(function (button) {
-        var line = document.createElement('div');
-        line.className = 'band';
-        line.appendChild(button);
-        lastInputs.after(line);
-      });
+      buttons.forEach(function (button) { button.last = lastInputs; movedButtons.push(button); });
     });
+    placeButtons();
+  }
+  function placeButtons() {
+    movedButtons.forEach(function (button) { (PHONE.matches ? button.last : button.after).after(button.band); });
   }
 
   // Phone captions: each header's words name the enabled fields of the
@@ -331,21 +440,24 @@
   // ---- Start ----
 
   // Each element marked data-text="NAME" shows the core's text of that name;
-  // the candidates' table its column headers.
+  // the tables their column headers.
   function showTexts() {
     document.querySelectorAll('[data-text]').forEach(function (element) {
       element.textContent = texts[element.dataset.text];
     });
-    var header = byId('candidates').tHead.rows[0];
-    texts.candidateColumns.forEach(function (text) {
-      header.appendChild(document.createElement('th')).textContent = text;
+    [['candidates', texts.candidateColumns], ['chart-table', texts.chartColumns]].forEach(function (table) {
+      var header = byId(table[0]).tHead.rows[0];
+      table[1].forEach(function (text) {
+        var th = header.appendChild(document.createElement(text ? 'th' : 'td'));
+        th.textContent = text;
+        if (text) th.scope = 'col';
+      });
     });
   }
 
   function wire() {
     client.addEventListener('click', function (event) {
-      var target = event.target;
-      if (target.matches('button[data-id], input[type=checkbox][data-id]')) command(+target.dataset.id);
+      if (event.target.matches('button[data-id]')) command(+event.target.dataset.id);
     });
     // Edit fields take digits only from the keyboard, as numeric edit
     // controls do, full-width ones (the input method on) included, which
@@ -355,16 +467,9 @@
           /[^0-9\uFF10-\uFF19]/.test(event.data || ''))
         event.preventDefault();
     });
-    // An edited row is no longer the one the diagnosis speaks of.
-    client.addEventListener('input', function (event) {
-      var box = event.target.closest('.unreproduced');
-      if (box) box.closest('.band').querySelectorAll('.unreproduced').forEach(function (marked) {
-        marked.classList.remove('unreproduced');
-        marked.removeAttribute('title');
-      });
-      save();
-    });
-    client.addEventListener('change', save);
+    // A character typed or a spin arrow; a list chosen, a box ticked.
+    client.addEventListener('input', function (event) { if (event.target.matches('.edit input')) edited(event.target); });
+    client.addEventListener('change', function (event) { if (event.target.matches('select, [type=checkbox]')) edited(event.target); });
 
     var fileInput = document.querySelector('input[type=file][data-id]');
     fileInput.addEventListener('change', function () {
@@ -377,45 +482,79 @@
       var files = event.dataTransfer.files, text = event.dataTransfer.getData('text/plain');
       if (files.length) loadFile(files[0]); else if (text) loadText(text);
     });
-    // Lines or several numbers pasted into a field, or text pasted outside
-    // the fields, load as an observation file; one value pasted into a
-    // field goes into the field.
+    // Cells copied from a spreadsheet, pasted into a row, fill it and the
+    // rows below. Otherwise lines or several numbers pasted into a field,
+    // or text pasted outside the fields, load as an observation file; one
+    // value pasted into a field goes into the field.
     document.addEventListener('paste', function (event) {
-      var text = event.clipboardData.getData('text/plain');
-      var field = event.target.matches && event.target.matches('input, textarea');
-      if (event.target.id === 'paste' || (field && text.trim().split(/\s+/).length < 2)) return;
+      var text = event.clipboardData.getData('text/plain'), target = event.target;
+      if (target.id === 'paste') return;
+      if (target.dataset && target.dataset.id) {
+        var pasted = json(core._WebPaste(+target.dataset.id, putText(text)));
+        if (pasted.table) {
+          event.preventDefault();
+          notify(pasted.lines, refresh(true, true));
+          return;
+        }
+      }
+      var field = target.matches && target.matches('input, textarea');
+      if (field && text.trim().split(/\s+/).length < 2) return;
       event.preventDefault();
       loadText(text);
     });
     byId('paste-load').addEventListener('click', function () { loadText(byId('paste').value); });
     document.querySelector('.menu button[data-id]').addEventListener('click', saveRows);
+    byId('share-copy').addEventListener('click', copyLink);
+    byId('notice-close').addEventListener('click', hideNotice);
     window.addEventListener('hashchange', function () {
-      if (location.hash.indexOf(LINK) === 0 && location.hash.slice(LINK.length) !== encodeRows() &&
-          decodeRows(location.hash.slice(LINK.length))) {
-        estimate();
-        save();
-      }
+      if (location.hash.length > 1) openLink(location.hash.slice(1));
     });
+    PHONE.addEventListener('change', placeButtons);
+    new ResizeObserver(function (entries) {
+      var width = Math.round(entries[0].contentRect.width);
+      if (!width || width === chartWidth) return;
+      chartWidth = width;
+      if (lastChart) showChart(lastChart);
+    }).observe(byId('chart'));
   }
 
-  // A share link's rows come first, else the rows of the last visit.
+  // A share link's state comes first, else the state of the last visit.
   function restore() {
-    var fromLink = location.hash.indexOf(LINK) === 0;
-    var rows = fromLink ? location.hash.slice(LINK.length) : saved();
-    if (rows && decodeRows(rows)) estimate();
-    if (fromLink) save();
+    if (location.hash.length > 1 && openLink(location.hash.slice(1))) return;
+    var kept = saved();
+    if (kept && core._WebOpenFragment(putText(kept), 0) >= 0) refresh(true, true); else refresh(false, true);
+  }
+
+  // The site's files are kept for use without a network. A newer version,
+  // fetched in the background, serves from the next visit on.
+  function keepOffline() {
+    if (!('serviceWorker' in navigator)) return;
+    var updating = !!navigator.serviceWorker.controller;
+    navigator.serviceWorker.register('sw.js').then(function (registration) {
+      registration.addEventListener('updatefound', function () {
+        var worker = registration.installing;
+        worker.addEventListener('statechange', function () {
+          if (worker.state !== 'activated') return;
+          byId('offline').hidden = false;
+          if (updating) notify([texts.updateReady]);
+        });
+      });
+      if (registration.active) byId('offline').hidden = false;
+    }, function () { /* no offline copy: the page works online */ });
   }
 
   createTorume({menuElement: byId('menu'), windowElement: client}).then(function (module) {
     core = module;
     core._WebStart();
-    texts = JSON.parse(core.UTF8ToString(core._WebPageTexts()));
+    texts = json(core._WebPageTexts());
     showTexts();
-    emptyRow = rowValues(0);
+    document.querySelectorAll('#client .spin').forEach(function (spin) { spin.setAttribute('aria-hidden', 'true'); });
     band();
-    caption();
+    initialState = fragment();
     wire();
     restore();
+    performance.mark('torume-first-estimate');
     document.body.dataset.ready = performance.now().toFixed(1);
+    keepOffline();
   });
 })();

@@ -1,0 +1,253 @@
+#include "form/ShareFragment.h"
+
+#include <charconv>
+#include <vector>
+
+#include "form/ControlMap.h"
+#include "form/Form.h"
+
+namespace {
+
+constexpr std::string_view CalculatorKey = "calc=";
+constexpr std::string_view RowsKey = "rows=";
+
+ControlKind KindOf(int id)
+{
+    return FindControlDef(id)->kind;
+}
+
+bool Unreserved(unsigned char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '-' || c == '.' ||
+           c == '_' || c == '~';
+}
+
+std::string Encode(std::string_view text)
+{
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : text) {
+        if (Unreserved(c)) {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += Hex[c >> 4];
+            out += Hex[c & 15];
+        }
+    }
+    return out;
+}
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+std::optional<std::string> Decode(std::string_view text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            out += text[i];
+            continue;
+        }
+        if (i + 2 >= text.size())
+            return std::nullopt;
+        const int high = HexDigit(text[i + 1]), low = HexDigit(text[i + 2]);
+        if (high < 0 || low < 0)
+            return std::nullopt;
+        out += static_cast<char>(high * 16 + low);
+        i += 2;
+    }
+    return out;
+}
+
+bool ParseIndex(std::string_view text, int& index)
+{
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), index);
+    return error == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+// A decoded value is one the control can hold.
+bool Acceptable(int id, const std::string& value)
+{
+    const ControlDef& def = *FindControlDef(id);
+    int index = 0;
+    switch (def.kind) {
+    case ControlKind::Check: return value == "0" || value == "1";
+    case ControlKind::Combo:
+        return ParseIndex(value, index) && index >= -1 && index < static_cast<int>(def.items.size());
+    default:
+        if (value.size() >= FieldText::Capacity)
+            return false;
+        for (unsigned char c : value)
+            if (c < 0x20 || c == 0x7F)
+                return false;
+        return true;
+    }
+}
+
+std::vector<std::string_view> Split(std::string_view text, char separator)
+{
+    std::vector<std::string_view> parts;
+    for (std::size_t start = 0;;) {
+        const std::size_t at = text.find(separator, start);
+        parts.push_back(text.substr(start, at == std::string_view::npos ? std::string_view::npos : at - start));
+        if (at == std::string_view::npos)
+            return parts;
+        start = at + 1;
+    }
+}
+
+// Decodes count values into shared.values from index first.
+bool ReadValues(std::string_view list, SharedForm& shared, int first, int count)
+{
+    const std::vector<std::string_view> parts = Split(list, ',');
+    if (static_cast<int>(parts.size()) != count)
+        return false;
+    for (int k = 0; k < count; ++k) {
+        const std::optional<std::string> value = Decode(parts[static_cast<std::size_t>(k)]);
+        if (!value || !Acceptable(SharedControlId(first + k), *value))
+            return false;
+        shared.values[static_cast<std::size_t>(first + k)] = *value;
+    }
+    return true;
+}
+
+std::string JoinValues(const SharedForm& shared, int first, int count)
+{
+    std::string out;
+    for (int k = 0; k < count; ++k)
+        out += (k ? "," : "") + Encode(shared.values[static_cast<std::size_t>(first + k)]);
+    return out;
+}
+
+int RowStart(int r)
+{
+    return SharedCalculatorCount + r * ObservationFieldCount;
+}
+
+bool SameValues(const SharedForm& a, const SharedForm& b, int first, int count)
+{
+    for (int k = first; k < first + count; ++k)
+        if (a.values[static_cast<std::size_t>(k)] != b.values[static_cast<std::size_t>(k)])
+            return false;
+    return true;
+}
+
+} // namespace
+
+int SharedControlId(int i)
+{
+    if (i < SharedCalculatorCount)
+        return SharedCalculatorIds[i];
+    const int k = i - SharedCalculatorCount;
+    return ObservationRowIds(k / ObservationFieldCount).*ObservationFields[k % ObservationFieldCount];
+}
+
+SharedForm ReadSharedForm(const Form& form)
+{
+    SharedForm shared;
+    for (int i = 0; i < SharedCount; ++i) {
+        const int id = SharedControlId(i);
+        std::string& value = shared.values[static_cast<std::size_t>(i)];
+        switch (KindOf(id)) {
+        case ControlKind::Check: value = form.GetCheck(id) ? "1" : "0"; break;
+        case ControlKind::Combo: value = std::to_string(form.GetSelection(id)); break;
+        default: value = std::string(form.GetText(id).View()); break;
+        }
+    }
+    return shared;
+}
+
+SharedForm InitialSharedForm()
+{
+    SharedForm shared;
+    for (int i = 0; i < SharedCount; ++i) {
+        const ControlDef& def = *FindControlDef(SharedControlId(i));
+        std::string& value = shared.values[static_cast<std::size_t>(i)];
+        switch (def.kind) {
+        case ControlKind::Check: value = "0"; break;
+        case ControlKind::Combo: value = std::to_string(def.selection); break;
+        default: value = def.text; break;
+        }
+    }
+    return shared;
+}
+
+std::string ShareFragmentOf(const SharedForm& shared)
+{
+    const SharedForm initial = InitialSharedForm();
+    int rows = ObservationRowCount;
+    while (rows > 0 && SameValues(shared, initial, RowStart(rows - 1), ObservationFieldCount))
+        --rows;
+    std::string fragment = std::string(CalculatorKey) + JoinValues(shared, 0, SharedCalculatorCount) + "&" +
+                           std::string(RowsKey);
+    for (int r = 0; r < rows; ++r)
+        fragment += (r ? ";" : "") + JoinValues(shared, RowStart(r), ObservationFieldCount);
+    return fragment;
+}
+
+std::optional<SharedForm> ParseShareFragment(std::string_view fragment)
+{
+    SharedForm shared = InitialSharedForm();
+    bool seenCalculator = false, seenRows = false;
+    for (std::string_view entry : Split(fragment, '&')) {
+        if (entry.starts_with(CalculatorKey) && !seenCalculator) {
+            seenCalculator = true;
+            if (!ReadValues(entry.substr(CalculatorKey.size()), shared, 0, SharedCalculatorCount))
+                return std::nullopt;
+        } else if (entry.starts_with(RowsKey) && !seenRows) {
+            seenRows = true;
+            const std::string_view rows = entry.substr(RowsKey.size());
+            if (rows.empty())
+                continue;
+            const std::vector<std::string_view> lines = Split(rows, ';');
+            if (static_cast<int>(lines.size()) > ObservationRowCount)
+                return std::nullopt;
+            for (std::size_t r = 0; r < lines.size(); ++r)
+                if (!ReadValues(lines[r], shared, RowStart(static_cast<int>(r)), ObservationFieldCount))
+                    return std::nullopt;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return shared;
+}
+
+void WriteSharedFields(Form& form, const SharedForm& shared)
+{
+    for (int i = 0; i < SharedCount; ++i) {
+        const int id = SharedControlId(i);
+        const std::string& value = shared.values[static_cast<std::size_t>(i)];
+        switch (KindOf(id)) {
+        case ControlKind::Check: break;
+        case ControlKind::Combo: {
+            int index = -1;
+            ParseIndex(value, index);
+            form.SetSelection(id, index);
+            break;
+        }
+        default: form.SetText(id, value); break;
+        }
+    }
+}
+
+bool SharedCheck(const SharedForm& shared, int id)
+{
+    for (int i = 0; i < SharedCalculatorCount; ++i)
+        if (SharedCalculatorIds[i] == id)
+            return shared.values[static_cast<std::size_t>(i)] == "1";
+    return false;
+}
+
+bool SameSharedRows(const SharedForm& a, const SharedForm& b)
+{
+    return SameValues(a, b, SharedCalculatorCount, SharedCount - SharedCalculatorCount);
+}

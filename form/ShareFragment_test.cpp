@@ -1,0 +1,106 @@
+#include "form/ShareFragment.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "form/MemoryForm.h"
+
+namespace {
+
+// A form with every kind of value a link carries: checks, texts that need
+// escapes (full-width digits, a sign, a blank), a list without selection,
+// and an initial row between two typed ones.
+MemoryForm TypedForm()
+{
+    MemoryForm form;
+    form.SetCheck(IDC_SPELL_MODE, true);
+    form.SetCheck(IDC_DEFENSE_DOWN, true);
+    form.SetText(IDC_ATTACK, "１２0");
+    form.SetText(IDC_CHARM, "-5");
+    form.SetSelection(IDC_ATTR_RATE, 7);
+    form.SetText(IDC_OBS_DAMAGE_0, "1522");
+    form.SetText(IDC_OBS_ATTACK_0, "60 ");
+    form.SetSelection(IDC_OBS_CHAIN_0, -1);
+    form.SetText(IDC_OBS_DAMAGE_0 + 2, "878");
+    form.SetSelection(IDC_OBS_ATTR_0 + 2, 2);
+    return form;
+}
+
+TEST(ShareFragment, CarriesBothPanelsAndSpellModeThroughATextOfSafeCharacters)
+{
+    const MemoryForm form = TypedForm();
+    const std::string fragment = ShareFragmentOf(ReadSharedForm(form));
+    EXPECT_EQ(fragment.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789-._~%,;&="),
+              std::string::npos);
+    // Rows past the last typed one are left out; the initial second row stays.
+    EXPECT_EQ(std::count(fragment.begin(), fragment.end(), ';'), 2);
+
+    const std::optional<SharedForm> parsed = ParseShareFragment(fragment);
+    ASSERT_TRUE(parsed);
+    MemoryForm reopened;
+    for (int id : {IDC_SPELL_MODE, IDC_ATTACK_UP, IDC_DEFENSE_DOWN})
+        reopened.SetCheck(id, SharedCheck(*parsed, id));
+    WriteSharedFields(reopened, *parsed);
+    EXPECT_EQ(ReadSharedForm(reopened).values, ReadSharedForm(form).values);
+    EXPECT_EQ(reopened.GetText(IDC_ATTACK).View(), "１２0");
+    EXPECT_EQ(reopened.GetSelection(IDC_OBS_CHAIN_0), -1);
+}
+
+TEST(ShareFragment, AnUntouchedFormAndAnEarlierRowsOnlyLinkOpen)
+{
+    EXPECT_EQ(ReadSharedForm(MemoryForm()).values, InitialSharedForm().values);
+    const std::optional<SharedForm> untouched = ParseShareFragment(ShareFragmentOf(InitialSharedForm()));
+    ASSERT_TRUE(untouched);
+    EXPECT_EQ(untouched->values, InitialSharedForm().values);
+
+    const std::optional<SharedForm> earlier = ParseShareFragment("rows=1208,50,300,0,10,10,0;878,55,250,1,10,10,0");
+    ASSERT_TRUE(earlier);
+    MemoryForm form;
+    WriteSharedFields(form, *earlier);
+    EXPECT_EQ(form.GetText(IDC_OBS_DAMAGE_0 + 1).View(), "878");
+    EXPECT_EQ(form.GetSelection(IDC_OBS_ATTR_0 + 1), 1);
+    EXPECT_EQ(form.GetText(IDC_OBS_DAMAGE_0 + 2).View(), "0");
+    EXPECT_EQ(form.GetText(IDC_ATTACK).View(), "50");
+    EXPECT_FALSE(SharedCheck(*earlier, IDC_SPELL_MODE));
+}
+
+TEST(ShareFragment, AMalformedLinkIsRefusedWhole)
+{
+    const std::string row = "1208,50,300,0,10,10,0";
+    const std::string calc = "calc=0,0,0,50,300,0,0,30,4,4";
+    const std::string refused[] = {
+        "",
+        "rows=" + row + ";",                          // an empty row
+        "rows=1208,50,300,0,10,10",                   // six values
+        "rows=" + row + ";" + row + ";" + row + ";" + row + ";" + row + ";" + row + ";" + row,
+        "rows=1208,50,300,3,10,10,0",                 // attribute past 突
+        "rows=1208,50,300,0,10,10,5",                 // chain past 5連携
+        "rows=1208,50,300,x,10,10,0",
+        "rows=12%4,50,300,0,10,10,0",                 // cut escape
+        "rows=12%G8,50,300,0,10,10,0",
+        "rows=12%0A8,50,300,0,10,10,0",               // a line feed in a field
+        "rows=" + std::string(100, '1') + ",50,300,0,10,10,0",
+        "calc=2,0,0,50,300,0,0,30,4,4",               // a check is 0 or 1
+        "calc=0,0,0,50,300,0,0,30,4",
+        calc + "&" + calc,
+        "rows=" + row + "&view=1",
+        "rows%3D" + row,
+    };
+    for (const std::string& fragment : refused)
+        EXPECT_FALSE(ParseShareFragment(fragment)) << fragment;
+    EXPECT_TRUE(ParseShareFragment(calc + "&rows=" + row));
+    EXPECT_TRUE(ParseShareFragment("rows=" + row + "&" + calc));
+    EXPECT_TRUE(ParseShareFragment("rows=1208,50,300,-1,10,10,-1"));
+}
+
+TEST(ShareFragment, RowsCompareApartFromTheCalculator)
+{
+    MemoryForm a = TypedForm(), b = TypedForm();
+    b.SetText(IDC_POWER, "999");
+    EXPECT_TRUE(SameSharedRows(ReadSharedForm(a), ReadSharedForm(b)));
+    b.SetSelection(IDC_OBS_CHAIN_0 + 5, 3);
+    EXPECT_FALSE(SameSharedRows(ReadSharedForm(a), ReadSharedForm(b)));
+}
+
+} // namespace

@@ -1,0 +1,114 @@
+#include "observations/PastedTable.h"
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "estimator/EstimatorState.h"
+#include "form/MemoryForm.h"
+#include "observations/ObservationFile.h"
+
+namespace {
+
+// Row r as "damage attack power attribute strength charm chain", the lists
+// as their selected indices.
+std::string Row(const MemoryForm& form, int r)
+{
+    const ObservationRow ids = ObservationRowIds(r);
+    std::string row;
+    for (int ObservationRow::*field : ObservationFields) {
+        const int id = ids.*field;
+        const bool list = field == &ObservationRow::attribute || field == &ObservationRow::chain;
+        row += (row.empty() ? "" : " ") + (list ? std::to_string(form.GetSelection(id)) : std::string(form.GetText(id).View()));
+    }
+    return row;
+}
+
+void ExpectResult(const PasteResult& result, int firstRow, int rowsFilled, int cellsUnread, int linesBeyond)
+{
+    EXPECT_EQ(result.firstRow, firstRow);
+    EXPECT_EQ(result.rowsFilled, rowsFilled);
+    EXPECT_EQ(result.cellsUnread, cellsUnread);
+    EXPECT_EQ(result.linesBeyond, linesBeyond);
+}
+
+TEST(PastedTable, TabsOrOneColumnMakeATableWhileFileLinesAndOneValueDoNot)
+{
+    EXPECT_TRUE(IsPastedTable("1208\t50"));
+    EXPECT_TRUE(IsPastedTable("1208\t50\t300\t斬\t10\t10\t連携無し\r\n"));
+    EXPECT_TRUE(IsPastedTable("1208\r\n878\r\n1776\r\n"));
+    EXPECT_TRUE(IsPastedTable("斬\n打\n"));
+    EXPECT_FALSE(IsPastedTable("1208 50 300 0 10 10 0\n878 55 250 1 10 10 0\n"));
+    EXPECT_FALSE(IsPastedTable("1208"));
+    EXPECT_FALSE(IsPastedTable("1208\n"));
+    EXPECT_FALSE(IsPastedTable("1 2"));
+}
+
+// What a spreadsheet holds: the words the lists show, a line end after
+// each row, CR LF from Windows.
+TEST(PastedTable, SpreadsheetRowsFillTheRowPastedIntoAndTheOnesBelow)
+{
+    MemoryForm form;
+    const PasteResult result = PasteTable(form, 1, 0, "1208\t50\t300\t斬\t10\t10\t連携無し\r\n"
+                                                      "1776\t45\t320\t突\t10\t10\t3連携\r\n");
+    ExpectResult(result, 2, 2, 0, 0);
+    EXPECT_EQ(Row(form, 0), "0   0   0");
+    EXPECT_EQ(Row(form, 1), "1208 50 300 0 10 10 0");
+    EXPECT_EQ(Row(form, 2), "1776 45 320 2 10 10 2");
+    EXPECT_EQ(Row(form, 3), "0   0   0");
+}
+
+// The same rows as the file loader fills them, so they estimate alike: the
+// lists also take the file's numbers, a chain count included.
+TEST(PastedTable, FileNumbersInTheListColumnsGiveTheLoadersRows)
+{
+    const std::string file = "1208 50 300 0 10 10 0\n878 55 250 1 10 10 1\n1776 45 320 2 10 10 3\n"
+                             "1522 60 280 0 5 20 0\n999 1 1 7 0 0 9\n";
+    MemoryForm loaded;
+    EstimatorState state;
+    ObservationReader reader;
+    StartObservationRead(reader);
+    ReadObservationBytes(reader, file.data(), file.size());
+    FinishObservationRead(loaded, reader, 0, state);
+
+    std::string table = file;
+    for (char& c : table)
+        c = c == ' ' ? '\t' : c;
+    MemoryForm pasted;
+    ExpectResult(PasteTable(pasted, 0, 0, table), 1, 5, 0, 0);
+    for (int r = 0; r < ObservationRowCount; ++r)
+        EXPECT_EQ(Row(pasted, r), Row(loaded, r)) << r;
+}
+
+TEST(PastedTable, CellsStartAtTheColumnPastedIntoAndStopAtTheLast)
+{
+    MemoryForm form;
+    ExpectResult(PasteTable(form, 0, 1, "55\t250\t打\n60\t280"), 1, 2, 0, 0);
+    EXPECT_EQ(Row(form, 0), "0 55 250 1   0");
+    EXPECT_EQ(Row(form, 1), "0 60 280 0   0");
+    ExpectResult(PasteTable(form, 0, 6, "2連携\t99\t99"), 1, 1, 0, 0);
+    EXPECT_EQ(Row(form, 0), "0 55 250 1   1");
+}
+
+// A header line uses no row; grouped digits read; an empty cell gives the
+// initial value; a word that is no item is left out and counted.
+TEST(PastedTable, HeadersEmptyCellsAndWordsThatDoNotRead)
+{
+    MemoryForm form;
+    form.SetText(IDC_OBS_POWER_0, "300");
+    form.SetText(IDC_OBS_ATTACK_0, "50");
+    const PasteResult result = PasteTable(form, 0, 0, "クリダメ\t攻撃\t技威力\t属性\n 1,208 \t\tabc\t炎\n");
+    ExpectResult(result, 1, 1, 2, 0);
+    EXPECT_EQ(Row(form, 0), "1208  300 0   0");
+    EXPECT_EQ(PasteTable(form, 0, 0, "1,20\t12,345,6\t5").cellsUnread, 2);
+}
+
+TEST(PastedTable, LinesBelowTheSixthRowAreCounted)
+{
+    MemoryForm form;
+    ExpectResult(PasteTable(form, 4, 0, "1\n2\n3\n4\n"), 5, 2, 0, 2);
+    EXPECT_EQ(Row(form, 4), "1   0   0");
+    EXPECT_EQ(Row(form, 5), "2   0   0");
+}
+
+} // namespace

@@ -1,0 +1,51 @@
+#include "report/FieldNames.h"
+
+#include <set>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "damage/SpellMode.h"
+#include "form/ControlMap.h"
+#include "form/MemoryForm.h"
+
+namespace {
+
+// Every field and list is named, no two alike, in either mode; each
+// calculator field's name is a word of the header above it, so the names
+// follow the header when spell mode rewrites it.
+TEST(FieldNames, EveryFieldHasItsOwnNameFromItsHeader)
+{
+    for (bool spell : {false, true}) {
+        SCOPED_TRACE(spell ? "spell mode" : "calculator");
+        MemoryForm form;
+        form.SetCheck(IDC_SPELL_MODE, spell);
+        ApplySpellMode(form);
+        std::set<std::string> names;
+        for (const ControlDef& def : ControlMap) {
+            if (def.kind != ControlKind::Edit && def.kind != ControlKind::Combo)
+                continue;
+            const std::string name = FieldName(form, def.id);
+            EXPECT_FALSE(name.empty()) << def.name;
+            EXPECT_TRUE(names.insert(name).second) << def.name << " " << name;
+            if (def.y < FindControlDef(IDC_GROUP_ESTIMATE)->y && form.IsEnabled(def.id)) {
+                EXPECT_NE(form.FullText(IDC_CALC_HEADER).find(name), std::string::npos) << def.name;
+            }
+        }
+    }
+}
+
+TEST(FieldNames, RowsAreNamedByRowAndColumnAndResultsAnnouncedInOrder)
+{
+    MemoryForm form;
+    EXPECT_EQ(FieldName(form, IDC_OBS_DAMAGE_0 + 2), "3行目 クリダメ");
+    EXPECT_EQ(FieldName(form, IDC_OBS_CHAIN_0 + 5), "6行目 連携数");
+    EXPECT_EQ(FieldName(form, IDC_ATTR_RATE), "属性倍率");
+    EXPECT_EQ(FieldName(form, IDC_EST_RUN), "");
+    form.SetText(IDC_RESULT_CRIT, "1170");
+    form.SetText(IDC_RESULT_AVG, "780");
+    form.SetText(IDC_RESULT_MIN, "585");
+    EXPECT_EQ(CalculationAnnouncement(form), "ダメージ計算: クリティカル 1170、非クリ平均 780、非クリ最低 585");
+}
+
+} // namespace
