@@ -135,7 +135,9 @@ HFONT CreateSystemFontStandIn(int dpi)
     const int systemDpi = SystemDpi();
     if (font.lfCharSet == SHIFTJIS_CHARSET && dpi == systemDpi)
         return nullptr;
+    // Width too, where the system font gives one: the letters keep their shape.
     font.lfHeight = MulDiv(font.lfHeight, dpi, systemDpi);
+    font.lfWidth = MulDiv(font.lfWidth, dpi, systemDpi);
     font.lfCharSet = SHIFTJIS_CHARSET;
     std::wcscpy(font.lfFaceName, GothicFace);
     return CreateFontIndirectW(&font);
