@@ -509,11 +509,12 @@ class LoadReportTest(unittest.TestCase):
         self.assertLess(growth, 64)
         self.assertLess(longest, 250, 'the page answers while it reads')
         # The measurement sees the page's own renderer: 96 MB the page then
-        # takes show in it.
+        # takes show in one of the processes measured.
+        before = {pid: memory_kib(pid, 'VmRSS') for pid in pids}
         DRIVER.execute_script('window.ballast = new Uint8Array(96 << 20).fill(1)')
-        seen = max(memory_kib(pid, 'VmHWM') - resident[pid] for pid in pids) / 1024
+        seen = max(memory_kib(pid, 'VmRSS') - before[pid] for pid in pids) / 1024
         DRIVER.execute_script('window.ballast = null')
-        self.assertGreater(seen, 80, 'the renderers measured are not the page\'s')
+        self.assertGreater(seen, 64, 'the renderers measured are not the page\'s')
 
     def test_a_file_the_browser_cannot_read_is_a_failed_load(self):
         element(2003).clear()
