@@ -21,17 +21,10 @@ void CaptureTrace(void* lines, const char* text)
     static_cast<std::vector<std::string>*>(lines)->emplace_back(text);
 }
 
-// Texts of a row as typed: damage, attack, power, strength, charm; the
-// attribute and chain items as list indices.
+// Row `row` (0 to 5) as typed.
 struct RowInput {
     int row;
-    const char* damage;
-    const char* attack;
-    const char* power;
-    int attribute;
-    const char* strength;
-    const char* charm;
-    int chain;
+    TypedRow typed;
 };
 
 class DefenseEstimation : public ::testing::Test {
@@ -45,16 +38,8 @@ protected:
 
     void Fill(const std::vector<RowInput>& rows)
     {
-        for (const RowInput& in : rows) {
-            const ObservationRow row = ObservationRowIds(in.row);
-            form.SetText(row.damage, in.damage);
-            form.SetText(row.attack, in.attack);
-            form.SetText(row.power, in.power);
-            form.SetSelection(row.attribute, in.attribute);
-            form.SetText(row.strength, in.strength);
-            form.SetText(row.charm, in.charm);
-            form.SetSelection(row.chain, in.chain);
-        }
+        for (const RowInput& in : rows)
+            TypeRow(form, in.row, in.typed);
     }
 
     // Labels 1011 to 1023; ids missing from expected must be empty.

@@ -18,6 +18,31 @@ inline bool IsObservationRowControl(int id)
     return false;
 }
 
+// A row as a player leaves it: five field texts and two list selections
+// (-1: none).
+struct TypedRow {
+    const char* damage;
+    const char* attack;
+    const char* power;
+    int attribute;
+    const char* strength;
+    const char* charm;
+    int chain;
+};
+
+// Types row r (0 to 5) into the form, field by field, as a player would.
+inline void TypeRow(Form& form, int r, const TypedRow& typed)
+{
+    const ObservationRow row = ObservationRowIds(r);
+    form.SetText(row.damage, typed.damage);
+    form.SetText(row.attack, typed.attack);
+    form.SetText(row.power, typed.power);
+    form.SetSelection(row.attribute, typed.attribute);
+    form.SetText(row.strength, typed.strength);
+    form.SetText(row.charm, typed.charm);
+    form.SetSelection(row.chain, typed.chain);
+}
+
 // A form that notes the writes, in order, as "id=text" or "id#index".
 class RecordingForm final : public Form {
 public:

@@ -14,20 +14,9 @@
 #include "Version.h"
 #include "form/ControlIds.h"
 #include "form/Form.h"
+#include "form/testing/FormTesting.h"
 
 namespace save_cases {
-
-// A row as a player leaves it: five field texts and two list selections
-// (-1: none).
-struct TypedRow {
-    const char* damage;
-    const char* attack;
-    const char* power;
-    int attribute;
-    const char* strength;
-    const char* charm;
-    int chain;
-};
 
 constexpr TypedRow Untouched = {"0", "", "", 0, "", "", 0};
 
@@ -74,17 +63,8 @@ inline const SaveCase Cases[] = {
 // Types the rows into the form, as a player would.
 inline void TypeRows(Form& form, const SaveCase& c)
 {
-    for (int r = 0; r < ObservationRowCount; ++r) {
-        const ObservationRow row = ObservationRowIds(r);
-        const TypedRow& typed = c.rows[r];
-        form.SetText(row.damage, typed.damage);
-        form.SetText(row.attack, typed.attack);
-        form.SetText(row.power, typed.power);
-        form.SetSelection(row.attribute, typed.attribute);
-        form.SetText(row.strength, typed.strength);
-        form.SetText(row.charm, typed.charm);
-        form.SetSelection(row.chain, typed.chain);
-    }
+    for (int r = 0; r < ObservationRowCount; ++r)
+        TypeRow(form, r, c.rows[r]);
 }
 
 // What the estimation reads of each row it uses, the lists' selections as
