@@ -127,11 +127,7 @@ void FillRow(Form& form, int r, const std::int32_t fields[ObservationFieldCount]
     form.SetSelection(row.attribute, fields[3]);
     SetNumber(form, row.strength, fields[4]);
     SetNumber(form, row.charm, fields[5]);
-    // The file holds the chain count itself. The list is set to "no chain"
-    // first, then to the count's item, as a recording form sees it.
-    form.SetSelection(row.chain, 0);
-    if (fields[6] > 0)
-        form.SetSelection(row.chain, ChainItemOfCount(fields[6]));
+    SetChainCount(form, row.chain, fields[6]);
 }
 
 } // namespace
@@ -191,6 +187,15 @@ LoadResult FinishObservationRead(Form& form, ObservationReader& reader, int read
         FillRow(form, r, reader.rows[r]);
     result.estimate = RunDefenseEstimation(form, state);
     return result;
+}
+
+// The list is set to "no chain" first, then to the count's item, as a
+// recording form sees it.
+void SetChainCount(Form& form, int id, std::int32_t count)
+{
+    form.SetSelection(id, 0);
+    if (count > 0)
+        form.SetSelection(id, ChainItemOfCount(count));
 }
 
 LoadResult LoadObservationsFromStream(Form& form, std::FILE* file)

@@ -78,6 +78,10 @@ void ReadObservationBytes(ObservationReader& reader, const char* bytes, std::siz
 LoadResult FinishObservationRead(Form& form, ObservationReader& reader, int readError);
 LoadResult FinishObservationRead(Form& form, ObservationReader& reader, int readError, EstimatorState& state);
 
+// A chain list set from a file's chain count (not an item index), as a
+// load sets it; a count past the list leaves it without a selection.
+void SetChainCount(Form& form, int id, std::int32_t count);
+
 // Reads the stream to its end (a byte 0x1A, the end of the file or a read
 // error), then loads it into the rows as described above; the estimation
 // runs on the process's one estimator, or on the state given.

@@ -6,6 +6,7 @@
 #include "form/Form.h"
 #include "form/IntegerField.h"
 #include "form/TextFormat.h"
+#include "observations/ObservationFile.h"
 
 namespace {
 
@@ -97,9 +98,7 @@ bool PasteCell(Form& form, int id, std::string_view cell, bool chain)
             form.SetSelection(id, number);
             return true;
         }
-        form.SetSelection(id, 0);
-        if (number > 0)
-            form.SetSelection(id, ChainItemOfCount(number));
+        SetChainCount(form, id, number);
         return true;
     }
     if (cell.empty()) {
