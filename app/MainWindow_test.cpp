@@ -285,12 +285,12 @@ TEST_F(MainWindowTest, CalculateButtonWritesTheThreeResults)
     EXPECT_EQ(Text(IDC_RESULT_MIN), "207");
 }
 
-// The input method left on types full-width digits, and a paste bypasses
-// the numbers-only style: they read as the ASCII digits.
+// The input method left on types full-width digits, signs and spaces, and
+// a paste bypasses the numbers-only style: they read as the ASCII ones.
 TEST_F(MainWindowTest, FullWidthDigitsComputeWhatTheirAsciiDigitsCompute)
 {
-    SetWindowTextW(ControlHandle(IDC_ATTACK), L"２０");
-    SetWindowTextW(ControlHandle(IDC_DEFENSE), L"１０");
+    SetWindowTextW(ControlHandle(IDC_ATTACK), L"＋２０");
+    SetWindowTextW(ControlHandle(IDC_DEFENSE), L"\x3000１０");
     EXPECT_EQ(Command(IDC_CALC_RUN), 0);
     EXPECT_EQ(Text(IDC_RESULT_CRIT), "414");
     EXPECT_EQ(Text(IDC_RESULT_AVG), "276");

@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -58,6 +59,7 @@ TEST(TorumeDamage, JsonMapsEachWrittenLabelById)
         {{"damage", "--json", "--attack", "20", "--defense", "10"}, "414", "276", "207"},
         {{"damage", "--json", "--attack", "２０", "--defense", "１０"}, "414", "276", "207"}, // input method on
         {{"damage", "--json", "--attack=－５"}, "128", "85", "64"},
+        {{"damage", "--json", "--attack", "＋２０", "--defense", "　１０"}, "414", "276", "207"},
         {{"damage", "--json", "--strength", "10", "--charm", "5"}, "1199", "799", "599"},
         {{"damage", "--json", "--power", "abc"}, "0", "0", "0"},
         {{"damage", "--json", "--power", " 7"}, "27", "18", "13"},
@@ -388,7 +390,19 @@ TEST(TorumeEstimate, BatchOutputSurvivesOddFileNames)
     const std::string notUtf8 = (dir / "torume-\xff.txt").string();
 
     CliRun run = Torume({"estimate", tabbed.c_str(), tabbed.c_str()});
-    EXPECT_NE(run.out.find("torume-a\\tb.txt\t4\t4\t30\t"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("torume-a\\tb.txt\"\t4\t4\t30\t"), std::string::npos) << run.out;
+
+    // Nor may a name forge a line of the report or reach the terminal's
+    // escape sequences.
+    const std::string forged = (dir / "torume-x\nfile読み込み失敗.txt:2: \x1b]0;title\x07").string();
+    const std::string printed = "\"" + (dir / "torume-x\\nfile読み込み失敗.txt:2: \\x1B]0;title\\x07").string() + "\"";
+    std::ofstream(forged) << "x\n1208 50 300 0 0 0 0\n";
+    run = Torume({"estimate", forged.c_str()});
+    EXPECT_EQ(run.err.substr(0, printed.size() + 3), printed + ":1:") << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    std::filesystem::remove(forged);
+    run = Torume({"estimate", forged.c_str()});
+    EXPECT_EQ(run.err, "torume: " + printed + ": ファイルが見つかりません\n");
 
     run = Torume({"estimate", "--json", tabbed.c_str(), notUtf8.c_str()});
     std::filesystem::remove(tabbed);

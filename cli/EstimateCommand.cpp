@@ -10,6 +10,7 @@
 #include "cli/EstimateReport.h"
 #include "cli/FileEstimate.h"
 #include "cli/FilePattern.h"
+#include "cli/PrintedName.h"
 #include "cli/TextConversion.h"
 #include "report/AnalysisJson.h"
 #include "report/LoadReport.h"
@@ -18,7 +19,6 @@ namespace {
 
 constexpr int FileFailed = 1;
 constexpr int UsageError = 2;
-
 
 // A file to estimate, or a pattern that matched none, which fails as a
 // file that cannot be read does, under the pattern as typed.
@@ -44,7 +44,7 @@ std::vector<FileArgument> ExpandFileArguments(const std::vector<std::string>& ar
 // a read error after the loaded rows ends the file where it stands.
 void ReportSkipped(const std::string& file, const LoadResult& load, std::ostream& err)
 {
-    for (const std::string& line : LoadReportLines(file, load, Cp932ToUtf8))
+    for (const std::string& line : LoadReportLines(PrintedName(file), load, Cp932ToUtf8))
         err << line << '\n';
 }
 
@@ -65,7 +65,7 @@ struct Failure {
 void ReportFailure(const std::string& file, const Failure& failure, const nlohmann::json& skipped,
                    nlohmann::json* results, std::ostream& err)
 {
-    err << "torume: " << file << ": " << failure.text << '\n';
+    err << "torume: " << PrintedName(file) << ": " << failure.text << '\n';
     if (results)
         results->push_back({{"file", file}, {"error", failure.code}, {"errorText", failure.text}, {"skipped", skipped}});
 }

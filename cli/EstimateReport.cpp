@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/PrintedName.h"
 #include "cli/TextConversion.h"
 #include "estimator/CandidateSearch.h"
 #include "report/AnalysisJson.h"
@@ -16,22 +17,6 @@ namespace {
 std::string Rate(double rate)
 {
     return Cp932ToUtf8(RateText(rate));
-}
-
-// A file name in one cell of the tab-separated table: tab, CR and LF
-// would break the table, so they are written as \t, \r and \n.
-std::string TableCell(const std::string& text)
-{
-    std::string cell;
-    for (char c : text) {
-        switch (c) {
-        case '\t': cell += "\\t"; break;
-        case '\r': cell += "\\r"; break;
-        case '\n': cell += "\\n"; break;
-        default: cell += c;
-        }
-    }
-    return cell;
 }
 
 } // namespace
@@ -49,7 +34,8 @@ void PrintBatchHeader(std::ostream& out)
 void PrintBatchLine(const EstimateResult& result, std::ostream& out)
 {
     const Estimate& estimate = result.analysis.estimate;
-    out << TableCell(result.file) << '\t' << estimate.rowCount << '\t';
+    // A tab, CR or LF in the name would break the table: the name is quoted.
+    out << PrintedName(result.file) << '\t' << estimate.rowCount << '\t';
     if (!EstimateFound(estimate)) {
         // The estimation's own message in place of the defense.
         out << "0\t" << Cp932ToUtf8(ResultLabelTexts(estimate)[0]) << "\t\t\t\t0\t" << result.load.skippedCount

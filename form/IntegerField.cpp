@@ -49,10 +49,11 @@ IntegerScan ScanInteger(std::string_view text, std::size_t from)
 
 namespace {
 
-// The ASCII byte a full-width digit or minus at `at` stands for, and its
-// length, in code page 932 (the program's texts) or in UTF-8 (what torume
-// and the page are typed in); length 0 for anything else. At a character's
-// start neither encoding's sequences can be taken for the other's.
+// The ASCII byte a full-width digit, plus or minus, or the ideographic
+// space, at `at` stands for, and its length, in code page 932 (the
+// program's texts) or in UTF-8 (what torume and the page are typed in);
+// length 0 for anything else. At a character's start neither encoding's
+// sequences can be taken for the other's.
 struct FullWidthChar {
     char ascii;
     std::size_t length;
@@ -65,14 +66,22 @@ FullWidthChar FullWidthAt(std::string_view text, std::size_t at)
         return {static_cast<char>('0' + (byte(1) - 0x4F)), 2};
     if (byte(0) == 0x81 && byte(1) == 0x7C) // －
         return {'-', 2};
+    if (byte(0) == 0x81 && byte(1) == 0x7B) // ＋
+        return {'+', 2};
+    if (byte(0) == 0x81 && byte(1) == 0x40) // ideographic space
+        return {' ', 2};
     if (byte(0) == 0xEF && byte(1) == 0xBC && byte(2) >= 0x90 && byte(2) <= 0x99)
         return {static_cast<char>('0' + (byte(2) - 0x90)), 3};
     if (byte(0) == 0xEF && byte(1) == 0xBC && byte(2) == 0x8D)
         return {'-', 3};
+    if (byte(0) == 0xEF && byte(1) == 0xBC && byte(2) == 0x8B)
+        return {'+', 3};
+    if (byte(0) == 0xE3 && byte(1) == 0x80 && byte(2) == 0x80)
+        return {' ', 3};
     return {0, 0};
 }
 
-// The text with its full-width digits and minus signs made ASCII, up to the
+// The text with its full-width digits, signs and spaces made ASCII, up to the
 // first other non-ASCII byte, where the reading stops in any case.
 std::string FoldFullWidth(std::string_view text)
 {
@@ -102,8 +111,9 @@ bool IsAscii(std::string_view text)
 
 } // namespace
 
-// A field typed with the input method on holds full-width digits (３００):
-// they read as the ASCII ones, instead of giving 0 and a wrong damage.
+// A field typed with the input method on holds full-width digits (３００),
+// signs (＋５) and spaces (　５): they read as the ASCII ones, instead of
+// giving 0 and a wrong damage.
 std::int32_t ReadInteger(std::string_view text)
 {
     if (IsAscii(text))
