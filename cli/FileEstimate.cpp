@@ -38,6 +38,7 @@ EstimateResult EstimateFile(const std::string& file, bool allCandidates, std::os
         }
     }
     if (result.load.failure == LoadFailure::None)
-        result.analysis = AnalyseEstimate(result.form, result.load.estimate, *state, {allCandidates, false});
+        result.analysis =
+            AnalyseEstimate(ReadObservationSet(result.form), result.load.estimate, *state, {allCandidates, false});
     return result;
 }

@@ -11,32 +11,22 @@
 
 namespace {
 
-// Stores every row with a positive damage up to the first whose attribute
-// list has no selection, which it reports instead of guessing a kind; the
-// rows are all counted.
-void ReadObservationRows(const Form& form, EstimatorState& state, Estimate& estimate)
+// Stores every observation up to the first whose attribute list has no
+// selection, which it reports instead of guessing a kind; the rows are all
+// counted.
+void StoreObservations(const ObservationSet& set, EstimatorState& state, Estimate& estimate)
 {
-    for (int r = 0; r < ObservationRowCount; ++r) {
-        const ObservationRow row = ObservationRowIds(r);
-        if (!ObservationRowUsed(form, r))
-            continue;
-        Observation observation{};
-        observation.damage = form.GetNumber(row.damage);
-        estimate.rows[estimate.rowCount++] = r + 1;
+    for (int i = 0; i < set.count; ++i) {
+        const ObservedRow& observed = set.rows[i];
+        estimate.rows[estimate.rowCount++] = observed.row;
         if (estimate.missingRow != 0)
             continue;
-        observation.attack = form.GetNumber(row.attack);
-        observation.power = form.GetNumber(row.power);
-        observation.attributeKind = form.GetSelection(row.attribute);
-        const std::int32_t strength = form.GetNumber(row.strength);
-        const std::int32_t charm = form.GetNumber(row.charm);
-        if (observation.attributeKind < 0 || observation.attributeKind >= AttributeKindCount) {
-            estimate.missingRow = r + 1;
+        if (!HasAttribute(observed)) {
+            estimate.missingRow = observed.row;
             continue;
         }
-        observation.statFactor = StatFactor(strength, charm);
-        observation.chainCount = ChainCountOfItem(form.GetSelection(row.chain));
-        AddObservation(state, observation);
+        AddObservation(state, {observed.damage, observed.attack, observed.power, observed.attribute,
+                               observed.chainCount, StatFactor(observed.strength, observed.charm)});
     }
     estimate.observationCount = state.observationCount;
 }
@@ -95,9 +85,14 @@ bool EstimateFound(const Estimate& estimate)
 
 Estimate EstimateRows(const Form& form, EstimatorState& state)
 {
+    return EstimateObservations(ReadObservationSet(form), state);
+}
+
+Estimate EstimateObservations(const ObservationSet& set, EstimatorState& state)
+{
     Estimate estimate{};
     ResetEstimator(state);
-    ReadObservationRows(form, state, estimate);
+    StoreObservations(set, state, estimate);
     if (estimate.missingRow != 0) {
         estimate.outcome = EstimateOutcome::AttributeMissing;
         return estimate;

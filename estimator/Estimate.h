@@ -9,6 +9,7 @@
 #include <string>
 
 #include "estimator/CandidateSearch.h"
+#include "estimator/ObservationSet.h"
 #include "form/ControlIds.h"
 
 class Form;
@@ -45,8 +46,11 @@ bool EstimateFound(const Estimate& estimate);
 // The page shows the other rows as unused.
 bool ObservationRowUsed(const Form& form, int r);
 
-// The estimation of the rows of form on state, read back as a record: the
-// search runs and traces, nothing is written.
+// The estimation of an observation set on state, read back as a record:
+// the search runs and traces, nothing is written.
+Estimate EstimateObservations(const ObservationSet& set, EstimatorState& state);
+
+// The same for the rows of form, read once.
 Estimate EstimateRows(const Form& form, EstimatorState& state);
 
 constexpr int ResultLabelCount = IDC_EST_ALT3_RATES - IDC_EST_DEFENSE + 1;

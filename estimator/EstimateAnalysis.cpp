@@ -4,7 +4,6 @@
 
 #include "estimator/CandidateSearch.h"
 #include "estimator/EstimatorState.h"
-#include "form/MemoryForm.h"
 
 namespace {
 
@@ -38,7 +37,7 @@ bool AnyCandidateReproduces(const EstimatorState& state, int i)
     return false;
 }
 
-std::vector<RowDiagnosis> Diagnose(const Form& form, const Estimate& estimate, const EstimatorState& state)
+std::vector<RowDiagnosis> Diagnose(const ObservationSet& set, const Estimate& estimate, const EstimatorState& state)
 {
     std::vector<RowDiagnosis> diagnosis;
     std::unique_ptr<EstimatorState> rerun;
@@ -47,12 +46,10 @@ std::vector<RowDiagnosis> Diagnose(const Form& form, const Estimate& estimate, c
             continue;
         RowDiagnosis entry{estimate.rows[i], AnyCandidateReproduces(state, i), Estimate{}};
         if (entry.reproducible) {
-            // The same estimation on the same rows, this one emptied.
+            // The same estimation without this row, on a state of its own.
             if (!rerun)
                 rerun = std::make_unique<EstimatorState>();
-            MemoryForm without = CopyObservationRows(form);
-            without.SetText(ObservationRowIds(entry.row - 1).damage, "0");
-            entry.without = EstimateRows(without, *rerun);
+            entry.without = EstimateObservations(WithoutRow(set, entry.row), *rerun);
         }
         diagnosis.push_back(entry);
     }
@@ -74,10 +71,11 @@ std::vector<ChartRow> Chart(const EstimatorState& state, const Estimate& estimat
 
 } // namespace
 
-EstimateAnalysis AnalyseEstimate(const Form& form, const Estimate& estimate, const EstimatorState& state,
+EstimateAnalysis AnalyseEstimate(const ObservationSet& set, const Estimate& estimate, const EstimatorState& state,
                                  AnalysisParts parts)
 {
     EstimateAnalysis analysis;
+    analysis.observations = set;
     analysis.estimate = estimate;
     if (parts.chart)
         analysis.chart = Chart(state, estimate);
@@ -87,7 +85,7 @@ EstimateAnalysis AnalyseEstimate(const Form& form, const Estimate& estimate, con
         return analysis;
     if (parts.candidates)
         analysis.candidates = ReadCandidates(state, estimate);
-    analysis.diagnosis = Diagnose(form, estimate, state);
+    analysis.diagnosis = Diagnose(set, estimate, state);
     return analysis;
 }
 

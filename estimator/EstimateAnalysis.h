@@ -8,7 +8,6 @@
 
 #include "estimator/Estimate.h"
 
-class Form;
 struct EstimatorState;
 
 struct CandidateInfo {
@@ -34,6 +33,7 @@ struct ChartRow {
 };
 
 struct EstimateAnalysis {
+    ObservationSet observations; // what was estimated
     Estimate estimate;
     std::vector<CandidateInfo> candidates; // every candidate, when asked for
     std::vector<RowDiagnosis> diagnosis;
@@ -45,11 +45,11 @@ struct AnalysisParts {
     bool chart;
 };
 
-// Reads the estimation that state holds for the rows of form (the state
-// the estimation that gave estimate just ran on). Listing every candidate
-// costs one record each, so it is done only when asked for. A diagnosis
-// runs the estimation again without the row, on a state of its own.
-EstimateAnalysis AnalyseEstimate(const Form& form, const Estimate& estimate, const EstimatorState& state,
+// Reads the estimation that state holds for set (the state the estimation
+// that gave estimate just ran on). Listing every candidate costs one
+// record each, so it is done only when asked for. A diagnosis runs the
+// estimation again without the row, on a state of its own.
+EstimateAnalysis AnalyseEstimate(const ObservationSet& set, const Estimate& estimate, const EstimatorState& state,
                                  AnalysisParts parts);
 
 // The 1-based rows whose observation the chosen candidate does not

@@ -87,19 +87,3 @@ const std::string& MemoryForm::FullText(int id) const
     const ControlState* control = Find(id);
     return control ? control->text : EmptyText;
 }
-
-MemoryForm CopyObservationRows(const Form& form)
-{
-    MemoryForm copy;
-    for (int r = 0; r < ObservationRowCount; ++r) {
-        const ObservationRow row = ObservationRowIds(r);
-        for (int ObservationRow::*field : ObservationFields) {
-            const int id = row.*field;
-            if (FindControlDef(id)->kind == ControlKind::Combo)
-                copy.SetSelection(id, form.GetSelection(id));
-            else
-                copy.SetText(id, form.GetText(id).View());
-        }
-    }
-    return copy;
-}

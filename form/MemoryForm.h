@@ -42,7 +42,3 @@ private:
     std::array<ControlState, ControlCount> controls;
 };
 
-// A fresh form with the seven controls of each observation row copied from
-// another, as they stand: all an estimation reads, so that one can run
-// without touching that form.
-MemoryForm CopyObservationRows(const Form& form);

@@ -3,10 +3,8 @@
 #include <memory>
 
 #include "estimator/DebugTrace.h"
-#include "estimator/DefenseEstimation.h"
 #include "estimator/EstimatorState.h"
 #include "form/ControlMap.h"
-#include "form/MemoryForm.h"
 #include "form/TextFormat.h"
 #include "report/Messages.h"
 
@@ -126,11 +124,11 @@ std::string EstimateReportText(const EstimateAnalysis& analysis, bool candidates
 
 std::string RowsReportText(const Form& form)
 {
-    MemoryForm rows = CopyObservationRows(form);
+    const ObservationSet set = ReadObservationSet(form);
     // About 130 KB: on the heap, and only while the report is built.
     const auto state = std::make_unique<EstimatorState>();
     // The estimations behind a report are not the ones a debugger follows.
     const TraceScope silence;
-    const Estimate estimate = RunDefenseEstimation(rows, *state);
-    return EstimateReportText(AnalyseEstimate(rows, estimate, *state, {true, false}), true);
+    const Estimate estimate = EstimateObservations(set, *state);
+    return EstimateReportText(AnalyseEstimate(set, estimate, *state, {true, false}), true);
 }

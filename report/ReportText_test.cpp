@@ -28,7 +28,7 @@ TEST(EstimateReport, CandidateHeadingsStandOverTheirColumns)
     form.SetSelection(IDC_OBS_ATTR_0, 2);
     EstimatorState state;
     const Estimate estimate = RunDefenseEstimation(form, state);
-    const std::string report = EstimateReportText(AnalyseEstimate(form, estimate, state, {true, false}), true);
+    const std::string report = EstimateReportText(AnalyseEstimate(ReadObservationSet(form), estimate, state, {true, false}), true);
     const std::string columns = MessageText(MessageId::CandidatesColumns);
     const std::size_t at = report.find(columns + '\n');
     ASSERT_NE(at, std::string::npos);

@@ -284,9 +284,8 @@ EMSCRIPTEN_KEEPALIVE const char* WebLoadReport(int nameLength)
 // window, has the process's one estimator.
 EMSCRIPTEN_KEEPALIVE const char* WebAnalyse()
 {
-    const MemoryForm rows = CopyObservationRows(PageForm);
-    const EstimateAnalysis analysis = AnalyseEstimate(rows, PageEstimate, Estimator, {true, true});
-    nlohmann::json json = AnalysisJson(rows, analysis, nullptr, {true, true}, AsIs);
+    const EstimateAnalysis analysis = AnalyseEstimate(ReadObservationSet(PageForm), PageEstimate, Estimator, {true, true});
+    nlohmann::json json = AnalysisJson(PageForm, analysis, nullptr, {true, true}, AsIs);
     json["announcement"] = ComposeText(MessageText(MessageId::PageEstimateAnnounce), EstimateLine(PageEstimate).c_str());
     return Keep(json);
 }
