@@ -78,6 +78,9 @@ TEST(TorumeDamage, JsonMapsEachWrittenLabelById)
         EXPECT_EQ(labels.at("1005"), c.critical) << run.out;
         EXPECT_EQ(labels.at("1006"), c.average) << run.out;
         EXPECT_EQ(labels.at("1007"), c.minimum) << run.out;
+        const nlohmann::json damage = nlohmann::json::parse(run.out).at("damage");
+        EXPECT_EQ(damage, (nlohmann::json{{"critical", std::stoll(c.critical)}, {"average", std::stoll(c.average)},
+                                          {"minimum", std::stoll(c.minimum)}}));
     }
 }
 
@@ -220,21 +223,29 @@ TEST(TorumeEstimate, FilesThatFailExitWithOneAndTheirCause)
     const struct {
         std::string file;
         const char* cause;
+        const char* code;
     } cases[] = {
-        {Example("no-such-file.txt"), "ファイルが見つかりません"},
+        {Example("no-such-file.txt"), "ファイルが見つかりません", "not-found"},
 #ifdef _WIN32
-        {dir.string(), "ファイルを開く権限がありません"}, // a directory does not open here
+        {dir.string(), "ファイルを開く権限がありません", "access-denied"}, // a directory does not open here
 #else
-        {dir.string(), "ファイルではなくフォルダーです"}, // it opens, and the read fails
+        {dir.string(), "ファイルではなくフォルダーです", "is-a-directory"}, // it opens, and the read fails
 #endif
-        {empty, "観測データがありません (クリダメが 1 以上のデータ行がありません)"},
-        {utf16, "UTF-16LE のテキストです。シフト JIS か UTF-8 で保存してください"},
+        {empty, "観測データがありません (クリダメが 1 以上のデータ行がありません)", "no-data-row"},
+        {utf16, "UTF-16LE のテキストです。シフト JIS か UTF-8 で保存してください", "utf-16"},
     };
     for (const auto& c : cases) {
-        const CliRun run = Torume({"estimate", c.file.c_str()});
+        CliRun run = Torume({"estimate", c.file.c_str()});
         EXPECT_EQ(run.status, 1) << c.file;
         EXPECT_EQ(run.err, "torume: " + c.file + ": " + c.cause + "\n");
         EXPECT_TRUE(run.out.empty()) << c.file;
+        // With --json the failure is JSON on standard output too.
+        run = Torume({"estimate", "--json", c.file.c_str()});
+        EXPECT_EQ(run.status, 1) << c.file;
+        const nlohmann::json json = nlohmann::json::parse(run.out);
+        EXPECT_EQ(json.at("file"), c.file);
+        EXPECT_EQ(json.at("code"), c.code);
+        EXPECT_EQ(json.at("errorText"), c.cause);
     }
     std::filesystem::remove(empty);
     std::filesystem::remove(utf16);
@@ -254,8 +265,9 @@ TEST(TorumeEstimate, SkippedLinesAreReportedWithoutFailing)
 
     run = Torume({"estimate", "--json", file.c_str()});
     EXPECT_EQ(nlohmann::json::parse(run.out).at("skipped"),
-              nlohmann::json::parse(R"([{"line": 1, "reason": "full-width digits", "text": "全角の数字があります"},
-                                        {"line": 3, "reason": "comma between numbers",
+              nlohmann::json::parse(R"([{"line": 1, "reason": "full-width digits", "code": "full-width-digits",
+                                         "text": "全角の数字があります"},
+                                        {"line": 3, "reason": "comma between numbers", "code": "comma",
                                          "text": "数字の間にカンマがあります"}])"));
 
     run = Torume({"estimate", file.c_str(), file.c_str()});
@@ -272,6 +284,52 @@ nlohmann::json EstimateJson(std::vector<const char*> args)
     const CliRun run = Torume(args);
     EXPECT_EQ(run.status, 0) << run.err;
     return nlohmann::json::parse(run.out);
+}
+
+// The estimate as numbers, beside the labels that say it in words.
+TEST(TorumeEstimate, JsonHoldsTheEstimateAndTheObservationsAsNumbers)
+{
+    const std::filesystem::path dir = std::filesystem::temp_directory_path();
+    const std::string noSolution = (dir / "torume-no-solution.txt").string();
+    std::ofstream(noSolution) << "1 50 300 0 0 0 0\n";
+    const std::string missing = (dir / "torume-missing-attribute.txt").string();
+    std::ofstream(missing) << "1208 50 300 0 0 0 0\n878 50 300 7 0 0 3\n";
+    const struct {
+        std::string file;
+        const char* estimate;
+    } cases[] = {
+        {Example("worked-example.txt"),
+         R"({"outcome": "success", "observations": 4, "reproduced": 4, "defense": 30, "rates": [1.0, 0.75, 1.25],
+             "predicted": [1208, 878, 1776, 1522], "further": [], "furtherCount": 0, "missingAttributeRow": null})"},
+        {Example("boss-second-try.txt"),
+         R"({"outcome": "partial", "observations": 2, "reproduced": 1, "defense": 92, "rates": [null, null, 0.625],
+             "predicted": [null, 240], "further": [], "furtherCount": 0, "missingAttributeRow": null})"},
+        {Example("many-candidates.txt"),
+         R"({"outcome": "success", "observations": 1, "reproduced": 1, "defense": 0, "rates": [1.0, null, null],
+             "predicted": [787], "further": [{"defense": 1, "rates": [1.0, null, null]},
+             {"defense": 2, "rates": [1.0, null, null]}, {"defense": 3, "rates": [1.0, null, null]}],
+             "furtherCount": 26, "missingAttributeRow": null})"},
+        {noSolution,
+         R"({"outcome": "no-solution", "observations": 1, "reproduced": 0, "defense": null,
+             "rates": [null, null, null], "predicted": [], "further": [], "furtherCount": 0,
+             "missingAttributeRow": null})"},
+        {missing,
+         R"({"outcome": "attribute-missing", "observations": 1, "reproduced": 0, "defense": null,
+             "rates": [null, null, null], "predicted": [], "further": [], "furtherCount": 0,
+             "missingAttributeRow": 2})"},
+    };
+    for (const auto& c : cases) {
+        const nlohmann::json json = nlohmann::json::parse(Torume({"estimate", "--json", c.file.c_str()}).out);
+        EXPECT_EQ(json.at("schema"), 2);
+        EXPECT_EQ(json.at("estimate"), nlohmann::json::parse(c.estimate)) << c.file;
+    }
+    const nlohmann::json json = nlohmann::json::parse(Torume({"estimate", "--json", missing.c_str()}).out);
+    EXPECT_EQ(json.at("observations"), nlohmann::json::parse(R"([
+        {"row": 1, "damage": 1208, "attack": 50, "power": 300, "attribute": 0, "strength": 0, "charm": 0, "chain": 0},
+        {"row": 2, "damage": 878, "attack": 50, "power": 300, "attribute": null, "strength": 0, "charm": 0,
+         "chain": 3}])"));
+    std::filesystem::remove(noSolution);
+    std::filesystem::remove(missing);
 }
 
 TEST(TorumeEstimate, DiagnosesEveryRowTheEstimateMisses)

@@ -10,6 +10,8 @@
 #include "damage/DamageFormula.h"
 #include "damage/SpellMode.h"
 #include "form/MemoryForm.h"
+#include "form/TextFormat.h"
+#include "report/AnalysisJson.h"
 
 int RateItemIndex(const std::string& text)
 {
@@ -79,6 +81,17 @@ const char* VariantName(DamageVariant variant)
     return "";
 }
 
+// The figures' keys in JSON.
+const char* VariantKey(DamageVariant variant)
+{
+    switch (variant) {
+    case DamageVariant::Critical: return "critical";
+    case DamageVariant::Average: return "average";
+    case DamageVariant::Minimum: return "minimum";
+    }
+    return "";
+}
+
 void PrintExplanation(const DamageCalculation& calculation, std::ostream& out)
 {
     const CalculatorInputs& in = calculation.inputs;
@@ -136,12 +149,15 @@ int RunDamageCommand(const DamageOptions& options, std::ostream& out)
     const DamageCalculation calculation = RunDamageCalculation(form);
 
     if (options.json) {
-        nlohmann::json labels = nlohmann::json::object();
+        // The labels as the window writes them, and the same figures as
+        // numbers, all from the calculation's record.
+        nlohmann::json labels = nlohmann::json::object(), damage = nlohmann::json::object();
         for (DamageVariant variant : AllDamageVariants) {
-            const int id = ResultLabelOf(variant);
-            labels[std::to_string(id)] = Cp932ToUtf8(form.FullText(id));
+            const std::int32_t figure = calculation.terms[static_cast<int>(variant)].damage;
+            labels[std::to_string(ResultLabelOf(variant))] = FormatText("%d", figure);
+            damage[VariantKey(variant)] = figure;
         }
-        nlohmann::json json = {{"labels", labels}};
+        nlohmann::json json = {{"schema", JsonSchemaVersion}, {"labels", labels}, {"damage", damage}};
         if (options.explain)
             json["explain"] = ExplanationJson(calculation);
         out << json.dump() << '\n';
@@ -151,8 +167,9 @@ int RunDamageCommand(const DamageOptions& options, std::ostream& out)
         PrintExplanation(calculation, out);
         return 0;
     }
-    out << "クリティカル  " << Cp932ToUtf8(form.FullText(IDC_RESULT_CRIT)) << '\n'
-        << "非クリ平均    " << Cp932ToUtf8(form.FullText(IDC_RESULT_AVG)) << '\n'
-        << "非クリ最低    " << Cp932ToUtf8(form.FullText(IDC_RESULT_MIN)) << '\n';
+    const auto figure = [&](DamageVariant variant) { return calculation.terms[static_cast<int>(variant)].damage; };
+    out << "クリティカル  " << figure(DamageVariant::Critical) << '\n'
+        << "非クリ平均    " << figure(DamageVariant::Average) << '\n'
+        << "非クリ最低    " << figure(DamageVariant::Minimum) << '\n';
     return 0;
 }

@@ -55,19 +55,25 @@ std::string JsonText(const nlohmann::json& json)
     return json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
-// Why a file failed: a fixed English code for scripts, and the player's text.
+// Why a file failed: in English, as a stable code, and the player's text.
 struct Failure {
-    std::string code;
+    std::string error;
+    const char* code;
     std::string text; // UTF-8
 };
 
-// On standard error; in a JSON batch also as the file's entry.
+// On standard error; with --json also as the file's entry.
 void ReportFailure(const std::string& file, const Failure& failure, const nlohmann::json& skipped,
                    nlohmann::json* results, std::ostream& err)
 {
     err << "torume: " << PrintedName(file) << ": " << failure.text << '\n';
     if (results)
-        results->push_back({{"file", file}, {"error", failure.code}, {"errorText", failure.text}, {"skipped", skipped}});
+        results->push_back({{"schema", JsonSchemaVersion},
+                            {"file", file},
+                            {"error", failure.error},
+                            {"code", failure.code},
+                            {"errorText", failure.text},
+                            {"skipped", skipped}});
 }
 
 } // namespace
@@ -83,13 +89,14 @@ int RunEstimateCommand(const EstimateOptions& options, std::ostream& out, std::o
 
     int status = 0;
     nlohmann::json results = nlohmann::json::array();
-    nlohmann::json* const failedEntries = options.json && batch ? &results : nullptr;
+    nlohmann::json* const failedEntries = options.json ? &results : nullptr;
     if (batch && !options.json)
         PrintBatchHeader(out);
     // A batch stops at the first failed write: the rest would be lost too.
     for (auto file = files.begin(); file != files.end() && out; ++file) {
         if (file->matchesNothing) {
-            const Failure noMatch{"no file matches the pattern", Cp932ToUtf8(MessageText(MessageId::CauseNoMatch))};
+            const Failure noMatch{"no file matches the pattern", "no-match",
+                                  Cp932ToUtf8(MessageText(MessageId::CauseNoMatch))};
             ReportFailure(file->name, noMatch, nlohmann::json::array(), failedEntries, err);
             status = FileFailed;
             continue;
@@ -98,7 +105,8 @@ int RunEstimateCommand(const EstimateOptions& options, std::ostream& out, std::o
         ReportSkipped(file->name, result.load, err);
         // A file that cannot be read or fills no row is reported, not estimated.
         if (result.load.failure != LoadFailure::None) {
-            const Failure failure{LoadFailureText(result.load), Cp932ToUtf8(LoadFailureMessage(result.load))};
+            const Failure failure{LoadFailureText(result.load), LoadFailureCode(result.load),
+                                  Cp932ToUtf8(LoadFailureMessage(result.load))};
             ReportFailure(file->name, failure, SkippedJson(result.load, Cp932ToUtf8), failedEntries, err);
             status = FileFailed;
             continue;
@@ -117,7 +125,10 @@ int RunEstimateCommand(const EstimateOptions& options, std::ostream& out, std::o
             PrintEstimate(result, options.candidates, out);
         }
     }
+    // One file's JSON is its object, a failure's too; a batch's an array.
     if (options.json && batch)
         out << JsonText(results) << '\n';
+    else if (options.json && !results.empty())
+        out << JsonText(results[0]) << '\n';
     return status;
 }

@@ -45,6 +45,69 @@ json RowsJson(const Form& form, ToUtf8 toUtf8)
     return rows;
 }
 
+const char* OutcomeCode(EstimateOutcome outcome)
+{
+    switch (outcome) {
+    case EstimateOutcome::Success: return "success";
+    case EstimateOutcome::PartialSuccess: return "partial";
+    case EstimateOutcome::NoData: return "no-data";
+    case EstimateOutcome::AttributeMissing: return "attribute-missing";
+    case EstimateOutcome::NoSolution: return "no-solution";
+    }
+    return "";
+}
+
+json RatesJson(const double (&rates)[AttributeKindCount])
+{
+    json list = json::array();
+    for (double rate : rates)
+        list.push_back(rate == -1.0 ? json(nullptr) : json(rate));
+    return list;
+}
+
+json NullOr(bool present, int value)
+{
+    return present ? json(value) : json(nullptr);
+}
+
+// The estimate as numbers: what the labels say in words.
+json EstimateRecordJson(const Estimate& estimate)
+{
+    const bool found = EstimateFound(estimate);
+    json predicted = json::array(), further = json::array();
+    for (int i = 0; found && i < estimate.observationCount; ++i)
+        predicted.push_back(NullOr(estimate.predicted[i], estimate.prediction[i]));
+    for (int n = 0; found && n < estimate.shownCount; ++n)
+        further.push_back({{"defense", estimate.further[n].defense}, {"rates", RatesJson(estimate.further[n].rates)}});
+    return {{"outcome", OutcomeCode(estimate.outcome)},
+            {"observations", estimate.observationCount},
+            {"reproduced", found ? estimate.chosen.hits : 0},
+            {"defense", NullOr(found, estimate.chosen.defense)},
+            {"rates", found ? RatesJson(estimate.chosen.rates) : json{nullptr, nullptr, nullptr}},
+            {"predicted", predicted},
+            {"further", further},
+            {"furtherCount", found ? estimate.furtherCount : 0},
+            {"missingAttributeRow", NullOr(estimate.missingRow != 0, estimate.missingRow)}};
+}
+
+// The rows the estimation read, as numbers; the chain as its count.
+json ObservationsJson(const ObservationSet& set)
+{
+    json list = json::array();
+    for (int i = 0; i < set.count; ++i) {
+        const ObservedRow& o = set.rows[i];
+        list.push_back({{"row", o.row},
+                        {"damage", o.damage},
+                        {"attack", o.attack},
+                        {"power", o.power},
+                        {"attribute", NullOr(HasAttribute(o), o.attribute)},
+                        {"strength", o.strength},
+                        {"charm", o.charm},
+                        {"chain", o.chainCount}});
+    }
+    return list;
+}
+
 json DiagnosisJson(const EstimateAnalysis& analysis, ToUtf8 toUtf8)
 {
     json list = json::array();
@@ -52,6 +115,7 @@ json DiagnosisJson(const EstimateAnalysis& analysis, ToUtf8 toUtf8)
         json entry = {{"row", d.row},
                       {"reproducible", d.reproducible},
                       {"verdict", d.reproducible ? "conflicts with the others" : "no defense and rate reproduces it"},
+                      {"code", d.reproducible ? "conflicts" : "not-reproducible"},
                       {"text", toUtf8(DiagnosisSentence(d))}};
         if (d.reproducible) {
             entry["without"] = LabelsJson(d.without, toUtf8);
@@ -66,13 +130,11 @@ json CandidatesJson(const EstimateAnalysis& analysis, ToUtf8 toUtf8)
 {
     json list = json::array();
     for (const CandidateInfo& c : analysis.candidates) {
-        json rates = json::array(), rateTexts = json::array();
-        for (double rate : c.rates) {
-            rates.push_back(rate == -1.0 ? json(nullptr) : json(rate));
+        json rateTexts = json::array();
+        for (double rate : c.rates)
             rateTexts.push_back(toUtf8(RateText(rate)));
-        }
         list.push_back({{"defense", c.defense},
-                        {"rates", rates},
+                        {"rates", RatesJson(c.rates)},
                         {"rateTexts", rateTexts},
                         {"hits", c.hits},
                         {"rows", c.rows},
@@ -163,6 +225,7 @@ json SkippedJson(const LoadResult& load, ToUtf8 toUtf8)
     for (int k = 0; k < load.skippedKept; ++k)
         list.push_back({{"line", load.skipped[k].line},
                         {"reason", SkipReasonText(load.skipped[k].reason)},
+                        {"code", SkipReasonCode(load.skipped[k].reason)},
                         {"text", toUtf8(SkipReasonMessage(load.skipped[k].reason))}});
     return list;
 }
@@ -170,7 +233,10 @@ json SkippedJson(const LoadResult& load, ToUtf8 toUtf8)
 json AnalysisJson(const Form& form, const EstimateAnalysis& analysis, const LoadResult* load, AnalysisParts parts,
                   ToUtf8 toUtf8)
 {
-    json result = {{"labels", LabelsJson(analysis.estimate, toUtf8)},
+    json result = {{"schema", JsonSchemaVersion},
+                   {"labels", LabelsJson(analysis.estimate, toUtf8)},
+                   {"estimate", EstimateRecordJson(analysis.estimate)},
+                   {"observations", ObservationsJson(analysis.observations)},
                    {"rows", RowsJson(form, toUtf8)},
                    {"diagnosis", DiagnosisJson(analysis, toUtf8)},
                    {"skipped", load ? SkippedJson(*load, toUtf8) : json::array()}};

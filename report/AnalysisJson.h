@@ -11,9 +11,17 @@
 
 struct LoadResult;
 
-// {"labels": {"1011": text, ..., "1023": text},
+// The version of the JSON's layout, "schema" in every object torume
+// prints; its JSON Schema documents the keys below.
+constexpr int JsonSchemaVersion = 2;
+
+// {"schema": 2, "labels": {"1011": text, ..., "1023": text},
+//  "estimate": {"outcome", "observations", "reproduced", "defense", "rates", "predicted",
+//               "further": [{"defense", "rates"}], "furtherCount", "missingAttributeRow"},
+//  "observations": [{"row", "damage", "attack", "power", "attribute", "strength", "charm",
+//                    "chain" (a count)}],
 //  "rows": [{"damage", "attack", "power", "attribute", "strength", "charm", "chain"}],
-//  "diagnosis": [{"row", "reproducible", "verdict", "text", "without"?, "withoutText"?}],
+//  "diagnosis": [{"row", "reproducible", "verdict", "code", "text", "without"?, "withoutText"?}],
 //  "skipped": [...] (SkippedJson), "skippedCount"? (beyond the kept ones),
 //  "candidates"?: [{"defense", "rates" (null where unknown), "rateTexts", "hits",
 //                   "rows", "chosen", "tied", "mark"}],
@@ -24,7 +32,7 @@ struct LoadResult;
 nlohmann::json AnalysisJson(const Form& form, const EstimateAnalysis& analysis, const LoadResult* load,
                             AnalysisParts parts, ToUtf8 toUtf8);
 
-// [{"line", "reason" (a fixed English code), "text" (the reason for a player)}]
+// [{"line", "reason" (in English), "code" (kebab-case), "text" (the reason for a player)}]
 nlohmann::json SkippedJson(const LoadResult& load, ToUtf8 toUtf8);
 
 // The page's own headings, captions, button texts and notices, by name;

@@ -21,7 +21,45 @@ std::string SystemCause(int error)
     }
 }
 
+const char* SystemCauseCode(int error)
+{
+    switch (error) {
+    case ENOENT: return "not-found";
+    case EACCES:
+    case EPERM: return "access-denied";
+    case EISDIR: return "is-a-directory";
+    case EIO: return "read-error";
+    default: return "system-error";
+    }
+}
+
 } // namespace
+
+const char* SkipReasonCode(SkipReason reason)
+{
+    switch (reason) {
+    case SkipReason::FullWidthDigits: return "full-width-digits";
+    case SkipReason::FullWidthSpace: return "full-width-space";
+    case SkipReason::Comma: return "comma";
+    case SkipReason::FewerThanSeven: return "fewer-than-seven";
+    case SkipReason::NotANumber: return "not-a-number";
+    case SkipReason::BeyondSixRows: return "beyond-six-rows";
+    case SkipReason::None: break;
+    }
+    return "";
+}
+
+const char* LoadFailureCode(const LoadResult& load)
+{
+    switch (load.failure) {
+    case LoadFailure::None: break;
+    case LoadFailure::CannotOpen:
+    case LoadFailure::ReadFailed: return SystemCauseCode(load.error);
+    case LoadFailure::Utf16: return "utf-16";
+    case LoadFailure::NoDataRow: return "no-data-row";
+    }
+    return "";
+}
 
 std::string SkipReasonMessage(SkipReason reason)
 {

@@ -12,6 +12,12 @@
 
 std::string SkipReasonMessage(SkipReason reason);
 
+// Stable kebab-case codes for scripts, the same on every platform: why a
+// line was skipped ("full-width-digits", ...) and why a load failed
+// ("not-found", "is-a-directory", "utf-16", ...; empty when it did not).
+const char* SkipReasonCode(SkipReason reason);
+const char* LoadFailureCode(const LoadResult& load);
+
 // Why the load failed, or empty when it did not. readCause: the browser's
 // own words when it could not read the file, which then stand in the cause.
 std::string LoadFailureMessage(const LoadResult& load, std::string_view readCause = {});

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages a build needs, only those that are missing.
 # Usage: scripts/install-deps.sh GROUP...
-#   core       native build and tests (g++, CMake, GoogleTest, CLI11, JSON)
+#   core       native build and tests (g++, CMake, GoogleTest, CLI11, JSON;
+#              python3-jsonschema validates torume's JSON against its schema)
 #   windows    cross build with MinGW-w64 (with CLI11 and JSON), Wine with a
 #              Japanese locale, Xvfb
 #   bench      Google Benchmark, GNU time and valgrind (callgrind)
@@ -15,7 +16,7 @@ set -euo pipefail
 
 packages_of() {
   case "$1" in
-    core) echo "cmake ninja-build g++ libgtest-dev libcli11-dev nlohmann-json3-dev" ;;
+    core) echo "cmake ninja-build g++ libgtest-dev libcli11-dev nlohmann-json3-dev python3 python3-jsonschema" ;;
     windows) echo "cmake ninja-build g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 googletest
                    libcli11-dev nlohmann-json3-dev
                    wine wine64 fonts-wine xvfb x11-utils xauth locales fonts-ipafont-gothic" ;;
