@@ -86,6 +86,8 @@ EstimateAnalysis AnalyseEstimate(const ObservationSet& set, const Estimate& esti
     if (parts.candidates)
         analysis.candidates = ReadCandidates(state, estimate);
     analysis.diagnosis = Diagnose(set, estimate, state);
+    analysis.attacks = AttacksAgainstEnemy(set, estimate);
+    analysis.advice = AdviseNextHit(set, estimate);
     return analysis;
 }
 

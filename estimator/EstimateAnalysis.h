@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "estimator/EnemyAdvice.h"
 #include "estimator/Estimate.h"
 
 struct EstimatorState;
@@ -38,6 +39,8 @@ struct EstimateAnalysis {
     std::vector<CandidateInfo> candidates; // every candidate, when asked for
     std::vector<RowDiagnosis> diagnosis;
     std::vector<ChartRow> chart;           // when asked for
+    std::vector<AttackFigures> attacks;    // each move against the chosen candidate
+    Advice advice;                         // the hit to record next
 };
 
 struct AnalysisParts {

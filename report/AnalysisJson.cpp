@@ -108,6 +108,40 @@ json ObservationsJson(const ObservationSet& set)
     return list;
 }
 
+json MoveJson(const Move& move)
+{
+    return {{"attack", move.attack},
+            {"power", move.power},
+            {"attribute", move.attribute},
+            {"strength", move.strength},
+            {"charm", move.charm}};
+}
+
+json AttacksJson(const EstimateAnalysis& analysis)
+{
+    json list = json::array();
+    for (const AttackFigures& a : analysis.attacks) {
+        json entry = MoveJson(a.move);
+        entry["critical"] = NullOr(a.known, a.critical);
+        entry["average"] = NullOr(a.known, a.average);
+        entry["minimum"] = NullOr(a.known, a.minimum);
+        list.push_back(entry);
+    }
+    return list;
+}
+
+json AdviceJson(const Advice& advice)
+{
+    json moves = json::array();
+    for (const MoveAdvice& m : advice.moves) {
+        json entry = MoveJson(m.move);
+        entry["expected"] = m.expected;
+        entry["worst"] = m.worst;
+        moves.push_back(entry);
+    }
+    return {{"remaining", advice.remaining}, {"moves", moves}};
+}
+
 json DiagnosisJson(const EstimateAnalysis& analysis, ToUtf8 toUtf8)
 {
     json list = json::array();
@@ -239,6 +273,8 @@ json AnalysisJson(const Form& form, const EstimateAnalysis& analysis, const Load
                    {"observations", ObservationsJson(analysis.observations)},
                    {"rows", RowsJson(form, toUtf8)},
                    {"diagnosis", DiagnosisJson(analysis, toUtf8)},
+                   {"attacks", AttacksJson(analysis)},
+                   {"advice", AdviceJson(analysis.advice)},
                    {"skipped", load ? SkippedJson(*load, toUtf8) : json::array()}};
     if (load && load->skippedCount > static_cast<std::uint64_t>(load->skippedKept))
         result["skippedCount"] = load->skippedCount; // the list holds only the first ones

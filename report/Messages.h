@@ -21,6 +21,16 @@ enum class MessageId : std::uint8_t {
     PredictedCaption,
     FurtherDefense,    // a further candidate's line: its defense, then its rates
     FurtherRates,
+    // The report: the estimate put to use
+    AttacksHeading,
+    AttacksColumns,
+    AdviceHeading,
+    AdviceRemaining,   // %lld: the enemies that still fit
+    AdviceMove,        // %d rank, %d attacker's row, %d technique's row, %s the move, %s expected, %lld worst
+    AdviceMoveValues,  // %d attack, %d strength, %d charm, %d power, %s attribute
+    AdvicePinned,
+    AdviceCannotSplit,
+    AdviceLeft,        // %s: the defenses and rate steps left
     // Skipped lines
     SkipFullWidthDigits,
     SkipFullWidthSpace,

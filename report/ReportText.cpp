@@ -1,5 +1,7 @@
 #include "report/ReportText.h"
 
+#include <algorithm>
+#include <iterator>
 #include <memory>
 
 #include "estimator/DebugTrace.h"
@@ -86,7 +88,100 @@ void AppendDiagnosis(std::string& text, const EstimateAnalysis& analysis)
     }
 }
 
+// Right-aligned in width bytes, as Column pads on the right.
+std::string Right(const std::string& text, std::size_t width)
+{
+    return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
+}
+
+std::string Figure(bool known, std::int32_t figure, std::size_t width)
+{
+    return Right(known ? FormatText("%d", figure) : std::string(UnknownText), width);
+}
+
+void AppendAttacks(std::string& text, const EstimateAnalysis& analysis)
+{
+    if (analysis.attacks.empty())
+        return;
+    text += std::string("\n") + MessageText(MessageId::AttacksHeading) + '\n' +
+            MessageText(MessageId::AttacksColumns) + '\n';
+    for (const AttackFigures& a : analysis.attacks)
+        text += FormatText("%6d%6d%6d%8d", a.move.attack, a.move.strength, a.move.charm, a.move.power) +
+                Right(AttributeItems[a.move.attribute], 6) + Figure(a.known, a.critical, 14) +
+                Figure(a.known, a.average, 12) + Figure(a.known, a.minimum, 12) + '\n';
+}
+
+// One defense's steps left, "斬 1.000 打 0.750/0.875".
+std::string StepsText(const DefenseLeft& left, int usedAttributes)
+{
+    std::string text;
+    for (int a = 0; a < AttributeKindCount; ++a) {
+        if (!(usedAttributes & (1 << a)))
+            continue;
+        text += std::string(text.empty() ? "" : " ") + AttributeItems[a] + ' ';
+        for (int j = 0, first = 1; j < RateStepCount; ++j)
+            if (left.steps[a] & (1 << j)) {
+                text += (first ? "" : "/") + RateText(RateStep(j));
+                first = 0;
+            }
+    }
+    return text;
+}
+
+// The defenses left in runs of equal steps, "0～25 (斬 1.000)、38 (斬 1.125)".
+std::string LeftText(const Advice& advice)
+{
+    std::string text;
+    for (std::size_t k = 0; k < advice.left.size();) {
+        std::size_t last = k;
+        while (last + 1 < advice.left.size() && advice.left[last + 1].defense == advice.left[last].defense + 1 &&
+               std::equal(std::begin(advice.left[last + 1].steps), std::end(advice.left[last + 1].steps),
+                          std::begin(advice.left[k].steps)))
+            ++last;
+        const int from = advice.left[k].defense, to = advice.left[last].defense;
+        text += text.empty() ? "" : "、";
+        text += (from == to ? FormatText("%d", from) : ComposeText(MessageText(MessageId::PageChartRange), from, to)) +
+                " (" + StepsText(advice.left[k], advice.usedAttributes) + ")";
+        k = last + 1;
+    }
+    return text;
+}
+
+constexpr std::size_t AdvisedMoves = 3;
+
+void AppendAdvice(std::string& text, const Advice& advice)
+{
+    if (!advice.found || advice.remaining == 0)
+        return;
+    text += std::string("\n") + MessageText(MessageId::AdviceHeading) + '\n';
+    if (PinnedDown(advice)) {
+        text += std::string(MessageText(MessageId::AdvicePinned)) + '\n';
+        return;
+    }
+    text += ComposeText(MessageText(MessageId::AdviceRemaining), static_cast<long long>(advice.remaining)) + '\n';
+    if (CannotSplit(advice)) {
+        text += std::string(MessageText(MessageId::AdviceCannotSplit)) + '\n' +
+                ComposeText(MessageText(MessageId::AdviceLeft), LeftText(advice).c_str()) + '\n';
+        return;
+    }
+    for (std::size_t n = 0; n < advice.moves.size() && n < AdvisedMoves; ++n)
+        text += AdvisedMoveText(advice.moves[n], static_cast<int>(n) + 1) + '\n';
+}
+
 } // namespace
+
+std::string MoveValuesText(const Move& move)
+{
+    return ComposeText(MessageText(MessageId::AdviceMoveValues), move.attack, move.strength, move.charm, move.power,
+                       AttributeItems[move.attribute]);
+}
+
+std::string AdvisedMoveText(const MoveAdvice& advice, int rank)
+{
+    return ComposeText(MessageText(MessageId::AdviceMove), rank, advice.move.attackerRow, advice.move.techniqueRow,
+                       MoveValuesText(advice.move).c_str(), FormatText("%.2f", advice.expected).c_str(),
+                       static_cast<long long>(advice.worst));
+}
 
 const char* CandidateMark(const CandidateInfo& candidate)
 {
@@ -119,6 +214,10 @@ std::string EstimateReportText(const EstimateAnalysis& analysis, bool candidates
     if (candidates)
         AppendCandidates(text, analysis);
     AppendDiagnosis(text, analysis);
+    if (candidates) {
+        AppendAttacks(text, analysis);
+        AppendAdvice(text, analysis.advice);
+    }
     return text;
 }
 

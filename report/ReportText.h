@@ -10,7 +10,9 @@
 #include "estimator/EstimateAnalysis.h"
 
 // The result labels in reading order, every candidate when candidates is
-// set, and the diagnosis of each row the estimate does not reproduce.
+// set, the diagnosis of each row the estimate does not reproduce, and with
+// the candidates, each attack's damage against the estimated enemy and the
+// hits worth recording next.
 std::string EstimateReportText(const EstimateAnalysis& analysis, bool candidates);
 
 // The report with every candidate for the observation rows of any form as
@@ -26,6 +28,13 @@ std::string EstimateLine(const Estimate& estimate);
 // What the diagnosis says of its row: that it conflicts with the others
 // (its estimate without the row follows), or that it is likely mistyped.
 std::string DiagnosisSentence(const RowDiagnosis& diagnosis);
+
+// A move in the player's terms: "攻撃 50 腕力 10 魅力 10、技威力 300 斬".
+std::string MoveValuesText(const Move& move);
+
+// An advised move, ranked: the rows of its attacker and its technique, its
+// values, and the enemies left after it on average and at most.
+std::string AdvisedMoveText(const MoveAdvice& advice, int rank);
 
 // The candidates' mark: "*" the chosen one, "=" one tied with it.
 const char* CandidateMark(const CandidateInfo& candidate);
