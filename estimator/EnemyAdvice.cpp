@@ -135,6 +135,11 @@ std::vector<AttackFigures> AttacksAgainstEnemy(const ObservationSet& set, const 
 
 Advice AdviseNextHit(const ObservationSet& set, const Estimate& estimate)
 {
+    return AdviseNextHit(set, estimate, MovesOf(set));
+}
+
+Advice AdviseNextHit(const ObservationSet& set, const Estimate& estimate, const std::vector<Move>& moves)
+{
     Advice advice{};
     advice.found = EstimateFound(estimate);
     if (!advice.found)
@@ -150,8 +155,9 @@ Advice AdviseNextHit(const ObservationSet& set, const Estimate& estimate)
     }
     if (advice.remaining == 0)
         return advice;
-    for (const Move& move : MovesOf(set))
-        advice.moves.push_back(AdviseMove(move, advice.left, advice.remaining));
+    for (const Move& move : moves)
+        if (advice.usedAttributes & (1 << move.attribute))
+            advice.moves.push_back(AdviseMove(move, advice.left, advice.remaining));
     std::stable_sort(advice.moves.begin(), advice.moves.end(), [](const MoveAdvice& a, const MoveAdvice& b) {
         return a.sumOfSquares != b.sumOfSquares ? a.sumOfSquares < b.sumOfSquares : a.worst < b.worst;
     });

@@ -75,6 +75,11 @@ struct Advice {
 
 Advice AdviseNextHit(const ObservationSet& set, const Estimate& estimate);
 
+// The same among other moves (a party known beyond the rows); a move whose
+// attribute no observation uses is not advised: no enemy left says
+// anything of its rate.
+Advice AdviseNextHit(const ObservationSet& set, const Estimate& estimate, const std::vector<Move>& moves);
+
 // N is 1: the enemy is known for the attributes used.
 bool PinnedDown(const Advice& advice);
 

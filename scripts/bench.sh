@@ -21,6 +21,10 @@ cmake --build --preset bench
 
 build/bench/bench/torume_bench "$@"
 
+echo
+echo "the advice against random choice:"
+build/bench/bench/torume_advice_simulation
+
 torume=build/bench/cli/torume
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
