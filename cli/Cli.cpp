@@ -42,18 +42,33 @@ void AddDamageOptions(CLI::App& app, DamageOptions& options)
         "RATE");
     app.add_option("--attack", options.attack, "attack (spell aptitude in spell mode)")->capture_default_str();
     app.add_option("--power", options.power, "technique power (spell power)")->capture_default_str();
-    app.add_option("--defense", options.defense, "enemy defense")->capture_default_str();
+    CLI::Option* defense = app.add_option("--defense", options.defense, "enemy defense")->capture_default_str();
     app.add_option("--strength", options.strength, "strength (intelligence)")->capture_default_str();
     app.add_option("--charm", options.charm, "charm (love)")->capture_default_str();
-    app.add_option("--rate", options.rate, "attribute rate in percent: " + RateListText())
-        ->capture_default_str()
-        ->check(rateItem);
+    CLI::Option* rate = app.add_option("--rate", options.rate, "attribute rate in percent: " + RateListText())
+                            ->capture_default_str()
+                            ->check(rateItem);
     CLI::Option* rate2 = app.add_option("--rate2", options.rate2, "second attribute rate")
                              ->capture_default_str()
                              ->check(rateItem);
     app.add_flag("--attack-up", options.attackUp, "tick attack up (x1.3)");
     app.add_flag("--defense-down", options.defenseDown, "tick defense down (x0.7, rounded up)");
     app.add_flag("--spell", options.spell, "spell mode: no defense, second rate held at 100")->excludes(rate2);
+    const CLI::Validator attributeItem(
+        [](std::string& value) {
+            return AttributeItemIndex(value) < 0 ? std::string("not an attribute (斬, 打, 突)") : std::string();
+        },
+        "斬|打|突");
+    CLI::Option* enemy = app.add_option("--enemy", options.enemy,
+                                        "an observation file: its estimated defense and its rate for --attribute "
+                                        "replace --defense and --rate")
+                             ->excludes(defense)
+                             ->excludes(rate);
+    CLI::Option* attribute =
+        app.add_option("--attribute", options.attribute, "the attribute whose estimated rate --enemy takes")
+            ->check(attributeItem);
+    enemy->needs(attribute);
+    attribute->needs(enemy);
     app.add_flag("--json", options.json, "print {\"labels\": {id: text}} instead of text");
     app.add_flag("--explain", options.explain,
                  "show each evaluation's intermediate values: adjusted attack and defense, StatFactor, M, "
@@ -138,7 +153,7 @@ int RunCommand(int argc, const char* const* argv, std::ostream& out, std::ostrea
     }
 
     if (damageCommand->parsed())
-        return RunDamageCommand(damage, out);
+        return RunDamageCommand(damage, out, err);
     if (estimateCommand->parsed())
         return RunEstimateCommand(estimate, out, err);
     return UsageError;

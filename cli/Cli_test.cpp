@@ -36,6 +36,11 @@ nlohmann::json Labels(const CliRun& run)
     return nlohmann::json::parse(run.out).at("labels");
 }
 
+std::string Example(const char* name)
+{
+    return std::string(TORUME_EXAMPLES) + "/" + name;
+}
+
 TEST(TorumeDamage, PrintsTheThreeResultsInUtf8)
 {
     const CliRun run = Torume({"damage"});
@@ -81,6 +86,57 @@ TEST(TorumeDamage, JsonMapsEachWrittenLabelById)
         const nlohmann::json damage = nlohmann::json::parse(run.out).at("damage");
         EXPECT_EQ(damage, (nlohmann::json{{"critical", std::stoll(c.critical)}, {"average", std::stoll(c.average)},
                                           {"minimum", std::stoll(c.minimum)}}));
+    }
+}
+
+// The enemy's defense and rate taken from a file's estimate: the attacks
+// of its rows then show what the estimate predicts for them.
+TEST(TorumeDamage, EnemyTakesTheDefenseAndRateOfAFilesEstimate)
+{
+    const std::string worked = Example("worked-example.txt");
+    const std::string boss = Example("boss-second-try.txt");
+    const std::string missing = Example("no-such-file.txt");
+    const struct {
+        std::vector<const char*> args;
+        int status;
+        std::string out;
+        std::string err;
+    } cases[] = {
+        {{"--attack", "60", "--power", "320", "--strength", "5", "--charm", "20", "--attribute", "突"}, 0,
+         "クリティカル  2175\n非クリ平均    1450\n非クリ最低    1087\n", ""},
+        {{"--attribute", "斬", "--rate2", "50"}, 0, "クリティカル  585\n非クリ平均    390\n非クリ最低    292\n", ""},
+        {{"--attribute", "打", "--spell"}, 0, "クリティカル  810\n非クリ平均    540\n非クリ最低    405\n", ""},
+    };
+    for (const auto& c : cases) {
+        std::vector<const char*> args = {"damage", "--enemy", worked.c_str()};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const CliRun run = Torume(args);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(run.err, c.err);
+    }
+    const struct {
+        std::vector<const char*> args;
+        int status;
+        std::string err;
+    } failures[] = {
+        {{"damage", "--enemy", boss.c_str(), "--attribute", "打"}, 1,
+         "torume: " + boss + ": 推定値には 打 の倍率がありません\n"},
+        {{"damage", "--enemy", missing.c_str(), "--attribute", "斬"}, 1,
+         "torume: " + missing + ": ファイルが見つかりません\n"},
+        {{"damage", "--enemy", worked.c_str()}, 2, ""},
+        {{"damage", "--attribute", "斬"}, 2, ""},
+        {{"damage", "--enemy", worked.c_str(), "--attribute", "炎"}, 2, ""},
+        {{"damage", "--enemy", worked.c_str(), "--attribute", "斬", "--defense", "3"}, 2, ""},
+        {{"damage", "--enemy", worked.c_str(), "--attribute", "斬", "--rate", "50"}, 2, ""},
+    };
+    for (const auto& c : failures) {
+        const CliRun run = Torume(c.args);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_TRUE(run.out.empty());
+        if (!c.err.empty()) {
+            EXPECT_EQ(run.err, c.err);
+        }
     }
 }
 
@@ -168,11 +224,6 @@ TEST(Cp932ToUtf8, ConvertsAndMarksInvalidBytes)
 } // namespace
 
 namespace {
-
-std::string Example(const char* name)
-{
-    return std::string(TORUME_EXAMPLES) + "/" + name;
-}
 
 TEST(TorumeEstimate, JsonHoldsEveryLabelAndTheRows)
 {

@@ -5,18 +5,30 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/FileEstimate.h"
+#include "cli/PrintedName.h"
 #include "cli/TextConversion.h"
 #include "damage/DamageCalculation.h"
 #include "damage/DamageFormula.h"
 #include "damage/SpellMode.h"
 #include "form/MemoryForm.h"
+#include "estimator/EstimateHandOff.h"
 #include "form/TextFormat.h"
+#include "report/LoadReport.h"
 #include "report/AnalysisJson.h"
 
 int RateItemIndex(const std::string& text)
 {
     for (std::size_t i = 0; i < std::size(RateItems); ++i)
         if (text == RateItems[i])
+            return static_cast<int>(i);
+    return -1;
+}
+
+int AttributeItemIndex(const std::string& text)
+{
+    for (std::size_t i = 0; i < AttributeKindCount; ++i)
+        if (text == Cp932ToUtf8(AttributeItemText(static_cast<int>(i))))
             return static_cast<int>(i);
     return -1;
 }
@@ -127,6 +139,30 @@ nlohmann::json ExplanationJson(const DamageCalculation& calculation)
     return json;
 }
 
+// The enemy's defense and rate from its file's estimate, as the window's
+// hand-off sets them.
+bool HandOffEnemy(MemoryForm& form, const DamageOptions& options, std::ostream& err)
+{
+    const EstimateResult enemy = EstimateFile(options.enemy, false, nullptr);
+    const std::string name = "torume: " + PrintedName(options.enemy) + ": ";
+    if (enemy.load.failure != LoadFailure::None) {
+        err << name << Cp932ToUtf8(LoadFailureMessage(enemy.load)) << '\n';
+        return false;
+    }
+    const Estimate& estimate = enemy.analysis.estimate;
+    if (!EstimateFound(estimate)) {
+        err << name << Cp932ToUtf8(ResultLabelTexts(estimate)[0]) << '\n';
+        return false;
+    }
+    const int attribute = AttributeItemIndex(options.attribute);
+    if (!HandOffEstimate(form, estimate, attribute)) {
+        err << name
+            << Cp932ToUtf8(ComposeText(MessageText(MessageId::HandOffNoRate), AttributeItemText(attribute))) << '\n';
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 DamageOptions InitialDamageOptions()
@@ -142,10 +178,12 @@ DamageOptions InitialDamageOptions()
     return options;
 }
 
-int RunDamageCommand(const DamageOptions& options, std::ostream& out)
+int RunDamageCommand(const DamageOptions& options, std::ostream& out, std::ostream& err)
 {
     MemoryForm form;
     FillPanel(form, options);
+    if (!options.enemy.empty() && !HandOffEnemy(form, options, err))
+        return 1;
     const DamageCalculation calculation = RunDamageCalculation(form);
 
     if (options.json) {

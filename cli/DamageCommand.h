@@ -18,6 +18,8 @@ struct DamageOptions {
     bool spell = false;
     bool json = false;
     bool explain = false;
+    std::string enemy;     // an observation file whose estimate sets the defense and rate
+    std::string attribute; // 斬, 打 or 突: whose rate
 };
 
 DamageOptions InitialDamageOptions();
@@ -27,4 +29,9 @@ int RateItemIndex(const std::string& text);
 // The rate items for a message: "50, 62.5, ..., 137.5".
 std::string RateListText();
 
-int RunDamageCommand(const DamageOptions& options, std::ostream& out);
+// The attribute list's index for its text (斬, 打, 突, in UTF-8), or -1.
+int AttributeItemIndex(const std::string& text);
+
+// Exit status 1 when the enemy's file cannot be estimated or its estimate
+// has no rate for the attribute, said on err.
+int RunDamageCommand(const DamageOptions& options, std::ostream& out, std::ostream& err);

@@ -1,5 +1,7 @@
 #include "form/ControlMap.h"
 
+#include <iterator>
+
 namespace {
 
 constexpr ControlKind AllKinds[] = {ControlKind::Group, ControlKind::Label, ControlKind::Edit, ControlKind::Spin,
@@ -78,6 +80,11 @@ int FindControl(int id)
 {
     const int cell = LookupCell(id);
     return cell < 0 ? -1 : Lookup[static_cast<std::size_t>(cell)];
+}
+
+const char* AttributeItemText(int attribute)
+{
+    return attribute >= 0 && attribute < static_cast<int>(std::size(AttributeItems)) ? AttributeItems[attribute] : "";
 }
 
 const ControlDef* FindControlDef(int id)

@@ -32,6 +32,7 @@ constexpr Message Messages[] = {
      "  どの攻撃を記録しても絞れません。攻撃と防御の差は 50 で頭打ちになるため、攻撃が残った防御より高すぎると"
      "ダメージが同じになります。攻撃の低い攻撃者で記録すれば絞れます。"},
     {MessageId::AdviceLeft, "  残っている防御と倍率: %s"},
+    {MessageId::HandOffNoRate, "推定値には %s の倍率がありません"},
     {MessageId::SkipFullWidthDigits, "全角の数字があります"},
     {MessageId::SkipFullWidthSpace, "全角の空白があります"},
     {MessageId::SkipComma, "数字の間にカンマがあります"},

@@ -31,6 +31,7 @@ enum class MessageId : std::uint8_t {
     AdvicePinned,
     AdviceCannotSplit,
     AdviceLeft,        // %s: the defenses and rate steps left
+    HandOffNoRate,     // %s: the attribute whose rate the estimate lacks
     // Skipped lines
     SkipFullWidthDigits,
     SkipFullWidthSpace,
