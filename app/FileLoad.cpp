@@ -1,37 +1,14 @@
 #include "app/FileLoad.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 #include "app/LastFolder.h"
 #include "app/WideText.h"
-#include "observations/ObservationFile.h"
+#include "observations/DiskFile.h"
 #include "report/Messages.h"
 
 OPENFILENAMEW OpenFileRecord;
 wchar_t FileNameBuffer[FileNameCapacity];
-
-namespace {
-
-// By its UTF-16 name, which may hold any character. _wfopen, like fopen,
-// lets others read and write meanwhile.
-LoadResult LoadFromPath(Form& form, const wchar_t* path)
-{
-    errno = 0;
-    std::FILE* file = _wfopen(path, L"rb");
-    if (!file) {
-        LoadResult result{};
-        result.failure = LoadFailure::CannotOpen;
-        result.error = errno != 0 ? errno : ENOENT;
-        return result;
-    }
-    const LoadResult result = LoadObservationsFromStream(form, file);
-    std::fclose(file);
-    return result;
-}
-
-} // namespace
 
 void PrepareOpenFileRecord(const wchar_t* startDirectory, HWND owner)
 {
@@ -58,10 +35,11 @@ FileLoadResult LoadObservationFile(Form& form, Estimate* estimate)
 
 FileLoadResult LoadObservationPath(Form& form, const wchar_t* path, Estimate* estimate)
 {
-    // A file that yields no row is a failure too: the rows typed stay. Owned
-    // like the dialog, the box stays in front of the window, which waits
-    // for it.
-    const LoadResult load = LoadFromPath(form, path);
+    // By its UTF-16 name, and only a file on disk: a device or a pipe could
+    // hold the window's thread for good. A file that yields no row is a
+    // failure too: the rows typed stay. Owned like the dialog, the box
+    // stays in front of the window, which waits for it.
+    const LoadResult load = LoadObservationsFromDiskFile(form, path);
     if (load.failure != LoadFailure::None) {
         ShowMessageBox(OpenFileRecord.hwndOwner, MessageText(MessageId::LoadFailed), "error!!", MB_OK);
         return FileLoadResult::Failed;

@@ -1,6 +1,7 @@
 #include "app/FileReplace.h"
 
 #include <algorithm>
+#include <cwchar>
 
 #include "app/WideText.h"
 #include "form/TextFormat.h"
@@ -18,18 +19,88 @@ std::wstring FolderOf(const wchar_t* path)
     return std::wstring(separator == std::wstring_view::npos ? std::wstring_view() : whole.substr(0, separator + 1));
 }
 
+// "~torume-<process id>-<attempt>.tmp" in the folder.
+std::wstring TemporaryName(const std::wstring& folder, DWORD process, int attempt)
+{
+    return folder + L"~torume-" + std::to_wstring(process) + L"-" + std::to_wstring(attempt) + L".tmp";
+}
+
 // A short name of its own beside the target: the target's name may be as
 // long as a name can be, and another process may be saving there too.
 HANDLE CreateTemporary(const std::wstring& folder, std::wstring& name)
 {
     for (int attempt = 0; attempt < TemporaryNameAttempts; ++attempt) {
-        name = folder + L"~torume-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(attempt) +
-               L".tmp";
+        name = TemporaryName(folder, GetCurrentProcessId(), attempt);
         HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)
             return file;
     }
     return INVALID_HANDLE_VALUE;
+}
+
+// The process that made a temporary file of that name, or 0 when the name
+// is not one CreateTemporary makes.
+DWORD MakerOf(const wchar_t* name)
+{
+    unsigned long process = 0;
+    int attempt = 0;
+    if (std::swscanf(name, L"~torume-%lu-%d.tmp", &process, &attempt) != 2 || attempt < 0 ||
+        attempt >= TemporaryNameAttempts)
+        return 0;
+    // Written back, it must be the very name: no sign, no leading zero, nothing after.
+    return TemporaryName(L"", process, attempt) == name ? process : 0;
+}
+
+// Any process with that id counts as alive, even one that took the id over
+// since the maker ended: its file then waits for a later save. One denied
+// to us is alive too.
+bool ProcessEnded(DWORD id)
+{
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+    if (!process)
+        return GetLastError() == ERROR_INVALID_PARAMETER; // no such process
+    const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
+}
+
+// Temporary files of saves cut short (the program killed before its file
+// took the target's place) in the folder, each by a process that has
+// ended. One that anybody still holds open stays: the delete needs the
+// file to itself.
+void RemoveLeftovers(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileExW((folder + L"~torume-*.tmp").c_str(), FindExInfoBasic, &found,
+                                     FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const DWORD maker = MakerOf(found.cFileName);
+        if (maker == 0 || (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !ProcessEnded(maker))
+            continue;
+        HANDLE file = CreateFileW((folder + found.cFileName).c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        if (file != INVALID_HANDLE_VALUE)
+            CloseHandle(file);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+}
+
+// Windows refuses to replace a file that another program holds open with
+// "access denied"; the player reads that it is in use when a look at the
+// file says so.
+DWORD ReplaceError(const wchar_t* path, DWORD error)
+{
+    if (error != ERROR_ACCESS_DENIED)
+        return error;
+    HANDLE file = CreateFileW(path, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return error;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION ? ERROR_SHARING_VIOLATION : error;
 }
 
 // Written and on the disk before the file takes the target's place.
@@ -49,15 +120,17 @@ DWORD WriteAll(HANDLE file, std::string_view bytes)
 
 DWORD ReplaceFileBytes(const wchar_t* path, std::string_view bytes)
 {
+    const std::wstring folder = FolderOf(path);
+    RemoveLeftovers(folder);
     std::wstring temporary;
-    HANDLE file = CreateTemporary(FolderOf(path), temporary);
+    HANDLE file = CreateTemporary(folder, temporary);
     if (file == INVALID_HANDLE_VALUE)
         return GetLastError();
     DWORD error = WriteAll(file, bytes);
     if (!CloseHandle(file) && error == 0)
         error = GetLastError();
     if (error == 0 && !MoveFileExW(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        error = GetLastError();
+        error = ReplaceError(path, GetLastError());
     if (error != 0)
         DeleteFileW(temporary.c_str());
     return error;

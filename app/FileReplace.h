@@ -1,6 +1,8 @@
 // Writing a file whole or not at all: the bytes go to a new file in the
 // target's folder, which then takes the target's place in one step. A
-// failure leaves no half-written file and the old one as it was.
+// failure leaves no half-written file and the old one as it was. A save
+// killed half-way does leave its new file; the next save into that folder
+// removes it.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +10,8 @@
 #include <string>
 #include <string_view>
 
-// 0, or the system's error code of the step that failed.
+// 0, or the system's error code of the step that failed; a target that
+// another program holds gives ERROR_SHARING_VIOLATION.
 DWORD ReplaceFileBytes(const wchar_t* path, std::string_view bytes);
 
 // The system's words for an error code, in the system's language.

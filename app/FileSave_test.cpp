@@ -170,7 +170,7 @@ TEST_F(FileSaveTest, FailedSaveLeavesTheOldFileAndSaysWhy)
     } cases[] = {
         {"the folder is gone", folder / L"消えたフォルダー" / L"観測.txt", ERROR_PATH_NOT_FOUND},
         {"the target is a directory", directory, ERROR_ACCESS_DENIED},
-        {"the target is open without sharing", held, ERROR_ACCESS_DENIED},
+        {"the target is open without sharing", held, ERROR_SHARING_VIOLATION}, // in use, not forbidden
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
@@ -188,6 +188,50 @@ TEST_F(FileSaveTest, FailedSaveLeavesTheOldFileAndSaysWhy)
     CloseHandle(holder);
     EXPECT_EQ(BytesOf(held), "old bytes\r\n");
     EXPECT_TRUE(fs::is_directory(directory / L"中身"));
+}
+
+// A process that has ended, of which no handle stays open to keep it in being.
+DWORD EndedProcessId()
+{
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(self, nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup, &process))
+        return 0;
+    TerminateProcess(process.hProcess, 0);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return process.dwProcessId;
+}
+
+// A save killed half-way leaves its "~torume-<pid>-<n>.tmp". The next save
+// into that folder removes such leftovers, and only those: names the
+// program makes, of a process that has ended, open in no program.
+TEST_F(FileSaveTest, SaveRemovesTheLeftoversOfSavesCutShort)
+{
+    const std::wstring ended = std::to_wstring(EndedProcessId());
+    const struct {
+        std::wstring name;
+        bool removed;
+    } cases[] = {
+        {L"~torume-" + ended + L"-0.tmp", true},
+        {L"~torume-" + ended + L"-1.tmp", false}, // held open below
+        {L"~torume-" + std::to_wstring(GetCurrentProcessId()) + L"-0.tmp", false}, // its maker still runs
+        {L"~torume-" + ended + L"-100.tmp", false}, // beyond the names a save tries
+        {L"~torume-0" + ended + L"-0.tmp", false},
+    };
+    for (const auto& c : cases)
+        std::ofstream(folder / c.name, std::ios::binary) << "half";
+    HANDLE holder =
+        CreateFileW((folder / cases[1].name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    save_cases::TypeRows(MainForm, Cases[0]);
+    EXPECT_EQ(SaveObservationPath(MainForm, (folder / L"観測.txt").c_str()), FileSaveResult::Saved);
+    for (const auto& c : cases)
+        EXPECT_EQ(fs::exists(folder / c.name), !c.removed) << Cp932FromWide(c.name);
+    CloseHandle(holder);
 }
 
 // A file without a row would only fail to load: no dialog, a box says why.

@@ -18,6 +18,7 @@
 #include "app/HandleTables.h"
 #include "app/MainWindow.h"
 #include "app/MessageLoop.h"
+#include "app/WideText.h"
 #include "app/Win32Form.h"
 #include "app/testing/MainWindowFixture.h"
 #include "app/testing/WindowTesting.h"
@@ -643,6 +644,32 @@ TEST_F(FileLoadTest, DroppedFileLoadsAsTheMenuLoadDoes)
     ExpectFailureBox(answerer.Finish()[0]);
     EXPECT_EQ(Snapshot(), before);
     std::filesystem::remove_all(folder);
+}
+
+// Only a file on disk loads. A device may never end (COM1; under Wine
+// Z:\dev\zero) and a pipe may never send a byte, and the window, reading
+// on its own thread, would never answer again. Each fails at once with the
+// box, as a folder does. (Given at start: torume-drive argument.)
+TEST_F(FileLoadTest, WhatIsNoFileOnDiskFailsAtOnce)
+{
+    const std::wstring pipeName = L"\\\\.\\pipe\\torume-load-test"; // never written to
+    HANDLE pipe = CreateNamedPipeW(pipeName.c_str(), PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 0, 0, 0, nullptr);
+    ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / L"観測フォルダー.txt";
+    std::filesystem::create_directories(folder);
+    SetWindowTextA(ControlHandle(IDC_OBS_DAMAGE_0), "878");
+    const std::string before = Snapshot();
+    for (const std::wstring& path : {std::wstring(L"COM1"), std::wstring(L"NUL"), std::wstring(L"Z:\\dev\\zero"),
+                                     pipeName, folder.wstring()}) {
+        SCOPED_TRACE(Cp932FromWide(path));
+        DialogAnswerer answerer({Answer("error!!", MainWindow, IDOK)});
+        PostMessageW(MainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({path})), 0);
+        PumpMessages();
+        ExpectFailureBox(answerer.Finish()[0]);
+        EXPECT_EQ(Snapshot(), before);
+    }
+    CloseHandle(pipe);
+    std::filesystem::remove(folder);
 }
 
 // A drop while one of the window's dialogs is open would open a second box

@@ -10,6 +10,11 @@
 
 #include <gtest/gtest.h>
 #include <streambuf>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#endif
 #include <nlohmann/json.hpp>
 
 #include "Version.h"
@@ -271,19 +276,26 @@ TEST(TorumeEstimate, FilesThatFailExitWithOneAndTheirCause)
     std::ofstream(empty) << "# nothing but a comment\n0 50 300 0 0 0 0\n";
     const std::string utf16 = (dir / "torume-utf16.txt").string();
     std::ofstream(utf16, std::ios::binary) << std::string("\xFF\xFE" "1\0" "2\0", 6);
+#ifdef _WIN32
+    const std::filesystem::path held = dir / "torume-held.txt";
+    std::ofstream(held) << "1208 50 300 0 10 10 0\n";
+    // Open without sharing, as an editor may hold it.
+    const int holder = _wsopen(held.c_str(), _O_RDONLY, _SH_DENYRW);
+    ASSERT_NE(holder, -1);
+#endif
     const struct {
         std::string file;
         const char* cause;
         const char* code;
     } cases[] = {
         {Example("no-such-file.txt"), "ファイルが見つかりません", "not-found"},
-#ifdef _WIN32
-        {dir.string(), "ファイルを開く権限がありません", "access-denied"}, // a directory does not open here
-#else
-        {dir.string(), "ファイルではなくフォルダーです", "is-a-directory"}, // it opens, and the read fails
-#endif
+        {dir.string(), "ファイルではなくフォルダーです", "is-a-directory"},
         {empty, "観測データがありません (クリダメが 1 以上のデータ行がありません)", "no-data-row"},
         {utf16, "UTF-16LE のテキストです。シフト JIS か UTF-8 で保存してください", "utf-16"},
+#ifdef _WIN32
+        {held.string(), "ほかのプログラムがファイルを使用中です", "in-use"},
+        {"NUL", "ディスク上のファイルではありません (デバイスやパイプは読み込めません)", "not-a-file"},
+#endif
     };
     for (const auto& c : cases) {
         CliRun run = Torume({"estimate", c.file.c_str()});
@@ -300,6 +312,10 @@ TEST(TorumeEstimate, FilesThatFailExitWithOneAndTheirCause)
     }
     std::filesystem::remove(empty);
     std::filesystem::remove(utf16);
+#ifdef _WIN32
+    _close(holder);
+    std::filesystem::remove(held);
+#endif
 
     EXPECT_EQ(Torume({"estimate"}).status, 2);
 }

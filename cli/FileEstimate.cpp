@@ -1,6 +1,5 @@
 #include "cli/FileEstimate.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <memory>
 #include <ostream>
@@ -27,15 +26,8 @@ EstimateResult EstimateFile(const std::string& file, bool allCandidates, std::os
     const auto state = std::make_unique<EstimatorState>();
     {
         const TraceScope scope(trace ? TraceToStream : nullptr, trace);
-        if (file == "-") {
-            result.load = LoadObservationsFromStream(result.form, stdin, *state);
-        } else if (std::FILE* stream = OpenInputFile(file)) {
-            result.load = LoadObservationsFromStream(result.form, stream, *state);
-            std::fclose(stream);
-        } else {
-            result.load.failure = LoadFailure::CannotOpen;
-            result.load.error = errno != 0 ? errno : ENOENT;
-        }
+        result.load = file == "-" ? LoadObservationsFromStream(result.form, stdin, *state)
+                                  : LoadInputFile(result.form, file, *state);
     }
     if (result.load.failure == LoadFailure::None)
         result.analysis =

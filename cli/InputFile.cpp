@@ -1,6 +1,6 @@
 #include "cli/InputFile.h"
 
-std::FILE* OpenInputFile(const std::string& path)
+LoadResult LoadInputFile(Form& form, const std::string& path, EstimatorState& state)
 {
-    return std::fopen(path.c_str(), "rb");
+    return LoadObservationsFromFile(form, path.c_str(), state);
 }

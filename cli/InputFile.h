@@ -1,9 +1,10 @@
-// Opening a file named in UTF-8 for reading, in binary mode: the
-// observation reader applies the text rules alike on every platform.
+// Loading a file named in UTF-8, as the window's menu command loads one: in
+// binary mode, the observation reader applying the text rules alike on
+// every platform.
 #pragma once
 
-#include <cstdio>
 #include <string>
 
-// Null when the file cannot be opened.
-std::FILE* OpenInputFile(const std::string& path);
+#include "observations/ObservationFile.h"
+
+LoadResult LoadInputFile(Form& form, const std::string& path, EstimatorState& state);

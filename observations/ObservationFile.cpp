@@ -130,6 +130,16 @@ void FillRow(Form& form, int r, const std::int32_t fields[ObservationFieldCount]
     SetChainCount(form, row.chain, fields[6]);
 }
 
+// The C library's words, and the loader's own for its codes.
+std::string ErrorText(int error)
+{
+    switch (error) {
+    case LoadErrorInUse: return "in use by another program";
+    case LoadErrorNotAFile: return "not a file on disk (a device or a pipe)";
+    default: return std::strerror(error);
+    }
+}
+
 } // namespace
 
 void StartObservationRead(ObservationReader& reader)
@@ -251,7 +261,7 @@ std::string LoadFailureText(const LoadResult& load)
     switch (load.failure) {
     case LoadFailure::None: break;
     case LoadFailure::CannotOpen:
-    case LoadFailure::ReadFailed: return std::strerror(load.error);
+    case LoadFailure::ReadFailed: return ErrorText(load.error);
     case LoadFailure::Utf16: return FormatText("is %s text; save it as Shift-JIS or UTF-8", load.encoding);
     case LoadFailure::NoDataRow: return "holds no observation (no data line with a damage of 1 or more)";
     }

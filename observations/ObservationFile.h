@@ -36,10 +36,15 @@ struct SkippedLine {
 // millions of bad lines costs no memory for them.
 constexpr int MaxSkippedLines = 100;
 
+// Causes the C library has no errno for, kept in LoadResult::error beside
+// the errno values; negative, where no errno lies. Windows reports them.
+constexpr int LoadErrorInUse = -1;    // another program holds the file, or a part of it, locked
+constexpr int LoadErrorNotAFile = -2; // a device or a pipe, not a file on disk
+
 struct LoadResult {
     LoadFailure failure;
-    int error;              // errno of a failed open or read, else 0; a read error
-                            // after a data row ends the file and is kept here too
+    int error;              // errno or a LoadError code of a failed open or read, else 0;
+                            // a read error after a data row ends the file and is kept here too
     const char* encoding;   // the refused encoding, or null
     int rowsFilled;
     std::uint64_t lineCount; // lines read, up to the end or the read error

@@ -16,6 +16,8 @@ std::string SystemCause(int error)
     case EACCES:
     case EPERM: return MessageText(MessageId::CauseAccessDenied);
     case EISDIR: return MessageText(MessageId::CauseIsFolder);
+    case LoadErrorInUse: return MessageText(MessageId::CauseInUse);
+    case LoadErrorNotAFile: return MessageText(MessageId::CauseNotAFile);
     case EIO: return MessageText(MessageId::CauseReadError);
     default: return ComposeText(MessageText(MessageId::CauseOther), std::strerror(error));
     }
@@ -28,6 +30,8 @@ const char* SystemCauseCode(int error)
     case EACCES:
     case EPERM: return "access-denied";
     case EISDIR: return "is-a-directory";
+    case LoadErrorInUse: return "in-use";
+    case LoadErrorNotAFile: return "not-a-file";
     case EIO: return "read-error";
     default: return "system-error";
     }

@@ -47,6 +47,8 @@ constexpr Message Messages[] = {
     {MessageId::CauseNotFound, "ファイルが見つかりません"},
     {MessageId::CauseAccessDenied, "ファイルを開く権限がありません"},
     {MessageId::CauseIsFolder, "ファイルではなくフォルダーです"},
+    {MessageId::CauseInUse, "ほかのプログラムがファイルを使用中です"},
+    {MessageId::CauseNotAFile, "ディスク上のファイルではありません (デバイスやパイプは読み込めません)"},
     {MessageId::CauseReadError, "読み込み中にエラーが起きました"},
     {MessageId::CauseOther, "ファイルを読めません (%s)"},
     {MessageId::CauseBrowser, "ブラウザーがファイルを読めませんでした (%s)"},

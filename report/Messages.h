@@ -48,6 +48,8 @@ enum class MessageId : std::uint8_t {
     CauseNotFound,
     CauseAccessDenied,
     CauseIsFolder,
+    CauseInUse,        // another program holds the file
+    CauseNotAFile,     // a device or a pipe
     CauseReadError,
     CauseOther,        // %s: the system's own words
     CauseBrowser,      // %s: the browser's own words

@@ -25,8 +25,10 @@
 //                                Japanese, Korean and emoji name as its
 //                                argument and print the estimate's summary
 //                                once shown; close it; start it with a
-//                                missing file, print the failure box's
-//                                text, answer it and close the program
+//                                missing file, then with the devices COM1
+//                                and (under Wine) Z:\dev\zero, and each
+//                                time print the failure box's text, answer
+//                                it and close the program
 //   torume-drive version EXE     print the version resource's strings and
 //                                numbers, in UTF-8
 //   torume-drive report FILE     in the running window, load FILE, open the
@@ -359,6 +361,23 @@ std::string WaitForSummary(HWND window)
     return summary;
 }
 
+// Started with a path it cannot load: the box stands in front of the
+// window, which answers and closes.
+int StartFailing(const wchar_t* exe, const std::wstring& path)
+{
+    PROCESS_INFORMATION process;
+    HWND window = StartWithWindow(exe, process, path);
+    if (!window)
+        return 1;
+    HWND box = WaitForDialogOf(window);
+    if (!box)
+        return Stop(process, "no box for a file that cannot be read");
+    std::printf("box %s\n", Utf8TextOf(GetDlgItem(box, 0xFFFF)).c_str());
+    if (!Dismiss(box, IDOK))
+        return Stop(process, "the box did not close");
+    return CloseExpectingZero(window, process);
+}
+
 int Argument(const wchar_t* exe, const wchar_t* file)
 {
     wchar_t temporary[MAX_PATH + 1] = L"";
@@ -379,16 +398,12 @@ int Argument(const wchar_t* exe, const wchar_t* file)
     if (closed != 0)
         return closed;
 
-    window = StartWithWindow(exe, process, folder + L"\\観測データ \U0001F600.txt");
-    if (!window)
-        return 1;
-    HWND box = WaitForDialogOf(window);
-    if (!box)
-        return Stop(process, "no box for a file that cannot be read");
-    std::printf("box %s\n", Utf8TextOf(GetDlgItem(box, 0xFFFF)).c_str());
-    if (!Dismiss(box, IDOK))
-        return Stop(process, "the box did not close");
-    return CloseExpectingZero(window, process);
+    // The copy, now gone, and two devices: none loads. A device read on the
+    // window's thread would never end.
+    for (const std::wstring& path : {copy, std::wstring(L"COM1"), std::wstring(L"Z:\\dev\\zero")})
+        if (const int failed = StartFailing(exe, path))
+            return failed;
+    return 0;
 }
 
 // One string of the version resource's Japanese Unicode block, in UTF-8.
