@@ -132,7 +132,7 @@ protected:
     {
         wchar_t path[MAX_PATH] = L"";
         GetFullPathNameW((std::filesystem::path(TORUME_EXAMPLES) / example).c_str(), MAX_PATH, path, nullptr);
-        DialogAnswerer answerer({Answer(nullptr, MainWindow, IDOK, path)});
+        DialogAnswerer answerer({Answer(nullptr, window, IDOK, path)});
         EXPECT_EQ(Command(IDM_FILE_LOAD), 0);
         EXPECT_TRUE(answerer.Finish()[0].found) << example;
     }
@@ -140,7 +140,7 @@ protected:
     // The dialog of ID 120, answered with the given changes.
     static DialogAnswer OpenReport(DialogAnswer answer = Answer("候補一覧と診断", nullptr, IDCANCEL))
     {
-        answer.owner = MainWindow;
+        answer.owner = window;
         answer.readControl = IDC_REPORT_TEXT;
         DialogAnswerer answerer({answer});
         EXPECT_EQ(Command(IDM_ANALYSIS_REPORT), 0);
@@ -154,11 +154,11 @@ protected:
         if (!fromDialog) {
             DialogAnswerer answerer({box});
             EXPECT_EQ(Command(IDM_COPY_REPORT), 0);
-            return {answerer.Finish()[0], MainWindow};
+            return {answerer.Finish()[0], window};
         }
-        DialogAnswer copy = Answer("候補一覧と診断", MainWindow, 0);
+        DialogAnswer copy = Answer("候補一覧と診断", window, 0);
         copy.clickFirst = IDC_REPORT_COPY;
-        DialogAnswerer answerer({copy, box, Answer("候補一覧と診断", MainWindow, IDCANCEL)});
+        DialogAnswerer answerer({copy, box, Answer("候補一覧と診断", window, IDCANCEL)});
         EXPECT_EQ(Command(IDM_ANALYSIS_REPORT), 0);
         const std::vector<DialogAnswer>& answers = answerer.Finish();
         EXPECT_TRUE(answers[2].found);
@@ -172,13 +172,24 @@ protected:
         HDC dc = CreateCompatibleDC(nullptr);
         for (int r = 0; r < ObservationRowCount; ++r) {
             SetBkColor(dc, RGB(1, 2, 3));
-            SendMessageA(MainWindow, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                         reinterpret_cast<LPARAM>(ControlHandle(IDC_OBS_DAMAGE_0 + r)));
+            SendMessageA(window, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                         reinterpret_cast<LPARAM>(Control(IDC_OBS_DAMAGE_0 + r)));
             if (GetBkColor(dc) == HighlightText)
                 rows.push_back(r + 1);
         }
         DeleteDC(dc);
         return rows;
+    }
+
+    // The dialog a command opens, answered so that it closes: by title, or
+    // for a null title (the open-file dialog) by its owner.
+    static DialogAnswer Closing(int command, int waitMilliseconds)
+    {
+        DialogAnswer answer = command == IDM_EXIT ? Answer("確認", window, IDNO)
+                            : command == IDM_ANALYSIS_REPORT ? Answer("候補一覧と診断", window, IDCANCEL)
+                                                             : Answer(nullptr, window, IDCANCEL);
+        answer.waitMilliseconds = waitMilliseconds;
+        return answer;
     }
 };
 
@@ -232,26 +243,26 @@ TEST_F(AnalysisTest, ReportDescribesTheRowsOnScreenWithoutEstimatingThem)
         const ObservationRow row = ObservationRowIds(r);
         const int fields[] = {row.damage, row.attack, row.power, row.strength, row.charm};
         for (int f = 0; f < 5; ++f)
-            SetWindowTextA(ControlHandle(fields[f]), rows[r].texts[f]);
-        SendMessageA(ControlHandle(row.attribute), CB_SETCURSEL, static_cast<WPARAM>(rows[r].attribute), 0);
-        SendMessageA(ControlHandle(row.chain), CB_SETCURSEL, static_cast<WPARAM>(rows[r].chain), 0);
+            SetWindowTextA(Control(fields[f]), rows[r].texts[f]);
+        SendMessageA(Control(row.attribute), CB_SETCURSEL, static_cast<WPARAM>(rows[r].attribute), 0);
+        SendMessageA(Control(row.chain), CB_SETCURSEL, static_cast<WPARAM>(rows[r].chain), 0);
     }
     EXPECT_EQ(Utf8(OpenReport().text), ExpectedReport("worked-example.txt"));
     for (int id = IDC_EST_DEFENSE; id <= IDC_EST_ALT3_RATES; ++id)
-        EXPECT_EQ(GetWindowTextLengthA(ControlHandle(id)), 0) << "label " << id << " stays as it was";
+        EXPECT_EQ(GetWindowTextLengthA(Control(id)), 0) << "label " << id << " stays as it was";
     EXPECT_EQ(MarkedRows(), std::vector<int>{});
 }
 
 TEST_F(AnalysisTest, MarksLastUntilTheFieldIsEditedOrTheNextEstimation)
 {
-    HWND fourth = ControlHandle(IDC_OBS_DAMAGE_0 + 3);
+    HWND fourth = Control(IDC_OBS_DAMAGE_0 + 3);
     LoadExample("partial-success.txt");
     EXPECT_EQ(MarkedRows(), std::vector<int>{4});
-    SetWindowTextA(ControlHandle(IDC_OBS_DAMAGE_0), "1208");
+    SetWindowTextA(Control(IDC_OBS_DAMAGE_0), "1208");
     EXPECT_EQ(MarkedRows(), std::vector<int>{4}) << "another row's edit";
     SetWindowTextA(fourth, "1522");
     EXPECT_EQ(MarkedRows(), std::vector<int>{}) << "its own edit";
-    DialogAnswerer cancel({Answer(nullptr, MainWindow, IDCANCEL)});
+    DialogAnswerer cancel({Answer(nullptr, window, IDCANCEL)});
     Command(IDM_FILE_LOAD);
     EXPECT_TRUE(cancel.Finish()[0].found);
     EXPECT_EQ(MarkedRows(), std::vector<int>{}) << "a cancelled load estimates nothing";
@@ -259,7 +270,7 @@ TEST_F(AnalysisTest, MarksLastUntilTheFieldIsEditedOrTheNextEstimation)
     EXPECT_EQ(MarkedRows(), std::vector<int>{});
     Command(IDC_EST_RUN);
     EXPECT_EQ(MarkedRows(), std::vector<int>{4}) << "the next estimation";
-    SetWindowTextA(ControlHandle(IDC_OBS_DAMAGE_0 + 1), "0");
+    SetWindowTextA(Control(IDC_OBS_DAMAGE_0 + 1), "0");
     SetWindowTextA(fourth, "1522");
     Command(IDC_EST_RUN);
     EXPECT_EQ(MarkedRows(), std::vector<int>{}) << "a full success marks nothing";
@@ -279,12 +290,12 @@ TEST_F(AnalysisTest, DialogShowsTheReportInFixedPitchAndClosesWithEscOrEnter)
         answer = OpenReport(answer);
         EXPECT_TRUE(answer.closedByKey) << "key " << c.key << " in control " << c.control;
         ASSERT_NE(answer.font, nullptr);
-        EXPECT_EQ(answer.font, ReportFont);
+        EXPECT_EQ(answer.font, State().reportFont);
     }
     // Columns line up: every half-width character is as wide as any other,
     // and a full-width one ("不明") as two.
     HDC dc = CreateCompatibleDC(nullptr);
-    SelectObject(dc, ReportFont);
+    SelectObject(dc, State().reportFont);
     SIZE narrow, wide, digits, unknown;
     GetTextExtentPoint32W(dc, L"iiii", 4, &narrow);
     GetTextExtentPoint32W(dc, L"WWWW", 4, &wide);
@@ -314,7 +325,7 @@ TEST_F(AnalysisTest, CopyWaitsForABusyClipboardAndSaysWhenItStaysBusy)
         const bool busy = c.holdMilliseconds > 2000;
         DialogAnswer box = Answer("コピー失敗", nullptr, IDOK);
         box.waitMilliseconds = 2500;
-        box.closeFirst = MainWindow;
+        box.closeFirst = window;
         std::pair<DialogAnswer, HWND> shown;
         {
             ClipboardHolder holder(c.holdMilliseconds);
@@ -323,7 +334,7 @@ TEST_F(AnalysisTest, CopyWaitsForABusyClipboardAndSaysWhenItStaysBusy)
         const auto& [answer, owner] = shown;
         EXPECT_EQ(answer.found, busy);
         EXPECT_EQ(ClipboardTexts(), busy ? before : copied);
-        ASSERT_TRUE(IsWindow(MainWindow));
+        ASSERT_TRUE(IsWindow(window));
         if (!busy)
             continue;
         EXPECT_EQ(answer.message, "クリップボードが他のプログラムに使われているため、コピーできませんでした。");
@@ -333,17 +344,6 @@ TEST_F(AnalysisTest, CopyWaitsForABusyClipboardAndSaysWhenItStaysBusy)
         EXPECT_TRUE(answer.frontAfterClose);
         EXPECT_TRUE(answer.restoredAfterClose);
     }
-}
-
-// The dialog a command opens, answered so that it closes: by title, or for
-// a null title (the open-file dialog) by its owner.
-DialogAnswer Closing(int command, int waitMilliseconds)
-{
-    DialogAnswer answer = command == IDM_EXIT ? Answer("確認", MainWindow, IDNO)
-                        : command == IDM_ANALYSIS_REPORT ? Answer("候補一覧と診断", MainWindow, IDCANCEL)
-                                                         : Answer(nullptr, MainWindow, IDCANCEL);
-    answer.waitMilliseconds = waitMilliseconds;
-    return answer;
 }
 
 TEST_F(AnalysisTest, ACommandQueuedBehindADialogOpensNoSecondOne)
@@ -361,13 +361,13 @@ TEST_F(AnalysisTest, ACommandQueuedBehindADialogOpensNoSecondOne)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.first) + " then " + std::to_string(c.second));
         DialogAnswerer answerer({Closing(c.first, 10000), Closing(c.second, 1500)});
-        PostMessageA(MainWindow, WM_COMMAND, MAKEWPARAM(c.first, 0), 0);
-        PostMessageA(MainWindow, WM_COMMAND, MAKEWPARAM(c.second, 0), 0);
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(c.first, 0), 0);
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(c.second, 0), 0);
         PumpMessages();
         const std::vector<DialogAnswer>& answers = answerer.Finish();
         EXPECT_TRUE(answers[0].found);
         EXPECT_FALSE(answers[1].found);
-        EXPECT_TRUE(IsWindow(MainWindow));
+        EXPECT_TRUE(IsWindow(window));
     }
 }
 

@@ -7,7 +7,20 @@
 #include "app/Dpi.h"
 #include "app/HandleTables.h"
 #include "app/WideText.h"
+#include "app/WindowState.h"
 #include "form/ControlMap.h"
+
+// The control map keeps its styles as numbers, to build where there is no
+// <windows.h>; they are these names' values.
+static_assert(GroupBoxStyle == (WS_CHILD | WS_VISIBLE | BS_GROUPBOX));
+static_assert(CheckBoxStyle == (WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX));
+static_assert(LabelStyle == (WS_CHILD | WS_VISIBLE | SS_LEFT));
+static_assert(PushButtonStyle == (WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON));
+static_assert(FirstEditStyle == (WS_CHILD | WS_VISIBLE | WS_BORDER | WS_GROUP | WS_TABSTOP | ES_NUMBER));
+static_assert(EditStyle == (WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_NUMBER));
+static_assert(ComboStyle == (WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST));
+static_assert(SpinStyle == (WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ARROWKEYS));
+static_assert(ClientEdgeExStyle == WS_EX_CLIENTEDGE);
 
 namespace {
 
@@ -16,15 +29,6 @@ constexpr COLORREF WhiteText = RGB(255, 255, 255);
 // Cell heights at 96 DPI.
 constexpr int NormalFontHeight = 16;
 constexpr int BoldFontHeight = 20;
-
-// The fonts of the controls at one DPI.
-struct ControlFonts {
-    HFONT normal;
-    HFONT bold;
-    HFONT systemStandIn;
-};
-
-ControlFonts Fonts;
 
 // The face by its Unicode name, found on a system of any language.
 HFONT CreateGothicFont(int height, int weight)
@@ -49,13 +53,13 @@ void DeleteControlFonts(const ControlFonts& fonts)
 // Drop-down lists and push buttons get the normal font, the highlighted
 // result labels the bold one; everything else that shows text keeps the
 // system font, or its stand-in.
-HFONT FontOf(const ControlDef& def)
+HFONT FontOf(const ControlFonts& fonts, const ControlDef& def)
 {
     if (def.highlighted)
-        return Fonts.bold;
+        return fonts.bold;
     if (def.kind == ControlKind::Combo || def.kind == ControlKind::Button)
-        return Fonts.normal;
-    return def.kind == ControlKind::Spin ? nullptr : Fonts.systemStandIn;
+        return fonts.normal;
+    return def.kind == ControlKind::Spin ? nullptr : fonts.systemStandIn;
 }
 
 RECT PlaceAtDpi(const ControlDef& def, int dpi)
@@ -63,12 +67,12 @@ RECT PlaceAtDpi(const ControlDef& def, int dpi)
     return ScaleToDpi(RECT{def.x, def.y, def.x + def.width, def.y + def.height}, dpi);
 }
 
-void SetUpControl(HWND control, const ControlDef& def)
+void SetUpControl(const WindowState& state, HWND control, const ControlDef& def)
 {
-    if (HFONT font = FontOf(def))
+    if (HFONT font = FontOf(state.fonts, def))
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), 1);
     if (def.kind == ControlKind::Spin) {
-        SendMessageW(control, UDM_SETBUDDY, reinterpret_cast<WPARAM>(ControlHandle(def.buddyId)), 0);
+        SendMessageW(control, UDM_SETBUDDY, reinterpret_cast<WPARAM>(ControlHandle(state.handles, def.buddyId)), 0);
         SendMessageW(control, UDM_SETRANGE32, static_cast<WPARAM>(def.rangeLow), def.rangeHigh);
     }
     if (def.kind == ControlKind::Combo) {
@@ -87,21 +91,21 @@ HBRUSH PaintOnBlack(HDC dc, COLORREF colour)
 
 } // namespace
 
-void CreateControls(HWND parent, HINSTANCE instance)
+void CreateControls(WindowState& state, HINSTANCE instance)
 {
     InitCommonControls();
-    const int dpi = WindowDpi(parent);
-    Fonts = CreateControlFonts(dpi);
+    const int dpi = WindowDpi(state.window);
+    state.fonts = CreateControlFonts(dpi);
 
     // The map's order is the creation order, and with it the Tab order.
     for (const ControlDef& def : ControlMap) {
         const RECT place = PlaceAtDpi(def, dpi);
         HWND control = CreateWindowExW(def.exStyle, WideFromCp932(ClassNameOf(def.kind)).c_str(),
                                        WideFromCp932(def.text).c_str(), def.style, place.left, place.top,
-                                       place.right - place.left, place.bottom - place.top, parent,
+                                       place.right - place.left, place.bottom - place.top, state.window,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance, nullptr);
-        *HandleSlot(def.id) = control;
-        SetUpControl(control, def);
+        *HandleSlot(state.handles, def.id) = control;
+        SetUpControl(state, control, def);
     }
 }
 
@@ -109,14 +113,14 @@ void CreateControls(HWND parent, HINSTANCE instance)
 // every control keeps its text, selection and focus. A null font gives a
 // control the system font back. A drop-down list takes the height of its
 // box from the font, so the font comes first.
-void RescaleControls(int dpi)
+void RescaleControls(WindowState& state, int dpi)
 {
-    const ControlFonts previous = Fonts;
-    Fonts = CreateControlFonts(dpi);
+    const ControlFonts previous = state.fonts;
+    state.fonts = CreateControlFonts(dpi);
     for (const ControlDef& def : ControlMap) {
-        HWND control = ControlHandle(def.id);
+        HWND control = ControlHandle(state.handles, def.id);
         if (def.kind != ControlKind::Spin)
-            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(def)), 1);
+            SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(state.fonts, def)), 1);
         const RECT place = PlaceAtDpi(def, dpi);
         MoveWindow(control, place.left, place.top, place.right - place.left, place.bottom - place.top, TRUE);
     }
@@ -143,9 +147,9 @@ HFONT CreateSystemFontStandIn(int dpi)
     return CreateFontIndirectW(&font);
 }
 
-HBRUSH ColorStaticControl(HDC dc, HWND control)
+HBRUSH ColorStaticControl(const WindowState& state, HDC dc, HWND control)
 {
-    const ControlDef* def = ControlDefOf(control);
+    const ControlDef* def = ControlDefOf(state.handles, control);
     if (!def)
         return nullptr;
     switch (def->kind) {

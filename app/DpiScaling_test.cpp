@@ -107,48 +107,48 @@ void ExpectFontAt(HWND control, const ControlDef& def, int dpi)
     }
 }
 
-// Every control where the control map puts it at dpi, its corners scaled,
-// in its font at dpi.
-void ExpectControlsAt(int dpi)
-{
-    for (const ControlDef& def : ControlMap) {
-        SCOPED_TRACE(def.name);
-        HWND control = ControlHandle(def.id);
-        RECT rect;
-        GetWindowRect(control, &rect);
-        MapWindowPoints(nullptr, MainWindow, reinterpret_cast<POINT*>(&rect), 2);
-        EXPECT_EQ(rect.left, Scaled(def.x, dpi));
-        EXPECT_EQ(rect.top, Scaled(def.y, dpi));
-        // A vertical up-down control chooses its own width.
-        if (def.kind != ControlKind::Spin) {
-            EXPECT_EQ(rect.right, Scaled(def.x + def.width, dpi));
-        }
-        if (def.kind == ControlKind::Combo) {
-            // The height given reaches the bottom of the dropped list, which
-            // Wine places below the box. A new list keeps what its height
-            // left below the box in the system font, before the box took
-            // its own: a few pixels short.
-            RECT dropped;
-            SendMessageW(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
-            const LONG reach = (rect.bottom - rect.top) + (dropped.bottom - dropped.top);
-            EXPECT_NEAR(rect.top + reach, Scaled(def.y + def.height, dpi), Scaled(3, dpi));
-        } else {
-            EXPECT_EQ(rect.bottom, Scaled(def.y + def.height, dpi));
-        }
-        if (def.kind != ControlKind::Spin)
-            ExpectFontAt(control, def, dpi);
-    }
-}
-
 class ScaledWindowTest : public MainWindowFixture {
 protected:
+    // Every control where the control map puts it at dpi, its corners scaled,
+    // in its font at dpi.
+    static void ExpectControlsAt(int dpi)
+    {
+        for (const ControlDef& def : ControlMap) {
+            SCOPED_TRACE(def.name);
+            HWND control = Control(def.id);
+            RECT rect;
+            GetWindowRect(control, &rect);
+            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+            EXPECT_EQ(rect.left, Scaled(def.x, dpi));
+            EXPECT_EQ(rect.top, Scaled(def.y, dpi));
+            // A vertical up-down control chooses its own width.
+            if (def.kind != ControlKind::Spin) {
+                EXPECT_EQ(rect.right, Scaled(def.x + def.width, dpi));
+            }
+            if (def.kind == ControlKind::Combo) {
+                // The height given reaches the bottom of the dropped list, which
+                // Wine places below the box. A new list keeps what its height
+                // left below the box in the system font, before the box took
+                // its own: a few pixels short.
+                RECT dropped;
+                SendMessageW(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+                const LONG reach = (rect.bottom - rect.top) + (dropped.bottom - dropped.top);
+                EXPECT_NEAR(rect.top + reach, Scaled(def.y + def.height, dpi), Scaled(3, dpi));
+            } else {
+                EXPECT_EQ(rect.bottom, Scaled(def.y + def.height, dpi));
+            }
+            if (def.kind != ControlKind::Spin)
+                ExpectFontAt(control, def, dpi);
+        }
+    }
+
     // What a new layout keeps: every control's text, list selection and
     // check, the marked rows, the focus and the selection in its field.
     static std::string ScreenState()
     {
         std::string state;
         for (const ControlDef& def : ControlMap) {
-            HWND control = ControlHandle(def.id);
+            HWND control = Control(def.id);
             state += std::to_string(def.id) + ":" + TextOf(control) + "|" +
                      std::to_string(SendMessageW(control, CB_GETCURSEL, 0, 0)) + "|" +
                      std::to_string(SendMessageW(control, BM_GETCHECK, 0, 0)) + "\n";
@@ -156,8 +156,8 @@ protected:
         HDC dc = CreateCompatibleDC(nullptr);
         for (int r = 0; r < ObservationRowCount; ++r) {
             SetBkColor(dc, RGB(1, 2, 3));
-            SendMessageW(MainWindow, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                         reinterpret_cast<LPARAM>(ControlHandle(IDC_OBS_DAMAGE_0 + r)));
+            SendMessageW(window, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                         reinterpret_cast<LPARAM>(Control(IDC_OBS_DAMAGE_0 + r)));
             state += GetBkColor(dc) == HighlightText ? "marked " : "- ";
         }
         DeleteDC(dc);
@@ -171,9 +171,9 @@ protected:
 TEST_F(ScaledWindowTest, WindowAndControlsAreTheLayoutAtTheWindowsDpi)
 {
     const int dpi = PrefixDpi();
-    ASSERT_EQ(GetDpiForWindow(MainWindow), static_cast<UINT>(dpi)) << "the prefix's DPI";
+    ASSERT_EQ(GetDpiForWindow(window), static_cast<UINT>(dpi)) << "the prefix's DPI";
     RECT rect;
-    GetWindowRect(MainWindow, &rect);
+    GetWindowRect(window, &rect);
     EXPECT_EQ(rect.left, Scaled(30, dpi));
     EXPECT_EQ(rect.top, Scaled(30, dpi));
     EXPECT_EQ(rect.right, Scaled(730, dpi));
@@ -188,12 +188,12 @@ TEST_F(ScaledWindowTest, WindowAndControlsAreTheLayoutAtTheWindowsDpi)
 TEST_F(ScaledWindowTest, OnAMonitorOfAnotherDpiItLaysItselfOutAgainAndKeepsItsState)
 {
     const std::filesystem::path example = std::filesystem::path(TORUME_EXAMPLES) / "partial-success.txt";
-    ASSERT_EQ(LoadObservationPath(MainForm, std::filesystem::absolute(example).c_str()), FileLoadResult::Loaded);
+    ASSERT_EQ(LoadObservationPath(State(), std::filesystem::absolute(example).c_str()), FileLoadResult::Loaded);
     Command(IDC_EST_RUN); // marks its fourth damage
-    SendMessageW(ControlHandle(IDC_ATTACK_UP), BM_SETCHECK, BST_CHECKED, 0);
-    MainForm.SetSelection(IDC_ATTR_RATE2, 7);
-    SetForegroundWindow(MainWindow);
-    SetFocus(ControlHandle(IDC_OBS_POWER_0 + 2));
+    SendMessageW(Control(IDC_ATTACK_UP), BM_SETCHECK, BST_CHECKED, 0);
+    MainForm().SetSelection(IDC_ATTR_RATE2, 7);
+    SetForegroundWindow(window);
+    SetFocus(Control(IDC_OBS_POWER_0 + 2));
     SendMessageW(GetFocus(), EM_SETSEL, 1, 3);
     const std::string before = ScreenState();
     ASSERT_NE(before.find("- - - marked - -"), std::string::npos) << before;
@@ -209,11 +209,11 @@ TEST_F(ScaledWindowTest, OnAMonitorOfAnotherDpiItLaysItselfOutAgainAndKeepsItsSt
     };
     for (const auto& move : moves) {
         SCOPED_TRACE(std::to_string(move.dpi) + " DPI");
-        EXPECT_EQ(SendMessageW(MainWindow, WM_DPICHANGED, MAKEWPARAM(move.dpi, move.dpi),
+        EXPECT_EQ(SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(move.dpi, move.dpi),
                                reinterpret_cast<LPARAM>(&move.suggested)),
                   0);
         RECT rect;
-        GetWindowRect(MainWindow, &rect);
+        GetWindowRect(window, &rect);
         EXPECT_TRUE(EqualRect(&rect, &move.suggested)) << "the place Windows suggests";
         ExpectControlsAt(move.dpi);
         EXPECT_EQ(ScreenState(), before);
@@ -231,14 +231,14 @@ TEST_F(ScaledWindowTest, ReportFontIsAtTheDialogsDpi)
     } cases[] = {{0, start}, {192, 192}, {120, 120}, {0, start}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.newDpi) + " DPI told");
-        DialogAnswer answer = Answer("候補一覧と診断", MainWindow, IDCANCEL);
+        DialogAnswer answer = Answer("候補一覧と診断", window, IDCANCEL);
         answer.readControl = IDC_REPORT_TEXT;
         answer.newDpi = c.newDpi;
         DialogAnswerer answerer({answer});
         EXPECT_EQ(Command(IDM_ANALYSIS_REPORT), 0);
         const DialogAnswer& shown = answerer.Finish()[0];
         ASSERT_TRUE(shown.found);
-        EXPECT_EQ(shown.font, ReportFont);
+        EXPECT_EQ(shown.font, State().reportFont);
         const LOGFONTW font = LogFontOf(shown.font);
         EXPECT_EQ(font.lfHeight, Scaled(16, c.fontDpi));
         EXPECT_EQ(font.lfPitchAndFamily & 3, FIXED_PITCH);

@@ -4,48 +4,49 @@
 
 #include "app/LastFolder.h"
 #include "app/WideText.h"
+#include "app/WindowState.h"
 #include "observations/DiskFile.h"
 #include "report/Messages.h"
 
-OPENFILENAMEW OpenFileRecord;
-wchar_t FileNameBuffer[FileNameCapacity];
-
-void PrepareOpenFileRecord(const wchar_t* startDirectory, HWND owner)
+void PrepareOpenFileRecord(FileDialog& dialog, const wchar_t* startDirectory, HWND owner)
 {
-    std::memset(&OpenFileRecord, 0, sizeof OpenFileRecord);
+    dialog.path.assign(FileNameCapacity, L'\0');
+    std::memset(&dialog.record, 0, sizeof dialog.record);
     // The record's own size: a 64-bit build rejects the 32-bit one.
-    OpenFileRecord.lStructSize = sizeof OpenFileRecord;
-    // Owned by the main window, the dialog is modal: no second load can
-    // start while it is open.
-    OpenFileRecord.hwndOwner = owner;
-    OpenFileRecord.lpstrFilter = L"Text {*.txt}\0*.txt\0";
-    OpenFileRecord.nFilterIndex = 0;
-    OpenFileRecord.lpstrFile = FileNameBuffer;
-    OpenFileRecord.nMaxFile = FileNameCapacity;
-    OpenFileRecord.lpstrInitialDir = startDirectory;
-    OpenFileRecord.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON;
+    dialog.record.lStructSize = sizeof dialog.record;
+    // Owned by the main window, the dialog is modal: the player cannot
+    // reach the window while it is open. A second load that still arrives,
+    // queued before it or dropped on the window, is turned away by the
+    // window's flag for an open dialog (WindowState::dialogOpen).
+    dialog.record.hwndOwner = owner;
+    dialog.record.lpstrFilter = L"Text {*.txt}\0*.txt\0";
+    dialog.record.nFilterIndex = 0;
+    dialog.record.lpstrFile = dialog.path.data();
+    dialog.record.nMaxFile = FileNameCapacity;
+    dialog.record.lpstrInitialDir = startDirectory;
+    dialog.record.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_NONETWORKBUTTON;
 }
 
-FileLoadResult LoadObservationFile(Form& form, Estimate* estimate)
+FileLoadResult LoadObservationFile(WindowState& state, Estimate* estimate)
 {
-    if (!GetOpenFileNameW(&OpenFileRecord))
+    if (!GetOpenFileNameW(&state.openDialog.record))
         return FileLoadResult::Cancelled;
-    return LoadObservationPath(form, FileNameBuffer, estimate);
+    return LoadObservationPath(state, state.openDialog.path.data(), estimate);
 }
 
-FileLoadResult LoadObservationPath(Form& form, const wchar_t* path, Estimate* estimate)
+FileLoadResult LoadObservationPath(WindowState& state, const wchar_t* path, Estimate* estimate)
 {
     // By its UTF-16 name, and only a file on disk: a device or a pipe could
     // hold the window's thread for good. A file that yields no row is a
     // failure too: the rows typed stay. Owned like the dialog, the box
     // stays in front of the window, which waits for it.
-    const LoadResult load = LoadObservationsFromDiskFile(form, path);
+    const LoadResult load = LoadObservationsFromDiskFile(state.form, path);
     if (load.failure != LoadFailure::None) {
-        ShowMessageBox(OpenFileRecord.hwndOwner, MessageText(MessageId::LoadFailed), "error!!", MB_OK);
+        ShowMessageBox(state.window, MessageText(MessageId::LoadFailed), "error!!", MB_OK);
         return FileLoadResult::Failed;
     }
     if (estimate)
         *estimate = load.estimate;
-    RememberFolderOf(path);
+    RememberFolderOf(state.lastFolder, path);
     return FileLoadResult::Loaded;
 }

@@ -7,74 +7,65 @@
 #include "app/FileReplace.h"
 #include "app/LastFolder.h"
 #include "app/WideText.h"
+#include "app/WindowState.h"
 #include "observations/ObservationSave.h"
 #include "report/Messages.h"
-
-OPENFILENAMEW SaveFileRecord;
-wchar_t SaveNameBuffer[FileNameCapacity];
 
 namespace {
 
 constexpr char SaveCaption[] = "観測データを保存";
 
 // Nothing worth a file: one without a row would only fail to load.
-bool HasRowToSave(const SavedObservations& saved)
+bool HasRowToSave(const SavedObservations& saved, HWND owner)
 {
     if (saved.rowCount > 0)
         return true;
-    ShowMessageBox(SaveFileRecord.hwndOwner, MessageText(MessageId::NothingToSave), SaveCaption, MB_OK | MB_ICONINFORMATION);
+    ShowMessageBox(owner, MessageText(MessageId::NothingToSave), SaveCaption, MB_OK | MB_ICONINFORMATION);
     return false;
 }
 
-FileSaveResult Write(const SavedObservations& saved, const wchar_t* path)
+FileSaveResult Write(WindowState& state, const SavedObservations& saved, const wchar_t* path)
 {
     const DWORD error = ReplaceFileBytes(path, saved.bytes);
     if (error == 0) {
-        RememberFolderOf(path);
+        RememberFolderOf(state.lastFolder, path);
         return FileSaveResult::Saved;
     }
     // The path as given: it may hold characters code page 932 cannot.
     const std::wstring text =
         WideFromCp932("観測データを保存できませんでした。") + L"\n" + path + L"\n" + SystemErrorText(error);
-    MessageBoxW(SaveFileRecord.hwndOwner, text.c_str(), WideFromCp932("error!!").c_str(), MB_OK | MB_ICONERROR);
+    MessageBoxW(state.window, text.c_str(), WideFromCp932("error!!").c_str(), MB_OK | MB_ICONERROR);
     return FileSaveResult::Failed;
 }
 
 } // namespace
 
-void PrepareSaveFileRecord(HWND owner)
+void PrepareSaveFileRecord(FileDialog& dialog, HWND owner)
 {
-    std::memset(&SaveFileRecord, 0, sizeof SaveFileRecord);
+    dialog.path.assign(FileNameCapacity, L'\0');
+    std::memset(&dialog.record, 0, sizeof dialog.record);
     // The record's own size: a 64-bit build rejects the 32-bit one.
-    SaveFileRecord.lStructSize = sizeof SaveFileRecord;
+    dialog.record.lStructSize = sizeof dialog.record;
     // Owned by the main window, modal like the open-file dialog.
-    SaveFileRecord.hwndOwner = owner;
-    SaveFileRecord.lpstrFilter = L"Text {*.txt}\0*.txt\0";
-    SaveFileRecord.lpstrFile = SaveNameBuffer;
-    SaveFileRecord.nMaxFile = FileNameCapacity;
+    dialog.record.hwndOwner = owner;
+    dialog.record.lpstrFilter = L"Text {*.txt}\0*.txt\0";
+    dialog.record.lpstrFile = dialog.path.data();
+    dialog.record.nMaxFile = FileNameCapacity;
     // A name typed without an extension gets ".txt".
-    SaveFileRecord.lpstrDefExt = L"txt";
-    SaveFileRecord.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NONETWORKBUTTON;
+    dialog.record.lpstrDefExt = L"txt";
+    dialog.record.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NONETWORKBUTTON;
 }
 
-FileSaveResult SaveObservationFile(const Form& form)
+FileSaveResult SaveObservationFile(WindowState& state)
 {
     // The rows are taken before the dialog: it is modal, they cannot change meanwhile.
-    const SavedObservations saved = SaveObservationRows(form);
-    if (!HasRowToSave(saved))
+    const SavedObservations saved = SaveObservationRows(state.form);
+    if (!HasRowToSave(saved, state.window))
         return FileSaveResult::NothingToSave;
     const std::wstring name = WideFromCp932(MessageText(MessageId::SavedFileName));
-    std::wcsncpy(SaveNameBuffer, name.c_str(), FileNameCapacity - 1);
-    SaveFileRecord.lpstrInitialDir = LastFolder();
-    if (!GetSaveFileNameW(&SaveFileRecord))
+    std::wcsncpy(state.saveDialog.path.data(), name.c_str(), FileNameCapacity - 1);
+    state.saveDialog.record.lpstrInitialDir = state.lastFolder.c_str();
+    if (!GetSaveFileNameW(&state.saveDialog.record))
         return FileSaveResult::Cancelled;
-    return Write(saved, SaveNameBuffer);
-}
-
-FileSaveResult SaveObservationPath(const Form& form, const wchar_t* path)
-{
-    const SavedObservations saved = SaveObservationRows(form);
-    if (!HasRowToSave(saved))
-        return FileSaveResult::NothingToSave;
-    return Write(saved, path);
+    return Write(state, saved, state.saveDialog.path.data());
 }

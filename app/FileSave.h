@@ -5,15 +5,11 @@
 
 #include <windows.h>
 
-#include "app/FileLoad.h"
-
-class Form;
-
-extern OPENFILENAMEW SaveFileRecord;
-extern wchar_t SaveNameBuffer[FileNameCapacity];
+struct FileDialog;
+struct WindowState;
 
 // Fills the dialog record once, before the first command can arrive.
-void PrepareSaveFileRecord(HWND owner);
+void PrepareSaveFileRecord(FileDialog& dialog, HWND owner);
 
 enum class FileSaveResult {
     Cancelled,     // the dialog was closed without a name: nothing written
@@ -23,8 +19,6 @@ enum class FileSaveResult {
 };
 
 // The dialog, offering "観測データ.txt" in the folder of the last load or
-// save and asking before it replaces a file, then the chosen file.
-FileSaveResult SaveObservationFile(const Form& form);
-
-// The rows into the file at path, by its UTF-16 name, as if chosen in the dialog.
-FileSaveResult SaveObservationPath(const Form& form, const wchar_t* path);
+// save and asking before it replaces a file, then the window's rows into
+// the chosen file.
+FileSaveResult SaveObservationFile(WindowState& state);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -69,7 +70,7 @@ protected:
     // Through the menu and its dialog, the name typed unless empty.
     LRESULT SaveThroughDialog(const std::wstring& name, DialogAnswer* answered = nullptr)
     {
-        DialogAnswerer answerer({Answer(nullptr, MainWindow, IDOK, name)});
+        DialogAnswerer answerer({Answer(nullptr, window, IDOK, name)});
         const LRESULT result = Command(IDM_FILE_SAVE);
         const DialogAnswer& answer = answerer.Finish()[0];
         EXPECT_TRUE(answer.found);
@@ -87,8 +88,8 @@ TEST_F(FileSaveTest, SavedFilesHoldTheGoldenBytesAndLoadBackTheSameRows)
 {
     for (const save_cases::SaveCase& c : Cases) {
         SCOPED_TRACE(c.name);
-        save_cases::TypeRows(MainForm, c);
-        const auto typed = UsedRows(MainForm);
+        save_cases::TypeRows(MainForm(), c);
+        const auto typed = UsedRows(MainForm());
         const fs::path file = folder / (std::string(c.name) + ".txt");
         DialogAnswer dialog;
         EXPECT_EQ(SaveThroughDialog(file.wstring(), &dialog), 0);
@@ -96,11 +97,11 @@ TEST_F(FileSaveTest, SavedFilesHoldTheGoldenBytesAndLoadBackTheSameRows)
         EXPECT_EQ(BytesOf(file), save_cases::GoldenBytes(c.name));
 
         // Loaded over other rows through "ファイル読み込み".
-        save_cases::TypeRows(MainForm, Cases[&c == &Cases[0] ? 1 : 0]);
-        DialogAnswerer answerer({Answer(nullptr, MainWindow, IDOK, file.wstring())});
+        save_cases::TypeRows(MainForm(), Cases[&c == &Cases[0] ? 1 : 0]);
+        DialogAnswerer answerer({Answer(nullptr, window, IDOK, file.wstring())});
         EXPECT_EQ(Command(IDM_FILE_LOAD), 0);
         EXPECT_TRUE(answerer.Finish()[0].found);
-        EXPECT_EQ(UsedRows(MainForm), typed);
+        EXPECT_EQ(UsedRows(MainForm()), typed);
     }
     EXPECT_EQ(Listing(), (std::vector<std::wstring>{L"empty-fields.txt", L"extreme-numbers.txt", L"full-rows.txt",
                                                     L"no-selection.txt"}));
@@ -114,71 +115,97 @@ TEST_F(FileSaveTest, DialogOffersItsNameInTheLastFolderAndAsksBeforeReplacing)
     const fs::path dropped = folder / L"読み込み" / L"ボス.txt";
     fs::create_directories(dropped.parent_path());
     std::ofstream(dropped, std::ios::binary) << "1208 50 300 0 10 10 0\r\n878 55 250 1 10 10 0\r\n";
-    PostMessageW(MainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({dropped.wstring()})), 0);
+    PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({dropped.wstring()})), 0);
     PumpMessages();
-    ASSERT_EQ(MainForm.GetText(IDC_OBS_DAMAGE_0 + 1).View(), "878");
-    const std::string loadedRows = SaveObservationRows(MainForm).bytes;
+    ASSERT_EQ(MainForm().GetText(IDC_OBS_DAMAGE_0 + 1).View(), "878");
+    const std::string loadedRows = SaveObservationRows(MainForm()).bytes;
     EXPECT_EQ(SaveThroughDialog(L""), 0);
     EXPECT_EQ(BytesOf(dropped.parent_path() / L"観測データ.txt"), loadedRows);
 
     const fs::path elsewhere = folder / L"保存先" / L"記録.txt";
     fs::create_directories(elsewhere.parent_path());
     EXPECT_EQ(SaveThroughDialog(elsewhere.wstring()), 0);
-    MainForm.SetText(IDC_OBS_DAMAGE_0, "999");
-    const std::string editedRows = SaveObservationRows(MainForm).bytes;
+    MainForm().SetText(IDC_OBS_DAMAGE_0, "999");
+    const std::string editedRows = SaveObservationRows(MainForm()).bytes;
     EXPECT_EQ(SaveThroughDialog(L""), 0);
     const fs::path offered = elsewhere.parent_path() / L"観測データ.txt";
     EXPECT_EQ(BytesOf(offered), editedRows);
 
     // Onto that file again: No keeps it and the dialog open, Yes replaces it.
-    MainForm.SetText(IDC_OBS_DAMAGE_0, "555");
+    MainForm().SetText(IDC_OBS_DAMAGE_0, "555");
     for (int reply : {IDNO, IDYES}) {
         SCOPED_TRACE(reply == IDNO ? "No" : "Yes");
-        DialogAnswer dialog = Answer(nullptr, MainWindow, 0);
+        DialogAnswer dialog = Answer(nullptr, window, 0);
         dialog.clickFirst = IDOK;
         DialogAnswer question = Answer(nullptr, nullptr, reply);
         question.ownedByLast = true;
         std::vector<DialogAnswer> answers = {dialog, question};
         if (reply == IDNO)
-            answers.push_back(Answer(nullptr, MainWindow, IDCANCEL));
+            answers.push_back(Answer(nullptr, window, IDCANCEL));
         DialogAnswerer answerer(answers);
         EXPECT_EQ(Command(IDM_FILE_SAVE), 0);
         const std::vector<DialogAnswer>& answered = answerer.Finish();
         EXPECT_TRUE(answered[1].found) << "the question before replacing";
-        EXPECT_EQ(BytesOf(offered), reply == IDNO ? editedRows : SaveObservationRows(MainForm).bytes);
+        EXPECT_EQ(BytesOf(offered), reply == IDNO ? editedRows : SaveObservationRows(MainForm()).bytes);
     }
 }
 
 // A save that cannot finish says why in the system's words, in a box owned
 // by the window, and leaves the folder as it was: no old file lost, no
-// half-written one left.
+// half-written one left. The target is chosen in the dialog, and changed
+// while the dialog asks before replacing it.
 TEST_F(FileSaveTest, FailedSaveLeavesTheOldFileAndSaysWhy)
 {
-    save_cases::TypeRows(MainForm, Cases[0]);
-    const fs::path directory = folder / L"フォルダー";
-    fs::create_directories(directory / L"中身");
+    save_cases::TypeRows(MainForm(), Cases[0]);
+    const fs::path gone = folder / L"消えたフォルダー" / L"観測.txt";
+    const fs::path directory = folder / L"フォルダー.txt";
     const fs::path held = folder / L"使用中.txt";
-    std::ofstream(held, std::ios::binary) << "old bytes\r\n";
+    for (const fs::path& target : {gone, directory, held}) {
+        fs::create_directories(target.parent_path());
+        std::ofstream(target, std::ios::binary) << "old bytes\r\n";
+    }
     // Open without sharing, as an editor may hold it.
     HANDLE holder = CreateFileW(held.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    const std::vector<std::wstring> before = Listing();
     const struct {
         const char* why;
         fs::path target;
+        std::function<void()> change;
         DWORD error;
     } cases[] = {
-        {"the folder is gone", folder / L"消えたフォルダー" / L"観測.txt", ERROR_PATH_NOT_FOUND},
-        {"the target is a directory", directory, ERROR_ACCESS_DENIED},
-        {"the target is open without sharing", held, ERROR_SHARING_VIOLATION}, // in use, not forbidden
+        // The dialog may have made the folder the current directory, which cannot be removed.
+        {"the folder is gone", gone,
+         [&] {
+             fs::current_path(fs::temp_directory_path());
+             fs::remove_all(gone.parent_path());
+         },
+         ERROR_PATH_NOT_FOUND},
+        {"the target is a directory", directory,
+         [&] {
+             fs::remove(directory);
+             fs::create_directories(directory / L"中身");
+         },
+         ERROR_ACCESS_DENIED},
+        {"the target is open without sharing", held, [] {}, ERROR_SHARING_VIOLATION}, // in use, not forbidden
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
-        DialogAnswerer answerer({Answer(nullptr, MainWindow, IDOK)});
-        EXPECT_EQ(SaveObservationPath(MainForm, c.target.c_str()), FileSaveResult::Failed);
-        const DialogAnswer& box = answerer.Finish()[0];
+        DialogAnswer dialog = Answer(nullptr, window, 0, c.target.wstring());
+        dialog.clickFirst = IDOK;
+        std::vector<std::wstring> before;
+        DialogAnswer question = Answer(nullptr, nullptr, IDYES);
+        question.ownedByLast = true;
+        question.whileOpen = [&] {
+            c.change();
+            before = Listing();
+        };
+        DialogAnswerer answerer({dialog, question, Answer("error!!", window, IDOK)});
+        EXPECT_EQ(Command(IDM_FILE_SAVE), 1);
+        const std::vector<DialogAnswer>& answers = answerer.Finish();
+        ASSERT_TRUE(answers[1].found) << "the question before replacing";
+        const DialogAnswer& box = answers[2];
         ASSERT_TRUE(box.found);
-        EXPECT_EQ(box.foundOwner, MainWindow);
+        EXPECT_EQ(box.foundOwner, window);
         EXPECT_FALSE(box.ownerEnabled);
         EXPECT_NE(box.icon, nullptr);
         EXPECT_EQ(box.message, "観測データを保存できませんでした。\n" + Cp932FromWide(c.target.wstring()) + "\n" +
@@ -227,8 +254,9 @@ TEST_F(FileSaveTest, SaveRemovesTheLeftoversOfSavesCutShort)
         std::ofstream(folder / c.name, std::ios::binary) << "half";
     HANDLE holder =
         CreateFileW((folder / cases[1].name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    save_cases::TypeRows(MainForm, Cases[0]);
-    EXPECT_EQ(SaveObservationPath(MainForm, (folder / L"観測.txt").c_str()), FileSaveResult::Saved);
+    save_cases::TypeRows(MainForm(), Cases[0]);
+    EXPECT_EQ(SaveThroughDialog((folder / L"観測.txt").wstring()), 0);
+    EXPECT_TRUE(fs::exists(folder / L"観測.txt"));
     for (const auto& c : cases)
         EXPECT_EQ(fs::exists(folder / c.name), !c.removed) << Cp932FromWide(c.name);
     CloseHandle(holder);
@@ -237,14 +265,14 @@ TEST_F(FileSaveTest, SaveRemovesTheLeftoversOfSavesCutShort)
 // A file without a row would only fail to load: no dialog, a box says why.
 TEST_F(FileSaveTest, RowsWithoutADamageSaveNothingAndSaySo)
 {
-    MainForm.SetText(IDC_OBS_ATTACK_0, "50");
-    DialogAnswerer answerer({Answer(nullptr, MainWindow, IDOK)});
+    MainForm().SetText(IDC_OBS_ATTACK_0, "50");
+    DialogAnswerer answerer({Answer(nullptr, window, IDOK)});
     EXPECT_EQ(Command(IDM_FILE_SAVE), 1);
     const DialogAnswer& box = answerer.Finish()[0];
     ASSERT_TRUE(box.found);
     EXPECT_EQ(box.message, MessageText(MessageId::NothingToSave));
     EXPECT_FALSE(box.ownerEnabled);
-    EXPECT_FALSE(fs::exists(fs::path(StartDirectory) / L"観測データ.txt"));
+    EXPECT_FALSE(fs::exists(fs::path(State().startDirectory) / L"観測データ.txt"));
 }
 
 } // namespace

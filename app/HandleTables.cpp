@@ -1,53 +1,44 @@
 #include "app/HandleTables.h"
 
-#include "form/ControlMap.h"
-
 namespace {
 
-HWND GroupHandles[SlotsOf(ControlKind::Group).slots];
-HWND LabelHandles[SlotsOf(ControlKind::Label).slots];
-HWND EditHandles[SlotsOf(ControlKind::Edit).slots];
-HWND SpinHandles[SlotsOf(ControlKind::Spin).slots];
-HWND ComboHandles[SlotsOf(ControlKind::Combo).slots];
-HWND ButtonHandles[SlotsOf(ControlKind::Button).slots];
-HWND CheckHandles[SlotsOf(ControlKind::Check).slots];
-
-HWND* TableOf(ControlKind kind)
+HWND* TableOf(HandleTables& tables, ControlKind kind)
 {
     switch (kind) {
-    case ControlKind::Group: return GroupHandles;
-    case ControlKind::Label: return LabelHandles;
-    case ControlKind::Edit: return EditHandles;
-    case ControlKind::Spin: return SpinHandles;
-    case ControlKind::Combo: return ComboHandles;
-    case ControlKind::Button: return ButtonHandles;
-    case ControlKind::Check: return CheckHandles;
+    case ControlKind::Group: return tables.groups;
+    case ControlKind::Label: return tables.labels;
+    case ControlKind::Edit: return tables.edits;
+    case ControlKind::Spin: return tables.spins;
+    case ControlKind::Combo: return tables.combos;
+    case ControlKind::Button: return tables.buttons;
+    case ControlKind::Check: return tables.checks;
     }
     return nullptr;
 }
 
 } // namespace
 
-HWND* HandleSlot(int id)
+HWND* HandleSlot(HandleTables& tables, int id)
 {
     const ControlDef* def = FindControlDef(id);
     if (!def)
         return nullptr;
-    return TableOf(def->kind) + (id - SlotsOf(def->kind).base);
+    return TableOf(tables, def->kind) + (id - SlotsOf(def->kind).base);
 }
 
-HWND ControlHandle(int id)
+HWND ControlHandle(const HandleTables& tables, int id)
 {
-    HWND* slot = HandleSlot(id);
+    // The slot is only read.
+    HWND* slot = HandleSlot(const_cast<HandleTables&>(tables), id);
     return slot ? *slot : nullptr;
 }
 
-const ControlDef* ControlDefOf(HWND control)
+// A child's ID names its entry; the table tells whether it is that
+// control or another window with the same ID.
+const ControlDef* ControlDefOf(const HandleTables& tables, HWND control)
 {
     if (!control)
         return nullptr;
-    for (const ControlDef& def : ControlMap)
-        if (ControlHandle(def.id) == control)
-            return &def;
-    return nullptr;
+    const int id = GetDlgCtrlID(control);
+    return ControlHandle(tables, id) == control ? FindControlDef(id) : nullptr;
 }

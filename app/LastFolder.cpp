@@ -2,23 +2,7 @@
 
 #include <windows.h>
 
-namespace {
-
-std::wstring Folder;
-
-} // namespace
-
-void SetLastFolder(const std::wstring& folder)
-{
-    Folder = folder;
-}
-
-const wchar_t* LastFolder()
-{
-    return Folder.c_str();
-}
-
-void RememberFolderOf(const wchar_t* path)
+void RememberFolderOf(std::wstring& folder, const wchar_t* path)
 {
     // Of any length: the buffer is sized by asking first.
     std::wstring full(GetFullPathNameW(path, 0, nullptr, nullptr), L'\0');
@@ -30,5 +14,5 @@ void RememberFolderOf(const wchar_t* path)
     std::size_t end = static_cast<std::size_t>(name - full.data());
     if (end > 1 && full[end - 2] != L':')
         --end;
-    Folder.assign(full, 0, end);
+    folder.assign(full, 0, end);
 }

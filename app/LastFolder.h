@@ -3,11 +3,6 @@
 
 #include <string>
 
-// Before any load or save: the folder given, the start directory.
-void SetLastFolder(const std::wstring& folder);
-
-const wchar_t* LastFolder();
-
-// The folder that holds path, a relative one taken from the current
-// directory.
-void RememberFolderOf(const wchar_t* path);
+// folder becomes the one that holds path, a relative path taken from the
+// current directory; it stays as it was when path has no full form.
+void RememberFolderOf(std::wstring& folder, const wchar_t* path);

@@ -28,19 +28,46 @@
 
 namespace {
 
-std::string Text(int id)
-{
-    return TextOf(ControlHandle(id));
-}
+// What a WM_CTLCOLORSTATIC answer gives a control: the brush, and the
+// colours and mode it leaves in a DC.
+struct StaticColour {
+    LRESULT brush;
+    COLORREF text;
+    COLORREF background;
+    int mode;
+
+    bool operator==(const StaticColour&) const = default;
+    friend void PrintTo(const StaticColour& c, std::ostream* out)
+    {
+        *out << "brush " << c.brush << ", text " << c.text << ", background " << c.background << ", mode " << c.mode;
+    }
+};
 
 class MainWindowTest : public MainWindowFixture {
 protected:
+    static std::string Text(int id) { return TextOf(Control(id)); }
+
+    // The window's answer through procedure, SendMessageW or DefWindowProcW,
+    // from a DC in colours of its own.
+    static StaticColour StaticColourOf(HWND control, decltype(&SendMessageW) procedure)
+    {
+        HDC dc = CreateCompatibleDC(nullptr);
+        SetTextColor(dc, RGB(1, 2, 3));
+        SetBkColor(dc, RGB(4, 5, 6));
+        SetBkMode(dc, OPAQUE);
+        const LRESULT brush =
+            procedure(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+        const StaticColour colour{brush, GetTextColor(dc), GetBkColor(dc), GetBkMode(dc)};
+        DeleteDC(dc);
+        return colour;
+    }
+
     // Every control's text, selection, check and enabled state.
     static std::string Snapshot()
     {
         std::string state;
         for (const ControlDef& def : ControlMap) {
-            HWND control = ControlHandle(def.id);
+            HWND control = Control(def.id);
             state += std::to_string(def.id) + ":" + TextOf(control) + "|" +
                      std::to_string(SendMessageA(control, CB_GETCURSEL, 0, 0)) + "|" +
                      std::to_string(IsWindowEnabled(control)) + "\n";
@@ -54,21 +81,21 @@ protected:
 TEST_F(MainWindowTest, WindowHasItsClassTitlePlaceAndSize)
 {
     char className[16] = "";
-    GetClassNameA(MainWindow, className, sizeof className);
+    GetClassNameA(window, className, sizeof className);
     EXPECT_STREQ(className, "HP");
-    EXPECT_EQ(TextOf(MainWindow), "トルメ ダメージ計算機");
-    EXPECT_EQ(GetClassLongPtrA(MainWindow, GCL_STYLE), static_cast<ULONG_PTR>(CS_VREDRAW | CS_HREDRAW));
-    EXPECT_EQ(GetClassLongPtrA(MainWindow, GCLP_HBRBACKGROUND),
+    EXPECT_EQ(TextOf(window), "トルメ ダメージ計算機");
+    EXPECT_EQ(GetClassLongPtrA(window, GCL_STYLE), static_cast<ULONG_PTR>(CS_VREDRAW | CS_HREDRAW));
+    EXPECT_EQ(GetClassLongPtrA(window, GCLP_HBRBACKGROUND),
               reinterpret_cast<ULONG_PTR>(GetStockObject(BLACK_BRUSH)));
     RECT rect;
-    GetWindowRect(MainWindow, &rect);
+    GetWindowRect(window, &rect);
     EXPECT_EQ(rect.left, 30);
     EXPECT_EQ(rect.top, 30);
     EXPECT_EQ(rect.right - rect.left, 700);
     EXPECT_EQ(rect.bottom - rect.top, 700);
-    const LONG style = GetWindowLongA(MainWindow, GWL_STYLE);
+    const LONG style = GetWindowLongA(window, GWL_STYLE);
     EXPECT_EQ(style & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
-    EXPECT_TRUE(IsWindowVisible(MainWindow));
+    EXPECT_TRUE(IsWindowVisible(window));
 }
 
 TEST_F(MainWindowTest, MenuHasFileWithThreeItemsAndASeparatorThenAnalysisWithTwo)
@@ -80,10 +107,10 @@ TEST_F(MainWindowTest, MenuHasFileWithThreeItemsAndASeparatorThenAnalysisWithTwo
     } popups[] = {
         {"ファイル",
          {IDM_FILE_LOAD, IDM_FILE_SAVE, 0, IDM_EXIT},
-         {"ファイル読み込み", "観測データを保存...", "", "アプリケーションの終了"}},
+         {"ファイル読み込み\tCtrl+O", "観測データを保存...\tCtrl+S", "", "アプリケーションの終了"}},
         {"解析", {IDM_ANALYSIS_REPORT, IDM_COPY_REPORT}, {"候補一覧と診断...", "結果をコピー"}},
     };
-    HMENU bar = GetMenu(MainWindow);
+    HMENU bar = GetMenu(window);
     ASSERT_NE(bar, nullptr);
     ASSERT_EQ(GetMenuItemCount(bar), 2);
     for (int p = 0; p < 2; ++p) {
@@ -104,9 +131,9 @@ TEST_F(MainWindowTest, EveryControlMatchesTheControlMap)
     HWND previous = nullptr;
     for (const ControlDef& def : ControlMap) {
         SCOPED_TRACE(def.name);
-        HWND control = ControlHandle(def.id);
+        HWND control = Control(def.id);
         ASSERT_NE(control, nullptr);
-        EXPECT_EQ(GetParent(control), MainWindow);
+        EXPECT_EQ(GetParent(control), window);
         EXPECT_EQ(GetDlgCtrlID(control), def.id);
         char className[32] = "";
         GetClassNameA(control, className, sizeof className);
@@ -121,7 +148,7 @@ TEST_F(MainWindowTest, EveryControlMatchesTheControlMap)
 
         RECT rect;
         GetWindowRect(control, &rect);
-        MapWindowPoints(nullptr, MainWindow, reinterpret_cast<POINT*>(&rect), 2);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
         EXPECT_EQ(rect.left, def.x);
         EXPECT_EQ(rect.top, def.y);
         // A vertical up-down control chooses its own width.
@@ -134,7 +161,7 @@ TEST_F(MainWindowTest, EveryControlMatchesTheControlMap)
             // alone, placed below the box within the list's 2-pixel frame.
             RECT dropped;
             SendMessageA(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
-            MapWindowPoints(nullptr, MainWindow, reinterpret_cast<POINT*>(&dropped), 2);
+            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&dropped), 2);
             const LONG reach = std::max(dropped.bottom - rect.top,
                                         (rect.bottom - rect.top) + (dropped.bottom - dropped.top));
             EXPECT_NEAR(reach, def.height, 2);
@@ -153,7 +180,7 @@ TEST_F(MainWindowTest, ListsHoldTheirItemsAndSelections)
         if (def.kind != ControlKind::Combo)
             continue;
         SCOPED_TRACE(def.name);
-        HWND control = ControlHandle(def.id);
+        HWND control = Control(def.id);
         ASSERT_EQ(SendMessageA(control, CB_GETCOUNT, 0, 0), static_cast<LRESULT>(def.items.size()));
         for (std::size_t i = 0; i < def.items.size(); ++i)
             EXPECT_EQ(ListItemOf(control, static_cast<int>(i)), def.items[i]);
@@ -170,8 +197,8 @@ TEST_F(MainWindowTest, SpinButtonsStepTheirBuddiesWithinTheirRanges)
         if (def.kind != ControlKind::Spin)
             continue;
         SCOPED_TRACE(def.name);
-        HWND spin = ControlHandle(def.id);
-        EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(spin, UDM_GETBUDDY, 0, 0)), ControlHandle(def.buddyId));
+        HWND spin = Control(def.id);
+        EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(spin, UDM_GETBUDDY, 0, 0)), Control(def.buddyId));
         int low = -1, high = -1;
         SendMessageA(spin, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
         EXPECT_EQ(low, def.rangeLow);
@@ -185,7 +212,7 @@ TEST_F(MainWindowTest, ArrowKeysStopAtTheSpinRanges)
         if (def.kind != ControlKind::Spin)
             continue;
         SCOPED_TRACE(def.name);
-        HWND buddy = ControlHandle(def.buddyId);
+        HWND buddy = Control(def.buddyId);
         SetWindowTextA(buddy, std::to_string(def.rangeHigh - 1).c_str());
         for (int i = 0; i < 2; ++i)
             SendMessageA(buddy, WM_KEYDOWN, VK_UP, 0);
@@ -202,14 +229,14 @@ TEST_F(MainWindowTest, TabMovesAmongTheTabStopsInCreationOrder)
     std::vector<HWND> stops;
     for (const ControlDef& def : ControlMap)
         if (def.style & WS_TABSTOP)
-            stops.push_back(ControlHandle(def.id));
+            stops.push_back(Control(def.id));
     ASSERT_EQ(stops.size(), 7u + 6u * 7u);
-    SetForegroundWindow(MainWindow);
+    SetForegroundWindow(window);
     SetFocus(stops[0]);
     for (std::size_t i = 1; i <= stops.size(); ++i) {
         // The message loop hands keys to the dialog manager first.
         MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {0, 0}};
-        EXPECT_TRUE(IsDialogMessageA(MainWindow, &tab));
+        EXPECT_TRUE(IsDialogMessageA(window, &tab));
         EXPECT_EQ(GetFocus(), stops[i % stops.size()]) << "after Tab " << i;
     }
 }
@@ -218,7 +245,7 @@ TEST_F(MainWindowTest, FontsGoToExactlyTheirControls)
 {
     for (const ControlDef& def : ControlMap) {
         SCOPED_TRACE(def.name);
-        HFONT font = reinterpret_cast<HFONT>(SendMessageA(ControlHandle(def.id), WM_GETFONT, 0, 0));
+        HFONT font = reinterpret_cast<HFONT>(SendMessageA(Control(def.id), WM_GETFONT, 0, 0));
         const bool normal = def.kind == ControlKind::Combo || def.kind == ControlKind::Button;
         if (!def.highlighted && !normal) {
             // The system font where it shows Japanese, else a Japanese font of its size.
@@ -247,39 +274,39 @@ TEST_F(MainWindowTest, FontsGoToExactlyTheirControls)
     }
 }
 
+// The controls the window does not colour, and a window that only shares
+// a label's ID, get DefWindowProc's colours.
 TEST_F(MainWindowTest, StaticControlsAreColouredOnBlack)
 {
-    HDC dc = CreateCompatibleDC(nullptr);
     for (const ControlDef& def : ControlMap) {
         SCOPED_TRACE(def.name);
-        SetTextColor(dc, RGB(1, 2, 3));
-        SetBkMode(dc, OPAQUE);
-        const LRESULT brush = SendMessageA(MainWindow, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                                           reinterpret_cast<LPARAM>(ControlHandle(def.id)));
+        const StaticColour colour = StaticColourOf(Control(def.id), SendMessageW);
         const bool coloured =
             def.kind == ControlKind::Label || def.kind == ControlKind::Group || def.kind == ControlKind::Check;
         if (!coloured) {
-            EXPECT_EQ(brush, 0);
-            EXPECT_EQ(GetTextColor(dc), RGB(1, 2, 3)) << "dc untouched";
-            EXPECT_EQ(GetBkMode(dc), OPAQUE);
+            EXPECT_EQ(colour, StaticColourOf(Control(def.id), DefWindowProcW));
             continue;
         }
-        EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH)));
-        EXPECT_EQ(GetTextColor(dc), def.highlighted ? RGB(255, 180, 180) : RGB(255, 255, 255));
-        EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
+        EXPECT_EQ(colour.brush, reinterpret_cast<LRESULT>(GetStockObject(BLACK_BRUSH)));
+        EXPECT_EQ(colour.text, def.highlighted ? RGB(255, 180, 180) : RGB(255, 255, 255));
+        EXPECT_EQ(colour.mode, TRANSPARENT);
     }
-    DeleteDC(dc);
+    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    HWND namesake = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, other,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_RESULT_CRIT)), nullptr, nullptr);
+    EXPECT_EQ(StaticColourOf(namesake, SendMessageW), StaticColourOf(namesake, DefWindowProcW));
+    DestroyWindow(other);
 }
 
 TEST_F(MainWindowTest, CalculateButtonWritesTheThreeResults)
 {
-    SendMessageA(ControlHandle(IDC_CALC_RUN), BM_CLICK, 0, 0);
+    SendMessageA(Control(IDC_CALC_RUN), BM_CLICK, 0, 0);
     EXPECT_EQ(Text(IDC_RESULT_CRIT), "1170");
     EXPECT_EQ(Text(IDC_RESULT_AVG), "780");
     EXPECT_EQ(Text(IDC_RESULT_MIN), "585");
 
-    SetWindowTextA(ControlHandle(IDC_ATTACK), "20");
-    SetWindowTextA(ControlHandle(IDC_DEFENSE), "10");
+    SetWindowTextA(Control(IDC_ATTACK), "20");
+    SetWindowTextA(Control(IDC_DEFENSE), "10");
     EXPECT_EQ(Command(IDC_CALC_RUN), 0);
     EXPECT_EQ(Text(IDC_RESULT_CRIT), "414");
     EXPECT_EQ(Text(IDC_RESULT_AVG), "276");
@@ -290,8 +317,8 @@ TEST_F(MainWindowTest, CalculateButtonWritesTheThreeResults)
 // a paste bypasses the numbers-only style: they read as the ASCII ones.
 TEST_F(MainWindowTest, FullWidthDigitsComputeWhatTheirAsciiDigitsCompute)
 {
-    SetWindowTextW(ControlHandle(IDC_ATTACK), L"＋２０");
-    SetWindowTextW(ControlHandle(IDC_DEFENSE), L"\x3000１０");
+    SetWindowTextW(Control(IDC_ATTACK), L"＋２０");
+    SetWindowTextW(Control(IDC_DEFENSE), L"\x3000１０");
     EXPECT_EQ(Command(IDC_CALC_RUN), 0);
     EXPECT_EQ(Text(IDC_RESULT_CRIT), "414");
     EXPECT_EQ(Text(IDC_RESULT_AVG), "276");
@@ -305,17 +332,17 @@ TEST_F(MainWindowTest, AnsiReadersOfAJapaneseSystemGetTheSameBytes)
     if (GetACP() != 932)
         GTEST_SKIP() << "the system's code page is " << GetACP();
     char title[64] = "";
-    GetWindowTextA(MainWindow, title, sizeof title);
+    GetWindowTextA(window, title, sizeof title);
     EXPECT_STREQ(title, "トルメ ダメージ計算機");
     for (const ControlDef& def : ControlMap) {
         if (def.kind == ControlKind::Combo)
             continue;
         char text[256] = "";
-        GetWindowTextA(ControlHandle(def.id), text, sizeof text);
+        GetWindowTextA(Control(def.id), text, sizeof text);
         EXPECT_STREQ(text, def.text) << def.name;
     }
     char item[16] = "";
-    SendMessageA(ControlHandle(IDC_OBS_CHAIN_0), CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(item));
+    SendMessageA(Control(IDC_OBS_CHAIN_0), CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(item));
     EXPECT_STREQ(item, "2連携");
 }
 
@@ -327,15 +354,15 @@ TEST_F(MainWindowTest, EstimateButtonWritesTheResultLabels)
                               {"1522", "60", "280", "0", "5", "20", "0"}};
     for (int r = 0; r < 4; ++r) {
         const ObservationRow row = ObservationRowIds(r);
-        MainForm.SetText(row.damage, rows[r][0]);
-        MainForm.SetText(row.attack, rows[r][1]);
-        MainForm.SetText(row.power, rows[r][2]);
-        MainForm.SetSelection(row.attribute, std::atoi(rows[r][3]));
-        MainForm.SetText(row.strength, rows[r][4]);
-        MainForm.SetText(row.charm, rows[r][5]);
-        MainForm.SetSelection(row.chain, std::atoi(rows[r][6]));
+        MainForm().SetText(row.damage, rows[r][0]);
+        MainForm().SetText(row.attack, rows[r][1]);
+        MainForm().SetText(row.power, rows[r][2]);
+        MainForm().SetSelection(row.attribute, std::atoi(rows[r][3]));
+        MainForm().SetText(row.strength, rows[r][4]);
+        MainForm().SetText(row.charm, rows[r][5]);
+        MainForm().SetSelection(row.chain, std::atoi(rows[r][6]));
     }
-    SendMessageA(ControlHandle(IDC_EST_RUN), BM_CLICK, 0, 0);
+    SendMessageA(Control(IDC_EST_RUN), BM_CLICK, 0, 0);
     EXPECT_EQ(Text(IDC_EST_DEFENSE), "30");
     EXPECT_EQ(Text(IDC_EST_RATE_STRIKE), "0.750");
     EXPECT_EQ(Text(IDC_EST_SUMMARY), "計算成功 4データ中 4データ再現");
@@ -345,90 +372,135 @@ TEST_F(MainWindowTest, EstimateButtonWritesTheResultLabels)
 
 TEST_F(MainWindowTest, Win32FormReadsAndWritesThroughThePlatform)
 {
-    SetWindowTextA(ControlHandle(IDC_POWER), std::string(150, '7').c_str());
-    EXPECT_EQ(MainForm.GetText(IDC_POWER).View(), std::string(99, '7'));
-    MainForm.SetSelection(IDC_OBS_ATTR_0, 3);
-    EXPECT_EQ(MainForm.GetSelection(IDC_OBS_ATTR_0), -1);
-    MainForm.SetSelection(IDC_OBS_CHAIN_0, 4);
+    SetWindowTextA(Control(IDC_POWER), std::string(150, '7').c_str());
+    EXPECT_EQ(MainForm().GetText(IDC_POWER).View(), std::string(99, '7'));
+    MainForm().SetSelection(IDC_OBS_ATTR_0, 3);
+    EXPECT_EQ(MainForm().GetSelection(IDC_OBS_ATTR_0), -1);
+    MainForm().SetSelection(IDC_OBS_CHAIN_0, 4);
     EXPECT_EQ(Text(IDC_OBS_CHAIN_0), "5連携");
-    MainForm.SetSelection(IDC_OBS_CHAIN_0, -1);
-    EXPECT_EQ(MainForm.GetSelection(IDC_OBS_CHAIN_0), -1);
-    MainForm.SetText(IDC_OBS_ATTACK_0, "-35");
-    EXPECT_EQ(MainForm.GetNumber(IDC_OBS_ATTACK_0), -35) << "texts written by the program are not filtered";
-    EXPECT_EQ(MainForm.GetSelection(1234), -1);
-    EXPECT_EQ(MainForm.GetText(1234).View(), "");
+    MainForm().SetSelection(IDC_OBS_CHAIN_0, -1);
+    EXPECT_EQ(MainForm().GetSelection(IDC_OBS_CHAIN_0), -1);
+    MainForm().SetText(IDC_OBS_ATTACK_0, "-35");
+    EXPECT_EQ(MainForm().GetNumber(IDC_OBS_ATTACK_0), -35) << "texts written by the program are not filtered";
+    EXPECT_EQ(MainForm().GetSelection(1234), -1);
+    EXPECT_EQ(MainForm().GetText(1234).View(), "");
 }
 
 TEST_F(MainWindowTest, SpellModeSwitchesBothWays)
 {
-    HWND spell = ControlHandle(IDC_SPELL_MODE);
-    SendMessageA(ControlHandle(IDC_DEFENSE_DOWN), BM_SETCHECK, BST_CHECKED, 0);
-    SendMessageA(ControlHandle(IDC_ATTR_RATE2), CB_SETCURSEL, 7, 0);
+    HWND spell = Control(IDC_SPELL_MODE);
+    SendMessageA(Control(IDC_DEFENSE_DOWN), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageA(Control(IDC_ATTR_RATE2), CB_SETCURSEL, 7, 0);
 
     SendMessageA(spell, BM_CLICK, 0, 0); // ticks the box, then sends the command
     EXPECT_EQ(Text(IDC_CALC_HEADER), SpellModeHeaderText);
     EXPECT_EQ(Text(IDC_ATTACK_UP), "術適上昇");
-    EXPECT_FALSE(IsWindowEnabled(ControlHandle(IDC_DEFENSE)));
-    EXPECT_FALSE(IsWindowEnabled(ControlHandle(IDC_ATTR_RATE2)));
-    EXPECT_FALSE(IsWindowEnabled(ControlHandle(IDC_DEFENSE_DOWN)));
-    EXPECT_TRUE(IsWindowEnabled(ControlHandle(IDC_DEFENSE_SPIN)));
-    EXPECT_TRUE(IsWindowEnabled(ControlHandle(IDC_ATTACK_UP)));
+    EXPECT_FALSE(IsWindowEnabled(Control(IDC_DEFENSE)));
+    EXPECT_FALSE(IsWindowEnabled(Control(IDC_ATTR_RATE2)));
+    EXPECT_FALSE(IsWindowEnabled(Control(IDC_DEFENSE_DOWN)));
+    EXPECT_TRUE(IsWindowEnabled(Control(IDC_DEFENSE_SPIN)));
+    EXPECT_TRUE(IsWindowEnabled(Control(IDC_ATTACK_UP)));
     EXPECT_EQ(Text(IDC_ATTR_RATE2), "100");
-    EXPECT_EQ(SendMessageA(ControlHandle(IDC_DEFENSE_DOWN), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageA(Control(IDC_DEFENSE_DOWN), BM_GETCHECK, 0, 0), BST_CHECKED);
     Command(IDC_CALC_RUN);
     EXPECT_EQ(Text(IDC_RESULT_CRIT), "1080");
     // A disabled edit field gets no colour of its own.
-    HDC dc = CreateCompatibleDC(nullptr);
-    EXPECT_EQ(SendMessageA(MainWindow, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                           reinterpret_cast<LPARAM>(ControlHandle(IDC_DEFENSE))),
-              0);
-    DeleteDC(dc);
+    EXPECT_EQ(StaticColourOf(Control(IDC_DEFENSE), SendMessageW), StaticColourOf(Control(IDC_DEFENSE), DefWindowProcW));
 
     SendMessageA(spell, BM_CLICK, 0, 0);
     EXPECT_EQ(Text(IDC_CALC_HEADER), FindControlDef(IDC_CALC_HEADER)->text);
     EXPECT_EQ(Text(IDC_ATTACK_UP), "攻上昇");
-    EXPECT_TRUE(IsWindowEnabled(ControlHandle(IDC_DEFENSE)));
-    EXPECT_TRUE(IsWindowEnabled(ControlHandle(IDC_ATTR_RATE2)));
-    EXPECT_TRUE(IsWindowEnabled(ControlHandle(IDC_DEFENSE_DOWN)));
+    EXPECT_TRUE(IsWindowEnabled(Control(IDC_DEFENSE)));
+    EXPECT_TRUE(IsWindowEnabled(Control(IDC_ATTR_RATE2)));
+    EXPECT_TRUE(IsWindowEnabled(Control(IDC_DEFENSE_DOWN)));
     EXPECT_EQ(Text(IDC_ATTR_RATE2), "100");
-    EXPECT_EQ(SendMessageA(ControlHandle(IDC_DEFENSE_DOWN), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageA(Control(IDC_DEFENSE_DOWN), BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
 TEST_F(MainWindowTest, UnknownCommandsDoNothing)
 {
-    SetWindowTextA(ControlHandle(IDC_OBS_DAMAGE_0), "1208");
+    SetWindowTextA(Control(IDC_OBS_DAMAGE_0), "1208");
     const std::string before = Snapshot();
     for (int id : {IDC_ATTACK, IDC_OBS_DAMAGE_0, IDC_OBS_ATTR_0, IDC_ATTR_RATE, IDC_ATTACK_UP, IDC_DEFENSE_DOWN,
                    IDR_MAINMENU, 0, 9999}) {
-        EXPECT_EQ(SendMessageA(MainWindow, WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), 0), 0) << id;
+        EXPECT_EQ(SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), 0), 0) << id;
     }
     EXPECT_EQ(Snapshot(), before);
-    EXPECT_TRUE(IsWindow(MainWindow));
+    EXPECT_TRUE(IsWindow(window));
 }
 
 TEST_F(MainWindowTest, ExitAnsweredNoKeepsEverything)
 {
-    SetWindowTextA(ControlHandle(IDC_ATTACK), "77");
+    SetWindowTextA(Control(IDC_ATTACK), "77");
     const std::string before = Snapshot();
-    DialogAnswerer answerer({Answer("確認", MainWindow, IDNO)});
+    DialogAnswerer answerer({Answer("確認", window, IDNO)});
     EXPECT_EQ(Command(IDM_EXIT), 0);
     const DialogAnswer& answer = answerer.Finish()[0];
     EXPECT_TRUE(answer.found);
     EXPECT_EQ(answer.message, "終了しますか？");
     EXPECT_FALSE(answer.ownerEnabled) << "the question is modal to the main window";
-    EXPECT_TRUE(IsWindow(MainWindow));
+    EXPECT_TRUE(IsWindow(window));
     EXPECT_EQ(Snapshot(), before);
 }
 
 TEST_F(MainWindowTest, ExitAnsweredYesEndsTheLoopWithZero)
 {
-    DialogAnswerer answerer({Answer("確認", MainWindow, IDYES)});
+    DialogAnswerer answerer({Answer("確認", window, IDYES)});
     EXPECT_EQ(Command(IDM_EXIT), 0);
     EXPECT_TRUE(answerer.Finish()[0].found);
-    EXPECT_FALSE(IsWindow(MainWindow));
+    EXPECT_FALSE(IsWindow(window));
     MSG message;
     ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(message.wParam, 0u);
+}
+
+// Whether a window draws the damage field of row r (0-based) marked.
+bool DrawsMarked(HWND window, int r)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    SendMessageW(window, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(ControlHandle(StateOf(window)->handles, IDC_OBS_DAMAGE_0 + r)));
+    const bool marked = GetBkColor(dc) == HighlightText;
+    DeleteDC(dc);
+    return marked;
+}
+
+// Two windows at once: each keeps its own rows, marks and fonts, and gives
+// its fonts and brush back when it goes, while the other works on.
+TEST_F(MainWindowTest, EachWindowHasItsOwnStateAndReleasesItsFontsWhenDestroyed)
+{
+    const std::wstring example =
+        std::filesystem::absolute(std::filesystem::path(TORUME_EXAMPLES) / "partial-success.txt").wstring();
+    ASSERT_EQ(LoadObservationPath(State(), example.c_str()), FileLoadResult::Loaded);
+    Command(IDC_EST_RUN); // marks the fourth damage
+    const std::string rows = Snapshot();
+    HWND second = StartMainWindow(GetModuleHandleW(nullptr), SW_SHOWNORMAL);
+    ASSERT_NE(second, nullptr);
+    WindowState& other = *StateOf(second);
+    EXPECT_EQ(other.form.GetText(IDC_OBS_DAMAGE_0 + 3).View(), "0") << "the control map's rows";
+    EXPECT_FALSE(DrawsMarked(second, 3));
+
+    // The second window's own mark, brush and report font; a field of its own typed.
+    ASSERT_EQ(LoadObservationPath(other, example.c_str()), FileLoadResult::Loaded);
+    SendMessageW(second, WM_COMMAND, IDC_EST_RUN, 0);
+    EXPECT_TRUE(DrawsMarked(second, 3));
+    other.form.SetText(IDC_ATTACK, "77");
+    DialogAnswerer answerer({Answer("候補一覧と診断", second, IDCANCEL)});
+    SendMessageW(second, WM_COMMAND, IDM_ANALYSIS_REPORT, 0);
+    EXPECT_TRUE(answerer.Finish()[0].found);
+    std::vector<HGDIOBJ> made = {other.fonts.normal, other.fonts.bold, other.markBrush, other.reportFont};
+    if (other.fonts.systemStandIn)
+        made.push_back(other.fonts.systemStandIn);
+    for (HGDIOBJ object : made)
+        ASSERT_NE(GetObjectType(object), 0u);
+
+    DestroyWindow(second);
+    for (HGDIOBJ object : made)
+        EXPECT_EQ(GetObjectType(object), 0u) << "released with its window";
+    EXPECT_EQ(Snapshot(), rows) << "the first window's fields";
+    EXPECT_TRUE(DrawsMarked(window, 3));
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(Control(IDC_EST_RUN), WM_GETFONT, 0, 0));
+    EXPECT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT)) << "the first window's fonts stay";
 }
 
 class FileLoadTest : public MainWindowTest {
@@ -443,41 +515,44 @@ protected:
         std::ofstream(path, std::ios::binary) << bytes;
         return path.wstring();
     }
+
+    // The box "file読み込み失敗", without an icon: owned by the window and
+    // modal to it, so a click on the window cannot bury it.
+    static void ExpectFailureBox(const DialogAnswer& box)
+    {
+        ASSERT_TRUE(box.found);
+        EXPECT_EQ(box.message, "file読み込み失敗");
+        EXPECT_EQ(box.icon, nullptr);
+        EXPECT_EQ(box.foundOwner, window);
+        EXPECT_FALSE(box.ownerEnabled);
+    }
+
     std::filesystem::path path = std::filesystem::temp_directory_path() / "torume-load-test.txt";
 };
 
-// The box "file読み込み失敗", without an icon: owned by the window and modal
-// to it, so a click on the window cannot bury it.
-void ExpectFailureBox(const DialogAnswer& box)
-{
-    ASSERT_TRUE(box.found);
-    EXPECT_EQ(box.message, "file読み込み失敗");
-    EXPECT_EQ(box.icon, nullptr);
-    EXPECT_EQ(box.foundOwner, MainWindow);
-    EXPECT_FALSE(box.ownerEnabled);
-}
-
 TEST_F(FileLoadTest, RecordIsPreparedForTheDialog)
 {
-    EXPECT_EQ(OpenFileRecord.lStructSize, sizeof(OPENFILENAMEW));
-    EXPECT_EQ(OpenFileRecord.hwndOwner, MainWindow);
-    EXPECT_EQ(std::wmemcmp(OpenFileRecord.lpstrFilter, L"Text {*.txt}\0*.txt\0\0", 20), 0);
-    EXPECT_EQ(OpenFileRecord.nFilterIndex, 0u);
-    EXPECT_EQ(OpenFileRecord.lpstrFile, FileNameBuffer);
-    EXPECT_EQ(OpenFileRecord.nMaxFile, FileNameCapacity) << "a path of any length";
-    EXPECT_EQ(OpenFileRecord.lpstrInitialDir, StartDirectory.c_str());
-    EXPECT_EQ(OpenFileRecord.Flags, 0x21800u);
-    EXPECT_EQ(OpenFileRecord.lpstrTitle, nullptr);
+    const OPENFILENAMEW& record = State().openDialog.record;
+    EXPECT_EQ(record.lStructSize, sizeof(OPENFILENAMEW));
+    EXPECT_EQ(record.hwndOwner, window);
+    EXPECT_EQ(std::wmemcmp(record.lpstrFilter, L"Text {*.txt}\0*.txt\0\0", 20), 0);
+    EXPECT_EQ(record.nFilterIndex, 0u);
+    EXPECT_EQ(record.lpstrFile, State().openDialog.path.data());
+    EXPECT_EQ(record.nMaxFile, FileNameCapacity) << "a path of any length";
+    EXPECT_EQ(State().openDialog.path.size(), FileNameCapacity);
+    EXPECT_EQ(record.lpstrInitialDir, State().startDirectory.c_str());
+    EXPECT_EQ(record.Flags, 0x21800u);
+    EXPECT_EQ(record.lpstrTitle, nullptr);
     wchar_t current[MAX_PATH + 1];
     GetCurrentDirectoryW(MAX_PATH + 1, current);
-    EXPECT_EQ(StartDirectory, current);
+    EXPECT_EQ(State().startDirectory, current);
 }
 
 TEST_F(FileLoadTest, ChosenFileFillsTheRowsAndRunsTheEstimation)
 {
     const std::wstring file = WriteFile("# worked example\r\n1208 50 300 0 10 10 0\r\n878 55 250 1 10 10 0\r\n"
                                        "1776 45 320 2 10 10 3\r\n1522 60 280 0 5 20 0\r\n");
-    DialogAnswerer answerer({Answer(nullptr, MainWindow, IDOK, file)});
+    DialogAnswerer answerer({Answer(nullptr, window, IDOK, file)});
     EXPECT_EQ(Command(IDM_FILE_LOAD), 0);
     const DialogAnswer& answer = answerer.Finish()[0];
     ASSERT_TRUE(answer.found);
@@ -488,14 +563,14 @@ TEST_F(FileLoadTest, ChosenFileFillsTheRowsAndRunsTheEstimation)
     EXPECT_EQ(Text(IDC_OBS_DAMAGE_0 + 4), "0");
     EXPECT_EQ(Text(IDC_EST_DEFENSE), "30");
     EXPECT_EQ(Text(IDC_EST_SUMMARY), "計算成功 4データ中 4データ再現");
-    EXPECT_EQ(_wcsicmp(FileNameBuffer, file.c_str()), 0) << "the path is kept for the next time";
+    EXPECT_EQ(_wcsicmp(State().openDialog.path.data(), file.c_str()), 0) << "the path is kept for the next time";
 }
 
 TEST_F(FileLoadTest, CancelledDialogChangesNothing)
 {
-    SetWindowTextA(ControlHandle(IDC_OBS_DAMAGE_0), "1208");
+    SetWindowTextA(Control(IDC_OBS_DAMAGE_0), "1208");
     const std::string before = Snapshot();
-    DialogAnswerer answerer({Answer(nullptr, MainWindow, IDCANCEL)});
+    DialogAnswerer answerer({Answer(nullptr, window, IDCANCEL)});
     EXPECT_EQ(Command(IDM_FILE_LOAD), 0);
     EXPECT_TRUE(answerer.Finish()[0].found);
     EXPECT_EQ(Snapshot(), before);
@@ -507,11 +582,11 @@ TEST_F(FileLoadTest, FileThatCannotBeOpenedShowsTheFailureMessage)
     // Held open without sharing: the dialog sees the file, the load cannot open it.
     HANDLE held = CreateFileW(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    SetWindowTextA(ControlHandle(IDC_OBS_DAMAGE_0), "878");
-    SetWindowTextA(ControlHandle(IDC_EST_DEFENSE), "42");
+    SetWindowTextA(Control(IDC_OBS_DAMAGE_0), "878");
+    SetWindowTextA(Control(IDC_EST_DEFENSE), "42");
     const std::string before = Snapshot();
 
-    DialogAnswerer answerer({Answer(nullptr, MainWindow, IDOK, file), Answer("error!!", MainWindow, IDOK)});
+    DialogAnswerer answerer({Answer(nullptr, window, IDOK, file), Answer("error!!", window, IDOK)});
     EXPECT_EQ(Command(IDM_FILE_LOAD), 1);
     const auto& answers = answerer.Finish();
     CloseHandle(held);
@@ -521,13 +596,13 @@ TEST_F(FileLoadTest, FileThatCannotBeOpenedShowsTheFailureMessage)
 
 TEST_F(FileLoadTest, FileWithoutDataRowFailsLikeOneThatCannotBeOpened)
 {
-    SetWindowTextA(ControlHandle(IDC_OBS_DAMAGE_0), "878");
-    SetWindowTextA(ControlHandle(IDC_EST_DEFENSE), "42");
+    SetWindowTextA(Control(IDC_OBS_DAMAGE_0), "878");
+    SetWindowTextA(Control(IDC_EST_DEFENSE), "42");
     const std::string before = Snapshot();
     for (const std::string& bytes : {std::string("# only a comment\r\n0 50 300 0 10 10 0\r\n"),
                                     std::string("\xFF\xFE" "1\0" "2\0", 6)}) {
         const std::wstring file = WriteFile(bytes);
-        DialogAnswerer answerer({Answer(nullptr, MainWindow, IDOK, file), Answer("error!!", MainWindow, IDOK)});
+        DialogAnswerer answerer({Answer(nullptr, window, IDOK, file), Answer("error!!", window, IDOK)});
         EXPECT_EQ(Command(IDM_FILE_LOAD), 1);
         ExpectFailureBox(answerer.Finish()[1]);
         EXPECT_EQ(Snapshot(), before) << "rows and labels as they were";
@@ -566,13 +641,13 @@ TEST_F(FileLoadTest, FilesOpenByTheirUnicodeNamesAndLongPaths)
     std::ofstream(folder / L"관측.txt", std::ios::binary) << worked;
     std::ofstream(deep / L"観測.txt", std::ios::binary) << worked;
 
-    DialogAnswerer answerer({Answer(nullptr, MainWindow, IDOK, (folder / L"관측.txt").wstring())});
+    DialogAnswerer answerer({Answer(nullptr, window, IDOK, (folder / L"관측.txt").wstring())});
     EXPECT_EQ(Command(IDM_FILE_LOAD), 0);
     EXPECT_TRUE(answerer.Finish()[0].found);
     EXPECT_EQ(Text(IDC_EST_SUMMARY), "計算成功 3データ中 3データ再現") << "a folder named in Korean";
 
-    SetWindowTextA(ControlHandle(IDC_EST_SUMMARY), "");
-    EXPECT_EQ(LoadObservationPath(MainForm, (deep / L"観測.txt").c_str()), FileLoadResult::Loaded);
+    SetWindowTextA(Control(IDC_EST_SUMMARY), "");
+    EXPECT_EQ(LoadObservationPath(State(), (deep / L"観測.txt").c_str()), FileLoadResult::Loaded);
     EXPECT_EQ(Text(IDC_EST_SUMMARY), "計算成功 3データ中 3データ再現") << "a path of over 300 characters";
     // The dialog made the folder the current directory, which cannot be removed.
     std::filesystem::current_path(std::filesystem::temp_directory_path());
@@ -590,15 +665,15 @@ TEST_F(FileLoadTest, CloseRequestWaitsForTheOpenDialog)
         int command;
         std::vector<DialogAnswer> answers; // the last one is open when the close arrives
     } cases[] = {
-        {"exit question", IDM_EXIT, {Answer("確認", MainWindow, IDNO)}},
-        {"report dialog", IDM_ANALYSIS_REPORT, {Answer("候補一覧と診断", MainWindow, IDCANCEL)}},
-        {"open-file dialog", IDM_FILE_LOAD, {Answer(nullptr, MainWindow, IDCANCEL)}},
+        {"exit question", IDM_EXIT, {Answer("確認", window, IDNO)}},
+        {"report dialog", IDM_ANALYSIS_REPORT, {Answer("候補一覧と診断", window, IDCANCEL)}},
+        {"open-file dialog", IDM_FILE_LOAD, {Answer(nullptr, window, IDCANCEL)}},
         {"failure box", IDM_FILE_LOAD,
-         {Answer(nullptr, MainWindow, IDOK, file), Answer("error!!", MainWindow, IDOK)}},
+         {Answer(nullptr, window, IDOK, file), Answer("error!!", window, IDOK)}},
     };
     for (auto c : cases) {
         SCOPED_TRACE(c.name);
-        c.answers.back().closeFirst = MainWindow;
+        c.answers.back().closeFirst = window;
         DialogAnswerer answerer(c.answers);
         Command(c.command);
         const DialogAnswer& answer = answerer.Finish().back();
@@ -606,10 +681,10 @@ TEST_F(FileLoadTest, CloseRequestWaitsForTheOpenDialog)
         EXPECT_TRUE(answer.openAfterClose);
         EXPECT_TRUE(answer.frontAfterClose);
         EXPECT_TRUE(answer.restoredAfterClose);
-        ASSERT_TRUE(IsWindow(MainWindow));
+        ASSERT_TRUE(IsWindow(window));
     }
-    SendMessageA(MainWindow, WM_CLOSE, 0, 0);
-    EXPECT_FALSE(IsWindow(MainWindow)) << "no question once the dialogs are closed";
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(window)) << "no question once the dialogs are closed";
     MSG message;
     ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(message.wParam, 0u);
@@ -619,27 +694,27 @@ TEST_F(FileLoadTest, CloseRequestWaitsForTheOpenDialog)
 // included; of several, the first.
 TEST_F(FileLoadTest, DroppedFileLoadsAsTheMenuLoadDoes)
 {
-    EXPECT_TRUE(GetWindowLongW(MainWindow, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    EXPECT_TRUE(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / L"ドロップ 관측";
     std::filesystem::create_directories(folder);
     const std::filesystem::path first = folder / L"一部成功.txt", second = folder / L"second.txt";
     std::filesystem::copy_file(std::filesystem::path(TORUME_EXAMPLES) / "partial-success.txt", first,
                                std::filesystem::copy_options::overwrite_existing);
     std::ofstream(second, std::ios::binary) << "787 75 100 0 0 0 0\r\n";
-    PostMessageW(MainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({first.wstring(), second.wstring()})), 0);
+    PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({first.wstring(), second.wstring()})), 0);
     PumpMessages();
     EXPECT_EQ(Text(IDC_EST_SUMMARY), "計算一部成功 4データ中 3データ再現");
     HDC dc = CreateCompatibleDC(nullptr);
-    EXPECT_NE(SendMessageW(MainWindow, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                           reinterpret_cast<LPARAM>(ControlHandle(IDC_OBS_DAMAGE_0 + 3))),
+    EXPECT_NE(SendMessageW(window, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                           reinterpret_cast<LPARAM>(Control(IDC_OBS_DAMAGE_0 + 3))),
               0)
         << "the row the estimate does not reproduce is marked";
     DeleteDC(dc);
 
     // A file that cannot be read: the menu load's box, the rows as they were.
     const std::string before = Snapshot();
-    DialogAnswerer answerer({Answer("error!!", MainWindow, IDOK)});
-    PostMessageW(MainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({(folder / L"ない.txt").wstring()})), 0);
+    DialogAnswerer answerer({Answer("error!!", window, IDOK)});
+    PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({(folder / L"ない.txt").wstring()})), 0);
     PumpMessages();
     ExpectFailureBox(answerer.Finish()[0]);
     EXPECT_EQ(Snapshot(), before);
@@ -678,7 +753,7 @@ TEST_F(FileLoadTest, DropWhileADialogIsOpenIsIgnored)
 {
     const std::wstring file = WriteFile("1208 50 300 0 10 10 0\r\n");
     const std::string before = Snapshot();
-    DialogAnswer question = Answer("確認", MainWindow, IDNO);
+    DialogAnswer question = Answer("確認", window, IDNO);
     question.sendToOwner = WM_DROPFILES;
     question.sendWParam = reinterpret_cast<WPARAM>(DropOf({file}));
     DialogAnswerer answerer({question});
@@ -690,49 +765,45 @@ TEST_F(FileLoadTest, DropWhileADialogIsOpenIsIgnored)
 
 // The loop's keys: Ctrl+S and Ctrl+O open the save and the open-file
 // dialog from any control; the dialog manager still moves the focus with
-// Tab, and a letter without Ctrl is no shortcut.
+// Tab, and a letter without Ctrl is no shortcut. Each key goes through the
+// program's own loop, which the answerer ends once the dialog is gone.
 TEST_F(FileLoadTest, CtrlSAndCtrlOOpenTheirDialogsThroughTheMessageLoop)
 {
     HACCEL accelerators = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_ACCELERATORS));
     ASSERT_NE(accelerators, nullptr);
-    SetForegroundWindow(MainWindow);
-    HWND field = ControlHandle(IDC_OBS_POWER_0 + 2);
-    SetFocus(field);
+    SetForegroundWindow(window);
+    HWND field = Control(IDC_OBS_POWER_0 + 2);
     BYTE keys[256];
     GetKeyboardState(keys);
-    const auto press = [&](UINT key, bool control) {
+    const auto press = [&](UINT key, bool control, DialogAnswer answer) {
         keys[VK_CONTROL] = control ? 0x80 : 0;
         SetKeyboardState(keys);
-        MSG down{GetFocus(), WM_KEYDOWN, key, 1, 0, {0, 0}};
-        HandleLoopMessage(accelerators, down);
+        SetFocus(field);
+        answer.quitLoopAfter = true;
+        DialogAnswerer answerer({answer});
+        PostMessageW(field, WM_KEYDOWN, key, 1);
+        EXPECT_EQ(RunMessageLoop(window, accelerators), 0);
+        return answerer.Finish()[0];
     };
 
-    MainForm.SetText(IDC_OBS_DAMAGE_0, "1208");
-    DialogAnswerer saving({Answer(nullptr, MainWindow, IDOK, path.wstring())});
-    press('S', true);
-    EXPECT_TRUE(saving.Finish()[0].found) << "Ctrl+S";
+    MainForm().SetText(IDC_OBS_DAMAGE_0, "1208");
+    EXPECT_TRUE(press('S', true, Answer(nullptr, window, IDOK, path.wstring())).found) << "Ctrl+S";
     std::ifstream saved(path, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(saved), {}};
     EXPECT_NE(bytes.find("\r\n1208 0 0 0 0 0 0\r\n"), std::string::npos);
 
-    MainForm.SetText(IDC_OBS_DAMAGE_0, "0");
-    DialogAnswerer loading({Answer(nullptr, MainWindow, IDOK, path.wstring())});
-    SetFocus(field);
-    press('O', true);
-    EXPECT_TRUE(loading.Finish()[0].found) << "Ctrl+O";
+    MainForm().SetText(IDC_OBS_DAMAGE_0, "0");
+    EXPECT_TRUE(press('O', true, Answer(nullptr, window, IDOK, path.wstring())).found) << "Ctrl+O";
     EXPECT_EQ(Text(IDC_OBS_DAMAGE_0), "1208");
 
-    SetFocus(field);
-    press(VK_TAB, false);
-    EXPECT_EQ(GetFocus(), ControlHandle(IDC_OBS_ATTR_0 + 2)) << "Tab";
-    DialogAnswer noDialog = Answer(nullptr, MainWindow, IDCANCEL);
+    // Had a dialog opened, the answerer would have found it.
+    DialogAnswer noDialog = Answer(nullptr, window, IDCANCEL);
     noDialog.waitMilliseconds = 1000;
-    DialogAnswerer none({noDialog});
-    press('S', false);
+    EXPECT_FALSE(press(VK_TAB, false, noDialog).found);
+    EXPECT_EQ(GetFocus(), Control(IDC_OBS_ATTR_0 + 2)) << "Tab";
+    EXPECT_FALSE(press('S', false, noDialog).found) << "S alone";
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
-    // Nothing to wait for: had a dialog opened, the key would not have returned before it closed.
-    EXPECT_FALSE(none.Finish()[0].found) << "S alone";
     DestroyAcceleratorTable(accelerators);
 }
 
@@ -740,9 +811,9 @@ TEST_F(MainWindowTest, TraceLinesReachTheDebuggerOutput)
 {
     DebugOutputListener listener;
     RouteTraceToDebugger();
-    MainForm.SetText(IDC_OBS_DAMAGE_0, "787");
-    MainForm.SetText(IDC_OBS_ATTACK_0, "75");
-    MainForm.SetText(IDC_OBS_POWER_0, "100");
+    MainForm().SetText(IDC_OBS_DAMAGE_0, "787");
+    MainForm().SetText(IDC_OBS_ATTACK_0, "75");
+    MainForm().SetText(IDC_OBS_POWER_0, "100");
     Command(IDC_EST_RUN);
     // The estimation's 28 lines end the output: 27 candidates, then the result.
     const std::vector<std::string> lines = listener.CollectUntil("a 0 1.000 -1.000 -1.000\n");

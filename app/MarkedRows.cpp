@@ -3,75 +3,70 @@
 #include "app/Controls.h"
 #include "app/FileLoad.h"
 #include "app/HandleTables.h"
-#include "app/Win32Form.h"
+#include "app/WindowState.h"
 #include "estimator/EstimateAnalysis.h"
+#include "form/ControlIds.h"
 
 namespace {
 
-bool MarkedRows[ObservationRowCount];
-
-void SetMark(int r, bool marked)
+void SetMark(WindowState& state, int r, bool marked)
 {
-    if (MarkedRows[r] == marked)
+    if (state.markedRows[r] == marked)
         return;
-    MarkedRows[r] = marked;
-    InvalidateRect(ControlHandle(ObservationRowIds(r).damage), nullptr, TRUE);
+    state.markedRows[r] = marked;
+    InvalidateRect(ControlHandle(state.handles, ObservationRowIds(r).damage), nullptr, TRUE);
 }
 
 // A cancelled or failed load leaves the rows, and their marks, as they were.
-int MarkAfterLoad(FileLoadResult result, const Estimate& estimate)
+int MarkAfterLoad(WindowState& state, FileLoadResult result, const Estimate& estimate)
 {
     if (result == FileLoadResult::Loaded)
-        MarkEstimate(estimate);
+        MarkEstimate(state, estimate);
     return result == FileLoadResult::Failed ? 1 : 0;
 }
 
 } // namespace
 
 // The rows the diagnosis names.
-void MarkEstimate(const Estimate& estimate)
+void MarkEstimate(WindowState& state, const Estimate& estimate)
 {
     bool missed[ObservationRowCount] = {};
     for (int row : UnreproducedRows(estimate))
         missed[row - 1] = true;
     for (int r = 0; r < ObservationRowCount; ++r)
-        SetMark(r, missed[r]);
+        SetMark(state, r, missed[r]);
 }
 
-void ClearRowMarks()
-{
-    for (bool& mark : MarkedRows)
-        mark = false;
-}
-
-int LoadAndMark()
+int LoadAndMark(WindowState& state)
 {
     Estimate estimate;
-    return MarkAfterLoad(LoadObservationFile(MainForm, &estimate), estimate);
+    return MarkAfterLoad(state, LoadObservationFile(state, &estimate), estimate);
 }
 
-int LoadPathAndMark(const wchar_t* path)
+int LoadPathAndMark(WindowState& state, const wchar_t* path)
 {
     Estimate estimate;
-    return MarkAfterLoad(LoadObservationPath(MainForm, path, &estimate), estimate);
+    return MarkAfterLoad(state, LoadObservationPath(state, path, &estimate), estimate);
 }
 
-void UnmarkEditedRow(int id, int notification)
+void UnmarkEditedRow(WindowState& state, int id, int notification)
 {
     const int r = id - IDC_OBS_DAMAGE_0;
     if (notification == EN_CHANGE && r >= 0 && r < ObservationRowCount)
-        SetMark(r, false);
+        SetMark(state, r, false);
 }
 
-HBRUSH ColorMarkedField(HDC dc, HWND control)
+HBRUSH ColorMarkedField(WindowState& state, HDC dc, HWND control)
 {
-    // Created on the first request and kept, like the fonts.
-    static const HBRUSH markBrush = CreateSolidBrush(HighlightText);
     for (int r = 0; r < ObservationRowCount; ++r) {
-        if (MarkedRows[r] && ControlHandle(ObservationRowIds(r).damage) == control) {
+        if (state.markedRows[r] && ControlHandle(state.handles, ObservationRowIds(r).damage) == control) {
+            // Made on the first request and kept, like the fonts, until the
+            // window goes.
+            if (!state.markBrush)
+                state.markBrush = CreateSolidBrush(HighlightText);
             SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
             SetBkColor(dc, HighlightText);
-            return markBrush;
+            return state.markBrush;
         }
     }
     return nullptr;

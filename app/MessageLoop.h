@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-// One message as the loop hands it on; accelerators may be null.
-void HandleLoopMessage(HACCEL accelerators, MSG& message);
-
-// Until WM_QUIT: its wParam, or 0 when the loop fails.
-int RunMessageLoop(HACCEL accelerators);
+// Until WM_QUIT: its wParam, or 0 when the loop fails. The shortcuts and
+// the dialog manager's keys are window's; accelerators may be null.
+int RunMessageLoop(HWND window, HACCEL accelerators);

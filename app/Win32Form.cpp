@@ -5,13 +5,11 @@
 #include "app/HandleTables.h"
 #include "app/WideText.h"
 
-Win32Form MainForm;
-
 // The whole text, made code page 932, then cut to 99 bytes as a window
 // text read into a 100-byte buffer would be.
 FieldText Win32Form::GetText(int id) const
 {
-    HWND control = ControlHandle(id);
+    HWND control = ControlHandle(handles, id);
     if (!control)
         return MakeFieldText("");
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
@@ -21,19 +19,19 @@ FieldText Win32Form::GetText(int id) const
 
 void Win32Form::SetText(int id, std::string_view text)
 {
-    if (HWND control = ControlHandle(id))
+    if (HWND control = ControlHandle(handles, id))
         SetWindowTextW(control, WideFromCp932(text).c_str());
 }
 
 int Win32Form::GetSelection(int id) const
 {
-    HWND control = ControlHandle(id);
+    HWND control = ControlHandle(handles, id);
     return control ? static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0)) : -1;
 }
 
 void Win32Form::SetSelection(int id, int index)
 {
-    HWND control = ControlHandle(id);
+    HWND control = ControlHandle(handles, id);
     if (!control)
         return;
     // An index outside the items clears the selection. Windows does so for
@@ -46,12 +44,12 @@ void Win32Form::SetSelection(int id, int index)
 
 bool Win32Form::GetCheck(int id) const
 {
-    HWND control = ControlHandle(id);
+    HWND control = ControlHandle(handles, id);
     return control && SendMessageW(control, BM_GETCHECK, 0, 0) != 0;
 }
 
 void Win32Form::Enable(int id, bool enabled)
 {
-    if (HWND control = ControlHandle(id))
+    if (HWND control = ControlHandle(handles, id))
         EnableWindow(control, enabled);
 }

@@ -7,9 +7,10 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
     RouteTraceToDebugger();
-    if (!StartMainWindow(instance, showCommand))
+    HWND window = StartMainWindow(instance, showCommand);
+    if (!window)
         return 0;
     // The window is on screen first: a failure box then stands in front of it.
-    LoadCommandLineFile();
-    return RunMessageLoop(LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS)));
+    LoadCommandLineFile(window);
+    return RunMessageLoop(window, LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS)));
 }

@@ -92,5 +92,3 @@ const ControlDef* FindControlDef(int id)
     const int index = FindControl(id);
     return index < 0 ? nullptr : &ControlMap[index];
 }
-
-

@@ -203,8 +203,6 @@ const char* KindNameOf(ControlKind kind);
 // control has it.
 int FindControl(int id);
 
-
-
 // The control's row, or null for an unknown ID.
 const ControlDef* FindControlDef(int id);
 

@@ -1,6 +1,8 @@
 // The Form held in memory: every control of the control map with its text,
-// enabled flag, check state and list selection. Used by the command-line
-// program and by the tests, which stand in for the user's typing and
+// enabled flag, check state and list selection. The command-line program
+// keeps its panels in one; the diagnosis and the report, in every front
+// end, estimate from a copy of the rows in one (CopyObservationRows); the
+// tests, fuzzers and benchmarks stand in for the user's typing and
 // clicking through the setters below.
 #pragma once
 

@@ -9,7 +9,6 @@
 
 #include "form/ControlIds.h"
 
-
 enum class LineKind : std::uint8_t {
     Data,       // seven numbers; text after them is ignored
     Comment,    // the first byte is "#"

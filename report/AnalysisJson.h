@@ -26,7 +26,8 @@ constexpr int JsonSchemaVersion = 2;
 //  "candidates"?: [{"defense", "rates" (null where unknown), "rateTexts", "hits",
 //                   "rows", "chosen", "tied", "mark"}],
 //  "chart"?: {"rows": [{"row", "caption", "cells": [{"defense", "title"}], "text"}],
-//             "agreement": [{"defense", "share", "title"}], "agreementText", "label", "agreementCaption"}}
+//             "agreement": [{"defense", "share", "title"}], "agreementText", "label", "agreementCaption",
+//             "chosen"? (when an estimate was found): {"defense", "title"}}}
 // A chart row's "text" and "agreementText" say in words what its cells show.
 // The rows are those of form as they stand; load may be null.
 nlohmann::json AnalysisJson(const Form& form, const EstimateAnalysis& analysis, const LoadResult* load,

@@ -214,42 +214,54 @@ void PressKey(HWND dialog, DialogAnswer& answer)
     answer.closedByKey = !IsWindow(dialog);
 }
 
+// Finds the dialog of answer and answers it; last is the one the answer
+// before found.
+void AnswerDialog(DialogAnswer& answer, HWND& last)
+{
+    if (answer.ownedByLast)
+        answer.owner = last;
+    HWND dialog = nullptr;
+    for (int waited = 0; waited < answer.waitMilliseconds && !dialog; waited += PollMilliseconds) {
+        dialog = FindProcessDialog(answer.title, answer.owner);
+        if (!dialog)
+            Sleep(PollMilliseconds);
+    }
+    if (!dialog)
+        return;
+    last = dialog;
+    ReadDialog(dialog, answer);
+    if (answer.whileOpen)
+        answer.whileOpen();
+    if (answer.sendToOwner) {
+        DWORD_PTR result;
+        SendMessageTimeoutW(answer.owner, answer.sendToOwner, answer.sendWParam, 0, SMTO_NORMAL, 10000, &result);
+    }
+    if (answer.closeFirst)
+        CloseFirst(dialog, answer);
+    if (!answer.fileName.empty())
+        TypeFileName(dialog, answer.fileName);
+    if (answer.clickFirst)
+        Click(dialog, answer.clickFirst);
+    if (answer.key)
+        PressKey(dialog, answer);
+    if (!answer.button)
+        return;
+    if (IsWindow(dialog))
+        Click(dialog, answer.button);
+    // Wait until it is gone before looking for the next one.
+    WaitUntilGone(dialog, PollLimit);
+}
+
 } // namespace
 
 DWORD WINAPI DialogAnswerer::Run(void* self)
 {
     HWND last = nullptr;
     for (DialogAnswer& answer : static_cast<DialogAnswerer*>(self)->answers) {
-        if (answer.ownedByLast)
-            answer.owner = last;
-        HWND dialog = nullptr;
-        for (int waited = 0; waited < answer.waitMilliseconds && !dialog; waited += PollMilliseconds) {
-            dialog = FindProcessDialog(answer.title, answer.owner);
-            if (!dialog)
-                Sleep(PollMilliseconds);
-        }
-        if (!dialog)
-            continue;
-        last = dialog;
-        ReadDialog(dialog, answer);
-        if (answer.sendToOwner) {
-            DWORD_PTR result;
-            SendMessageTimeoutW(answer.owner, answer.sendToOwner, answer.sendWParam, 0, SMTO_NORMAL, 10000, &result);
-        }
-        if (answer.closeFirst)
-            CloseFirst(dialog, answer);
-        if (!answer.fileName.empty())
-            TypeFileName(dialog, answer.fileName);
-        if (answer.clickFirst)
-            Click(dialog, answer.clickFirst);
-        if (answer.key)
-            PressKey(dialog, answer);
-        if (!answer.button)
-            continue;
-        if (IsWindow(dialog))
-            Click(dialog, answer.button);
-        // Wait until it is gone before looking for the next one.
-        WaitUntilGone(dialog, PollLimit);
+        AnswerDialog(answer, last);
+        // Only once the dialog's own modal loop is over, which would take the quit for itself.
+        if (answer.quitLoopAfter)
+            PostThreadMessageW(GetWindowThreadProcessId(answer.owner, nullptr), WM_QUIT, 0, 0);
     }
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,10 @@ struct DialogAnswer {
                               // a question that dialog asks
     UINT sendToOwner = 0;   // a message sent to the owner while the dialog is open, before
     WPARAM sendWParam = 0;  // anything else, such as a drop; it returns before the answer
+    bool quitLoopAfter = false; // once the dialog is answered and gone, or was not found, WM_QUIT
+                                // to the owner's thread: ends the message loop it runs
+    std::function<void()> whileOpen; // run on the helper thread once the dialog is found and
+                                     // read, before anything is done to it
 
     // Filled in by the helper.
     bool found = false;
