@@ -732,13 +732,13 @@ TEST_F(FileLoadTest, WhatIsNoFileOnDiskFailsAtOnce)
     ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
     const std::filesystem::path folder = std::filesystem::temp_directory_path() / L"観測フォルダー.txt";
     std::filesystem::create_directories(folder);
-    SetWindowTextA(ControlHandle(IDC_OBS_DAMAGE_0), "878");
+    SetWindowTextA(Control(IDC_OBS_DAMAGE_0), "878");
     const std::string before = Snapshot();
     for (const std::wstring& path : {std::wstring(L"COM1"), std::wstring(L"NUL"), std::wstring(L"Z:\\dev\\zero"),
                                      pipeName, folder.wstring()}) {
         SCOPED_TRACE(Cp932FromWide(path));
-        DialogAnswerer answerer({Answer("error!!", MainWindow, IDOK)});
-        PostMessageW(MainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({path})), 0);
+        DialogAnswerer answerer({Answer("error!!", window, IDOK)});
+        PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({path})), 0);
         PumpMessages();
         ExpectFailureBox(answerer.Finish()[0]);
         EXPECT_EQ(Snapshot(), before);
