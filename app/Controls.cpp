@@ -71,6 +71,8 @@ void SetUpControl(const WindowState& state, HWND control, const ControlDef& def)
 {
     if (HFONT font = FontOf(state.fonts, def))
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), 1);
+    if (def.kind == ControlKind::Edit)
+        SendMessageW(control, EM_SETLIMITTEXT, EditTextLimit, 0);
     if (def.kind == ControlKind::Spin) {
         SendMessageW(control, UDM_SETBUDDY, reinterpret_cast<WPARAM>(ControlHandle(state.handles, def.buddyId)), 0);
         SendMessageW(control, UDM_SETRANGE32, static_cast<WPARAM>(def.rangeLow), def.rangeHigh);

@@ -22,6 +22,12 @@ constexpr std::uint32_t ComboStyle = 0x50210003;      // WS_VSCROLL | WS_TABSTOP
 constexpr std::uint32_t SpinStyle = 0x50000022;       // UDS_SETBUDDYINT | UDS_ARROWKEYS
 constexpr std::uint32_t ClientEdgeExStyle = 0x00000200; // WS_EX_CLIENTEDGE
 
+// The most UTF-16 units a player can type or paste into an edit field:
+// Windows' default for a single-line edit control, given to the window's
+// edit controls and the page's fields alike. The form reads at most 99
+// bytes of any field; the limit keeps a field's text bounded too.
+constexpr int EditTextLimit = 32767;
+
 struct ControlDef {
     int id;
     const char* name;

@@ -74,7 +74,58 @@ bool ParseIndex(std::string_view text, int& index)
     return error == std::errc() && end == text.data() + text.size() && !text.empty();
 }
 
-// A decoded value is one the control can hold.
+// The length of the well-formed UTF-8 character text starts with, or 0
+// when it starts with none: a stray continuation byte, an overlong form,
+// a surrogate, a value past U+10FFFF or a sequence cut short.
+std::size_t CharacterLength(std::string_view text)
+{
+    if (text.empty())
+        return 0;
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(k < text.size() ? text[k] : 0); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80)
+        return 1;
+    // The lead byte bounds the second byte where a shorter form, a
+    // surrogate or a value too large would begin.
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            low = 0xA0;
+        if (lead == 0xED)
+            high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            low = 0x90;
+        if (lead == 0xF4)
+            high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (byte(1) < low || byte(1) > high)
+        return 0;
+    for (std::size_t k = 2; k < length; ++k)
+        if ((byte(k) & 0xC0) != 0x80)
+            return 0;
+    return length;
+}
+
+// The length of text's longest prefix of whole, well-formed characters.
+std::size_t WholeCharactersLength(std::string_view text)
+{
+    std::size_t at = 0;
+    while (const std::size_t length = CharacterLength(text.substr(at)))
+        at += length;
+    return at;
+}
+
+// A decoded value is one the control can hold: a field's text is UTF-8,
+// as the page's texts are, of at most 99 bytes and without a control
+// character.
 bool Acceptable(int id, const std::string& value)
 {
     const ControlDef& def = *FindControlDef(id);
@@ -84,7 +135,7 @@ bool Acceptable(int id, const std::string& value)
     case ControlKind::Combo:
         return ParseIndex(value, index) && index >= -1 && index < static_cast<int>(def.items.size());
     default:
-        if (value.size() >= FieldText::Capacity)
+        if (value.size() >= FieldText::Capacity || WholeCharactersLength(value) != value.size())
             return false;
         for (unsigned char c : value)
             if (c < 0x20 || c == 0x7F)
@@ -160,7 +211,13 @@ SharedForm ReadSharedForm(const Form& form)
         switch (KindOf(id)) {
         case ControlKind::Check: value = form.GetCheck(id) ? "1" : "0"; break;
         case ControlKind::Combo: value = std::to_string(form.GetSelection(id)); break;
-        default: value = std::string(form.GetText(id).View()); break;
+        default: {
+            // The form's 99 bytes may end inside a character, which is left
+            // out: a link holds whole UTF-8 characters only.
+            const std::string_view text = form.GetText(id).View();
+            value = std::string(text.substr(0, WholeCharactersLength(text)));
+            break;
+        }
         }
     }
     return shared;

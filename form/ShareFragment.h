@@ -32,6 +32,8 @@ struct SharedForm {
 // The ID of the control whose value is at index i of SharedForm::values.
 int SharedControlId(int i);
 
+// A field's text up to its first byte that does not begin a whole UTF-8
+// character: the form's 99 bytes may end inside one.
 SharedForm ReadSharedForm(const Form& form);
 // The form as the control map starts it.
 SharedForm InitialSharedForm();
@@ -42,8 +44,9 @@ std::string ShareFragmentOf(const SharedForm& shared);
 
 // Null when the text is not such a fragment: an unknown or repeated key,
 // a wrong count of values, a bad escape, a list index outside its items,
-// a check value other than 0 or 1, a text over 99 bytes or holding a
-// control character. A key left out, and rows past the last one given,
+// a check value other than 0 or 1, a text that is not UTF-8 (overlong
+// forms, surrogates and sequences cut short included), is over 99 bytes
+// or holds a control character. A key left out, and rows past the last one given,
 // take the initial values.
 std::optional<SharedForm> ParseShareFragment(std::string_view fragment);
 

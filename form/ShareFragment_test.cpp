@@ -9,14 +9,17 @@
 namespace {
 
 // A form with every kind of value a link carries: checks, texts that need
-// escapes (full-width digits, a sign, a blank), a list without selection,
-// and an initial row between two typed ones.
+// escapes (full-width digits in UTF-8, as the page's texts are, a sign, a
+// blank), a list without selection, and an initial row between two typed
+// ones.
+constexpr const char* FullWidthTwelve0 = "\xEF\xBC\x91\xEF\xBC\x92" "0"; // １２0
+
 MemoryForm TypedForm()
 {
     MemoryForm form;
     form.SetCheck(IDC_SPELL_MODE, true);
     form.SetCheck(IDC_DEFENSE_DOWN, true);
-    form.SetText(IDC_ATTACK, "１２0");
+    form.SetText(IDC_ATTACK, FullWidthTwelve0);
     form.SetText(IDC_CHARM, "-5");
     form.SetSelection(IDC_ATTR_RATE, 7);
     form.SetText(IDC_OBS_DAMAGE_0, "1522");
@@ -43,7 +46,7 @@ TEST(ShareFragment, CarriesBothPanelsAndSpellModeThroughATextOfSafeCharacters)
         reopened.SetCheck(id, SharedCheck(*parsed, id));
     WriteSharedFields(reopened, *parsed);
     EXPECT_EQ(ReadSharedForm(reopened).values, ReadSharedForm(form).values);
-    EXPECT_EQ(reopened.GetText(IDC_ATTACK).View(), "１２0");
+    EXPECT_EQ(reopened.GetText(IDC_ATTACK).View(), FullWidthTwelve0);
     EXPECT_EQ(reopened.GetSelection(IDC_OBS_CHAIN_0), -1);
 }
 
@@ -92,6 +95,44 @@ TEST(ShareFragment, AMalformedLinkIsRefusedWhole)
     EXPECT_TRUE(ParseShareFragment(calc + "&rows=" + row));
     EXPECT_TRUE(ParseShareFragment("rows=" + row + "&" + calc));
     EXPECT_TRUE(ParseShareFragment("rows=1208,50,300,-1,10,10,-1"));
+}
+
+// A field's text must be well-formed UTF-8: any other bytes make the
+// whole link malformed.
+TEST(ShareFragment, AFieldThatIsNotUtf8IsMalformed)
+{
+    const std::string row = ",50,300,0,10,10,0";
+    for (const char* field : {"%E3%80%80" "1208", "%EF%BC%91", "%F0%9F%98%80", "%F4%8F%BF%BF"}) // U+3000 to U+10FFFF
+        EXPECT_TRUE(ParseShareFragment(std::string("rows=") + field + row)) << field;
+    for (const char* field : {"%FF%FE" "1208", "%80" "1208", // no character starts so
+                              "%C0%80", "%E0%80%B1", "%F0%80%80%B1", // overlong: NUL, 1
+                              "%ED%A0%80", "%F4%90%80%80",      // a surrogate, past U+10FFFF
+                              "%E3%81", "%F0%9F%98" "1208"})    // cut short
+        EXPECT_FALSE(ParseShareFragment(std::string("rows=") + field + row)) << field;
+}
+
+// A field holds 99 bytes, which may end inside a character: the link and
+// the kept state carry the whole characters before it, and open again.
+TEST(ShareFragment, AFieldIsKeptUpToItsLastWholeCharacter)
+{
+    std::string emoji, fullWidth;
+    for (int k = 0; k < 33; ++k) {
+        emoji += "\xF0\x9F\x98\x80";
+        fullWidth += "\xEF\xBC\x91";
+    }
+    const struct {
+        std::string typed;
+        std::size_t kept; // bytes
+    } cases[] = {{emoji, 96}, {"12" + emoji, 98}, {"123" + emoji, 99}, {"1" + fullWidth, 97}, {fullWidth, 99}};
+    for (const auto& c : cases) {
+        MemoryForm form;
+        form.SetText(IDC_OBS_ATTACK_0, c.typed);
+        const SharedForm shared = ReadSharedForm(form);
+        EXPECT_EQ(shared.values[SharedCalculatorCount + 1], c.typed.substr(0, c.kept)); // the first row's attack
+        const std::optional<SharedForm> reopened = ParseShareFragment(ShareFragmentOf(shared));
+        ASSERT_TRUE(reopened) << c.kept;
+        EXPECT_EQ(reopened->values, shared.values);
+    }
 }
 
 TEST(ShareFragment, RowsCompareApartFromTheCalculator)

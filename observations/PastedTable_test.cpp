@@ -1,5 +1,6 @@
 #include "observations/PastedTable.h"
 
+#include <algorithm>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -112,3 +113,44 @@ TEST(PastedTable, LinesBelowTheSixthRowAreCounted)
 }
 
 } // namespace
+
+// A paste handed over in pieces split anywhere, inside a CR LF or a
+// character too, reads as the whole text: every line below the rows is
+// counted, blank lines fill rows only between others, and a line too long
+// for a row fills none.
+TEST(PastedTable, APasteReadInPiecesCountsEveryLine)
+{
+    std::string many = "1208\t50\r\n";
+    for (int k = 1; k < 416660; ++k)
+        many += "878\r\n";
+    const struct {
+        std::string text;
+        int r, c;
+        bool table;
+        int rowsFilled, linesBeyond;
+    } cases[] = {
+        {many, 0, 0, true, 6, 416654},
+        {many, 5, 0, true, 1, 416659},
+        {"1\n\n\t\n2\n\n \n\t\n", 0, 0, true, 4, 0},
+        {"1\n\n\t\n2\n\n \n\t\n", 4, 0, true, 2, 2},
+        {"1208\t" + std::string(2000, '5') + "\n878\t55", 0, 0, true, 1, 0},
+        {"斬\r\n打\r\n", 2, 3, true, 2, 0},
+        {"1208 50 300 0 10 10 0\n878 55 250 1 10 10 0\n", 0, 0, false, 0, 0}, // no cell reads
+    };
+    for (const auto& c : cases) {
+        MemoryForm whole;
+        ExpectResult(PasteTable(whole, c.r, c.c, c.text), c.r + 1, c.rowsFilled, 0, c.linesBeyond);
+        EXPECT_EQ(IsPastedTable(c.text), c.table);
+        for (std::size_t piece : {1, 2, 3, 7}) {
+            MemoryForm form;
+            TableReader reader;
+            StartTableRead(reader, c.r, c.c);
+            for (std::size_t at = 0; at < c.text.size(); at += piece)
+                ReadTableBytes(reader, c.text.data() + at, std::min(piece, c.text.size() - at));
+            EXPECT_EQ(FinishTableRead(reader), c.table) << piece;
+            ExpectResult(PasteTableRead(form, reader), c.r + 1, c.rowsFilled, 0, c.linesBeyond);
+            for (int r = 0; r < ObservationRowCount; ++r)
+                EXPECT_EQ(Row(form, r), Row(whole, r)) << piece;
+        }
+    }
+}

@@ -326,6 +326,9 @@ json PageTextsJson(ToUtf8 toUtf8)
         {"statusClose", MessageId::PageStatusClose},
         {"offlineReady", MessageId::PageOfflineReady},
         {"updateReady", MessageId::PageUpdateReady},
+        {"loadCancel", MessageId::PageLoadCancel},
+        {"notKept", MessageId::PageNotKept},
+        {"coreRestarted", MessageId::PageCoreRestarted},
     };
     json texts = {{"candidateColumns", columns(MessageId::PageCandidateColumns)},
                   {"chartColumns", columns(MessageId::PageChartColumns)}};

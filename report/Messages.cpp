@@ -110,6 +110,12 @@ constexpr Message Messages[] = {
     {MessageId::PageStatusClose, "閉じる"},
     {MessageId::PageOfflineReady, "このページはオフラインでも使えます"},
     {MessageId::PageUpdateReady, "新しい版を取得しました。次にページを開き直したときから使われます"},
+    {MessageId::PageLoadProgress, "読み込み中: %.1f / %.1f MB"},
+    {MessageId::PageLoadCancel, "中止"},
+    {MessageId::PageLoadCancelled, "%s: 読み込みを中止しました。入力はそのままです"},
+    {MessageId::PageLoadStalled, "ブラウザーからファイルの続きが届かなくなったため、読み込みをやめました"},
+    {MessageId::PageNotKept, "ブラウザーの保存領域に書き込めないため、今の入力は次にページを開いたときに戻りません"},
+    {MessageId::PageCoreRestarted, "計算部が異常終了したため再起動し、最後に反映された入力に戻しました"},
 };
 
 constexpr bool InIdOrder()

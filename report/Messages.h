@@ -105,6 +105,13 @@ enum class MessageId : std::uint8_t {
     PageStatusClose,
     PageOfflineReady,
     PageUpdateReady,
+    // The page: long loads, storage that refuses the state, a restarted core
+    PageLoadProgress,  // %.1f MB read, %.1f MB the file's size
+    PageLoadCancel,    // the button that cancels a load
+    PageLoadCancelled, // %s: the file
+    PageLoadStalled,   // why a load failed: the browser stopped delivering the file
+    PageNotKept,
+    PageCoreRestarted,
     Count
 };
 

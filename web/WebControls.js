@@ -157,14 +157,21 @@ mergeInto(LibraryManager.library, {
     WebPage.kindOf[id] = 'menu';
   },
 
-  WebTextLength__deps: ['$WebPage'],
-  WebTextLength: function (id) {
-    return lengthBytesUTF8(WebPage.getText(id));
+  // The most a player can type or paste into an edit field, as the window
+  // limits its edit controls.
+  WebLimitText__deps: ['$WebPage'],
+  WebLimitText: function (id, limit) {
+    if (WebPage.kindOf[id] === 'edit') WebPage.elements[id].maxLength = limit;
   },
 
+  // The first size - 1 bytes of the text's UTF-8, cut wherever they end,
+  // as a window text read into a buffer of size bytes; returns how many.
+  // Only a prefix is encoded: each UTF-16 unit gives a byte or more.
   WebCopyText__deps: ['$WebPage'],
   WebCopyText: function (id, buffer, size) {
-    stringToUTF8(WebPage.getText(id), buffer, size);
+    var bytes = new TextEncoder().encode(WebPage.getText(id).slice(0, size)).subarray(0, size - 1);
+    HEAPU8.set(bytes, buffer);
+    return bytes.length;
   },
 
   WebSetText__deps: ['$WebPage'],

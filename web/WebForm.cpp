@@ -12,8 +12,8 @@ void WebCoupleSpin(int id, int buddyId, int low, int high);
 void WebAddItem(int id, const char* text);
 void WebCreateFileInput(int id, const char* menuText, const char* itemText);
 void WebCreateMenuButton(int id, const char* itemText);
-int WebTextLength(int id);
-void WebCopyText(int id, char* buffer, int size);
+void WebLimitText(int id, int limit);
+int WebCopyText(int id, char* buffer, int size);
 void WebSetText(int id, const char* text);
 int WebGetSelection(int id);
 void WebSetSelection(int id, int index);
@@ -26,10 +26,11 @@ WebForm PageForm;
 
 FieldText WebForm::GetText(int id) const
 {
-    // The whole text as UTF-8, then cut to 99 bytes like a window text.
-    std::string text(static_cast<std::size_t>(WebTextLength(id)) + 1, '\0');
-    WebCopyText(id, text.data(), static_cast<int>(text.size()));
-    return MakeFieldText(text);
+    // Only the bytes the form keeps, 99 like a window text read into a
+    // 100-byte buffer, are copied: a field's text may be of any length.
+    char bytes[FieldText::Capacity];
+    const int length = WebCopyText(id, bytes, FieldText::Capacity);
+    return MakeFieldText({bytes, static_cast<std::size_t>(length)});
 }
 
 void WebForm::SetText(int id, std::string_view text)
@@ -69,6 +70,8 @@ void CreateWebControls()
     for (const ControlDef& def : ControlMap) {
         WebCreateControl(def.id, KindNameOf(def.kind), def.text, def.x, def.y, def.width, def.height,
                          def.highlighted);
+        if (def.kind == ControlKind::Edit)
+            WebLimitText(def.id, EditTextLimit);
         if (def.kind == ControlKind::Spin)
             WebCoupleSpin(def.id, def.buddyId, def.rangeLow, def.rangeHigh);
         for (const char* item : def.items)

@@ -43,6 +43,13 @@ constexpr int PieceSize = 1 << 20;
 char PieceBuffer[PieceSize];
 // Why the browser could not read the file, in its own words.
 std::string BrowserCause;
+// A load the page gave up before its end: the player cancelled it, or the
+// browser stopped delivering the file.
+enum class Abandoned { No, Cancelled, Stalled };
+Abandoned LoadAbandoned = Abandoned::No;
+
+// A paste into a row's field, read a piece at a time as a file is.
+TableReader PageTable;
 
 std::string AsIs(std::string_view text)
 {
@@ -155,29 +162,47 @@ EMSCRIPTEN_KEEPALIVE int WebOpenFragment(int length, int keptLength)
     return kept && !SameSharedRows(*kept, *shared) && !SameSharedRows(*kept, InitialSharedForm()) ? 1 : 0;
 }
 
-// Text pasted into control id (the piece buffer holds length bytes). A
-// table pasted into a row fills the rows from there, as a spreadsheet
-// does, and runs the estimation: {"table": true, "lines": what to tell
-// the player}. Anything else is not the core's: {"table": false}.
-EMSCRIPTEN_KEEPALIVE const char* WebPaste(int id, int length)
+// A paste into control id, handed over as a file is: WebPasteStart, each
+// piece the piece buffer holds (WebPastePiece), then WebPasteFinish. False
+// when the control is no row's field: the paste is not the core's.
+EMSCRIPTEN_KEEPALIVE bool WebPasteStart(int id)
 {
-    const std::string text = PieceText(length);
     for (int r = 0; r < ObservationRowCount; ++r) {
         for (int c = 0; c < ObservationFieldCount; ++c) {
-            if (ObservationRowIds(r).*ObservationFields[c] != id || !IsPastedTable(text))
-                continue;
-            const PasteResult result = PasteTable(PageForm, r, c, text);
-            Estimated(RunPanelCommand(PageForm, IDC_EST_RUN));
-            nlohmann::json lines = nlohmann::json::array();
-            lines.push_back(ComposeText(MessageText(MessageId::PagePasteFilled), result.firstRow, result.rowsFilled));
-            if (result.cellsUnread)
-                lines.push_back(ComposeText(MessageText(MessageId::PagePasteUnread), result.cellsUnread));
-            if (result.linesBeyond)
-                lines.push_back(ComposeText(MessageText(MessageId::PagePasteBeyond), result.linesBeyond));
-            return Keep({{"table", true}, {"lines", lines}});
+            if (ObservationRowIds(r).*ObservationFields[c] == id) {
+                StartTableRead(PageTable, r, c);
+                return true;
+            }
         }
     }
-    return Keep({{"table", false}});
+    return false;
+}
+
+EMSCRIPTEN_KEEPALIVE void WebPastePiece(int size)
+{
+    if (size > 0 && size <= PieceSize)
+        ReadTableBytes(PageTable, PieceBuffer, static_cast<std::size_t>(size));
+}
+
+// A table pasted into a row fills the rows from there, as a spreadsheet
+// does, and runs the estimation: {"table": true, "lines": what to tell
+// the player}. Anything else is not the core's: {"table": false}.
+EMSCRIPTEN_KEEPALIVE const char* WebPasteFinish()
+{
+    const bool table = FinishTableRead(PageTable);
+    nlohmann::json json = {{"table", table}};
+    if (table) {
+        const PasteResult result = PasteTableRead(PageForm, PageTable);
+        Estimated(RunPanelCommand(PageForm, IDC_EST_RUN));
+        nlohmann::json& lines = json["lines"] = nlohmann::json::array();
+        lines.push_back(ComposeText(MessageText(MessageId::PagePasteFilled), result.firstRow, result.rowsFilled));
+        if (result.cellsUnread)
+            lines.push_back(ComposeText(MessageText(MessageId::PagePasteUnread), result.cellsUnread));
+        if (result.linesBeyond)
+            lines.push_back(ComposeText(MessageText(MessageId::PagePasteBeyond), result.linesBeyond));
+    }
+    StartTableRead(PageTable, 0, 0); // the lines it kept go
+    return Keep(json);
 }
 
 // The control of observation row r (0 to 5) in column c (the file's
@@ -198,10 +223,12 @@ EMSCRIPTEN_KEEPALIVE const char* WebPageTexts()
 
 // Loading a file as the window's menu command does, in three steps: the
 // page starts a load, hands over each slice it reads in the piece buffer
-// (WebLoadBuffer, at most WebLoadPieceSize bytes), and finishes it.
+// (WebLoadBuffer, at most WebLoadPieceSize bytes), and finishes it, or
+// gives it up.
 EMSCRIPTEN_KEEPALIVE void WebLoadStart()
 {
     StartObservationRead(PageReader);
+    LoadAbandoned = Abandoned::No;
 }
 
 EMSCRIPTEN_KEEPALIVE char* WebLoadBuffer()
@@ -234,6 +261,23 @@ EMSCRIPTEN_KEEPALIVE int WebLoadFinish(int causeLength)
     return LastLoad.rowsFilled;
 }
 
+// Gives up the load under way, which leaves the rows as they were: the
+// player cancelled it, or (stalled) the browser stopped delivering the
+// file, which fails it.
+EMSCRIPTEN_KEEPALIVE void WebLoadAbandon(bool stalled)
+{
+    LoadAbandoned = stalled ? Abandoned::Stalled : Abandoned::Cancelled;
+    StartObservationRead(PageReader);
+}
+
+// What a long load shows beside its progress bar: how much of the file,
+// size bytes, it has read.
+EMSCRIPTEN_KEEPALIVE const char* WebLoadProgress(double read, double size)
+{
+    constexpr double Megabyte = 1 << 20;
+    return KeepText(ComposeText(MessageText(MessageId::PageLoadProgress), read / Megabyte, size / Megabyte));
+}
+
 // The rows as the window's save writes them, for the page to download as
 // WebSavedName: their size, WebSavedBytes their bytes, valid until the
 // next call. 0 when no row would be written; WebNothingToSave says why.
@@ -261,11 +305,19 @@ EMSCRIPTEN_KEEPALIVE const char* WebNothingToSave()
 // What the last load tells the player, for the file whose name the piece
 // buffer holds (nameLength bytes): {"failed", "lines": the window's
 // message and the cause when it failed, else the rows it filled; then the
-// lines it skipped}.
+// lines it skipped}. A load given up says only that.
 EMSCRIPTEN_KEEPALIVE const char* WebLoadReport(int nameLength)
 {
     const std::string name = PieceText(nameLength);
     nlohmann::json lines = nlohmann::json::array();
+    if (LoadAbandoned == Abandoned::Cancelled)
+        lines.push_back(ComposeText(MessageText(MessageId::PageLoadCancelled), name.c_str()));
+    if (LoadAbandoned == Abandoned::Stalled) {
+        lines.push_back(MessageText(MessageId::LoadFailed));
+        lines.push_back(name + ": " + MessageText(MessageId::PageLoadStalled));
+    }
+    if (LoadAbandoned != Abandoned::No)
+        return Keep({{"failed", true}, {"lines", lines}});
     const bool failed = LastLoad.failure != LoadFailure::None;
     if (failed) {
         lines.push_back(MessageText(MessageId::LoadFailed));

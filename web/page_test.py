@@ -132,7 +132,7 @@ def load(path, seconds=10):
     wait_for_load(before, seconds)
 
 
-def load_text(text):
+def load_text(text, wait=True):
     """Loads text as a file dropped onto the page."""
     before = loads()
     DRIVER.execute_script('''
@@ -140,7 +140,8 @@ def load_text(text):
         data.items.add(new File([arguments[0]], 'dropped.txt', {type: 'text/plain'}));
         document.body.dispatchEvent(new DragEvent('drop', {dataTransfer: data, bubbles: true, cancelable: true}));''',
                           text)
-    wait_for_load(before)
+    if wait:
+        wait_for_load(before)
 
 
 def rows():
@@ -264,6 +265,78 @@ class CommandTest(unittest.TestCase):
         element(2001).clear()
         element(2001).send_keys('3a0-0')
         self.assertEqual(text(2001), '300')
+        # What the input method gives that reads as ASCII: digits, signs, its space.
+        for typed, kept in (('＋２０', '＋２０'), ('－５', '－５'), ('２　', '２　'), ('+2 0', '20')):
+            element(2001).clear()
+            element(2001).send_keys(typed)
+            self.assertEqual(text(2001), kept)
+
+    def test_fields_take_the_windows_limit_and_no_text_stops_the_core(self):
+        self.assertEqual(set(DRIVER.execute_script(
+            'return [...document.querySelectorAll("#client .edit input")].map(e => e.maxLength)')), {32767})
+        # What once aborted the core: 16 MB in a field, a megabyte of line ends pasted.
+        DRIVER.execute_script('''
+            window.errors = [];
+            addEventListener('error', e => errors.push(e.message));
+            var field = arguments[0], data = new DataTransfer();
+            field.value = '7'.repeat(16 << 20);
+            field.dispatchEvent(new Event('input', {bubbles: true}));
+            data.setData('text/plain', '\\n'.repeat(1 << 20));
+            field.dispatchEvent(new ClipboardEvent('paste', {clipboardData: data, bubbles: true,
+                                                             cancelable: true}));''',
+                              element(2009))
+        type_into(2000, '20')
+        type_into(2002, '10')
+        self.assertEqual((text(1005), text(1006), text(1007)), ('414', '276', '207'))
+        self.assertEqual(DRIVER.execute_script('return errors'), [])
+
+
+# The module factory, wrapped before the page starts: an edit made while
+# window.stopCore is set stops the core as an abort does ('abort': the
+# module's onAbort, then the error) or as a fault of its code does ('trap').
+# The module rebinds an export at its first call: the wrapper ignores that.
+STOPPING_CORE = '''
+    var factory;
+    Object.defineProperty(window, 'createTorume', {configurable: true, set: f => factory = f,
+        get: () => factory && (options => factory(options).then(core => {
+            var edited = core._WebEdited;
+            Object.defineProperty(core, '_WebEdited', {set: () => {}, get: () => id => {
+                var how = window.stopCore;
+                window.stopCore = '';
+                if (how === 'abort') options.onAbort('OOM');
+                if (how) throw new WebAssembly.RuntimeError('Aborted(OOM)');
+                return edited(id);
+            }});
+            return core;
+        }))});'''
+
+
+class RestartTest(unittest.TestCase):
+    def setUp(self):
+        self.script = DRIVER.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': STOPPING_CORE})
+        self.folder = tempfile.mkdtemp()
+
+    def tearDown(self):
+        DRIVER.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument', self.script)
+        shutil.rmtree(self.folder)
+
+    def test_a_core_that_stops_is_started_again_with_the_last_state(self):
+        for how in ('abort', 'trap'):
+            with self.subTest(how):
+                open_page()
+                load(os.path.join(ARGS.examples, 'partial-success.txt'))
+                type_into(2006, '1500')
+                count = 'return document.querySelectorAll("[data-id]").length'
+                before = (rows(), labels(), DRIVER.execute_script(count))
+                DRIVER.execute_script('window.stopCore = arguments[0]', how)
+                element(2003).send_keys('9')  # this edit is lost with the core
+                WebDriverWait(DRIVER, 10).until(lambda d: notice()['text'] ==
+                                                '計算部が異常終了したため再起動し、最後に反映された入力に戻しました')
+                self.assertEqual((rows(), labels(), DRIVER.execute_script(count)), before)
+                type_into(2006, '1522')  # the new core computes, and loads
+                expect_torume_results(self, self.folder)
+                load(os.path.join(ARGS.examples, 'worked-example.txt'))
+                self.assertEqual(notice()['text'], 'worked-example.txt: 4 行を読み込みました')
 
 
 class EstimateTest(unittest.TestCase):
@@ -332,6 +405,26 @@ class EstimateTest(unittest.TestCase):
         open_page(link[len(URL):], clear=False)
         self.assertEqual((rows(), labels()), before)
         self.assertEqual(analysis()['marked'], [3])
+
+    def test_storage_that_refuses_the_rows_is_told_once_until_a_save_goes_through(self):
+        DRIVER.execute_script('''
+            var setItem = Storage.prototype.setItem;
+            Storage.prototype.setItem = function () {
+                if (window.refuse) throw new DOMException('full', 'QuotaExceededError');
+                return setItem.apply(this, arguments);
+            };''')
+        steps = [  # storage refuses, the value typed, whether the notice tells
+            (True, '787', True), (True, '788', False), (False, '789', False), (True, '790', True)]
+        for refuse, value, told in steps:
+            if notice()['shown']:
+                DRIVER.find_element(By.ID, 'notice-close').click()
+            DRIVER.execute_script('window.refuse = arguments[0]', refuse)
+            type_into(2003, value)
+            self.assertEqual(notice()['shown'], told, value)
+            if told:
+                self.assertEqual(notice()['text'],
+                                 'ブラウザーの保存領域に書き込めないため、今の入力は次にページを開いたときに戻りません')
+            self.assertEqual('rows=' + value in (kept() or ''), not refuse)
 
     def test_rows_are_kept_between_visits(self):
         element(2003).clear()
@@ -515,6 +608,55 @@ class LoadReportTest(unittest.TestCase):
         seen = max(memory_kib(pid, 'VmRSS') - before[pid] for pid in pids) / 1024
         DRIVER.execute_script('window.ballast = null')
         self.assertGreater(seen, 64, 'the renderers measured are not the page\'s')
+
+    def test_a_read_that_stalls_falls_back_to_slices_then_fails_and_a_load_can_be_cancelled(self):
+        # A megabyte of comments, the six rows, more comments: the stream
+        # stalls in the second row, and the slices must go on from there.
+        comments = ('#' * 1023 + '\n') * 1024
+        data = comments + SIX_ROWS + comments + comments[:400 * 1024]
+        stall_at = len(comments) + 30
+        stall = '''
+            var [limit, slicesStall] = arguments, stream = Blob.prototype.stream, slice = Blob.prototype.slice;
+            document.body.dataset.stallMs = arguments[2];
+            Blob.prototype.stream = function () {
+                var reader = stream.call(this).getReader(), sent = 0;
+                return new ReadableStream({type: 'bytes', pull: c => sent >= limit ? new Promise(() => {}) :
+                    reader.read().then(r => {
+                        if (r.done) return c.close();
+                        var piece = r.value.subarray(0, limit - sent);
+                        sent += piece.length;
+                        c.enqueue(piece);
+                    })});
+            };
+            if (slicesStall) Blob.prototype.slice = function () {
+                return Object.assign(slice.apply(this, arguments), {arrayBuffer: () => new Promise(() => {})});
+            };'''
+        load_text(data)
+        loaded, told = rows(), self.status()
+        cases = [  # slices stall too, stall time (ms), the player cancels: what the notice says
+            (False, 2500, False, told),
+            (True, 1500, False, ['file読み込み失敗', 'dropped.txt: ブラウザーからファイルの続きが届かなくなったため、読み込みをやめました']),
+            (False, 60000, True, ['dropped.txt: 読み込みを中止しました。入力はそのままです']),
+        ]
+        for slices_stall, stall_ms, cancel, expected in cases:
+            with self.subTest(slices_stall=slices_stall, cancel=cancel):
+                open_page()
+                type_into(2003, '787')
+                before, count = rows(), loads()
+                DRIVER.execute_script(stall, stall_at, slices_stall, stall_ms)
+                load_text(data, wait=False)
+                # After a moment, how far the load is, and a button to cancel it.
+                WebDriverWait(DRIVER, 5, poll_frequency=0.05).until(
+                    lambda d: d.find_element(By.ID, 'progress').is_displayed())
+                self.assertEqual(DRIVER.execute_script('var p = document.getElementById("progress");'
+                                                       'return [p.value, p.max]'), [stall_at, len(data)])
+                self.assertEqual((self.status(), notice()['action']),
+                                 (['読み込み中: 1.0 / %.1f MB' % (len(data) / 2 ** 20)], '中止'))
+                if cancel:
+                    DRIVER.find_element(By.ID, 'notice-action').click()
+                wait_for_load(count)
+                self.assertEqual(self.status(), expected)
+                self.assertEqual(rows(), loaded if expected == told else before)
 
     def test_a_file_the_browser_cannot_read_is_a_failed_load(self):
         element(2003).clear()
@@ -1012,7 +1154,8 @@ class ShareLinkTest(unittest.TestCase):
         for _ in in_layouts(self):
             type_into(2003, '787')
             mine = rows()
-            for fragment in ('#rows=12%G8,50,300,0,10,10,0', '#rows=1208,50,300,9,10,10,0', '#calc=1'):
+            for fragment in ('#rows=12%G8,50,300,0,10,10,0', '#rows=1208,50,300,9,10,10,0', '#calc=1',
+                             '#rows=%FF%FE1208,50,300,0,10,10,0', '#rows=%C0%80,50,300,0,10,10,0'):
                 open_page(fragment, clear=False)
                 self.assertEqual(notice()['text'], '共有リンクが壊れているため開けませんでした。入力はそのままです')
                 self.assertEqual(rows(), mine)
@@ -1057,6 +1200,75 @@ class PasteTest(unittest.TestCase):
             # File lines pasted into a field still load as a file.
             self.paste(2003, '1208 50 300 0 10 10 0\n')
             wait_for_load(loads_before)
+
+
+    def test_a_paste_of_any_size_is_read_whole(self):
+        open_page()
+        cases = [  # the field pasted into, the text, what the notice says
+            (2003, '1208\t50\r\n' + '878\r\n' * 416659,
+             '1行目から 6 行に貼り付けました\n6行目より下に入りきらない 416654 行は使いません'),
+            (2017, '300\t突\r\n' * 300000,  # 2.6 MB, a character of three bytes in each line
+             '3行目から 4 行に貼り付けました\n6行目より下に入りきらない 299996 行は使いません'),
+        ]
+        for id, data, told in cases:
+            with self.subTest(id=id):
+                self.paste(id, data)
+                self.assertEqual(notice()['text'], told)
+        self.assertEqual([text(id) for id in (2003, 2004, 2008, 2009, 2017, 4005, 2020, 4008)],
+                         ['1208', '878', '878', '50', '300', '突', '300', '突'])
+
+    def test_a_paste_of_100_mb_is_counted_without_splitting_it(self):
+        open_page()
+        before = loads()
+        DRIVER.execute_script("(window.data = new DataTransfer()).setData('text/plain', "
+                              "'1208 50 300 0 10 10 0\\n'.repeat((100 << 20) / 22))")
+        pids = renderers()
+        resident = {pid: memory_kib(pid, 'VmRSS') for pid in pids}
+        for pid in pids:
+            with open('/proc/%d/clear_refs' % pid, 'w') as refs:
+                refs.write('5')  # the peak resident size starts again from now
+        ms = DRIVER.execute_script('''
+            var start = performance.now();
+            arguments[0].dispatchEvent(new ClipboardEvent('paste', {clipboardData: data, bubbles: true,
+                                                                    cancelable: true}));
+            return performance.now() - start;''', element(2003))
+        wait_for_load(before, 30)
+        growth = max(memory_kib(pid, 'VmHWM') - resident[pid] for pid in pids) / 1024
+        print('\n100 MB pasted into a row: the page answers again after %.0f ms, its renderer peak %.0f MB above '
+              'where it stood' % (ms, growth), file=sys.stderr)
+        self.assertEqual(notice()['text'].split('\n')[0], '貼り付け: 6 行を読み込みました')
+        self.assertLess(ms, 4000)
+        self.assertLess(growth, 800)
+
+
+def worker_files(site):
+    """The files the service worker keeps, each with the SHA-256 stamped for it."""
+    with open(os.path.join(site, 'sw.js')) as file:
+        return dict(re.findall(r"'([^']+)': '([0-9a-f]{64})'", file.read()))
+
+
+def publish(site, changes):
+    """Stamps the site's worker as the build would for its files with changes
+    (name: bytes) made; the files themselves are written apart."""
+    hashes = worker_files(site)
+    hashes.update({name: hashlib.sha256(data).hexdigest() for name, data in changes.items()})
+    version = hashlib.sha256(''.join('%s %s\n' % item for item in hashes.items()).encode()).hexdigest()[:16]
+    with open(os.path.join(site, 'sw.js')) as file:
+        worker = re.sub(r"var VERSION = '[0-9a-f]+';", "var VERSION = '%s';" % version, file.read())
+    with open(os.path.join(site, 'sw.js'), 'w') as file:
+        file.write(re.sub(r"'([^']+)': '[0-9a-f]{64}'", lambda m: "'%s': '%s'" % (m.group(1), hashes[m.group(1)]),
+                          worker))
+
+
+def write_files(site, changes):
+    for name, data in changes.items():
+        os.makedirs(os.path.dirname(os.path.join(site, name)), exist_ok=True)
+        with open(os.path.join(site, name), 'wb') as file:
+            file.write(data)
+
+
+def cache_names():
+    return sorted(DRIVER.execute_async_script('caches.keys().then(arguments[0])'))
 
 
 class OfflineTest(unittest.TestCase):
@@ -1105,15 +1317,17 @@ class OfflineTest(unittest.TestCase):
                              icon['sizes'])
         self.assertEqual(sorted(icon['sizes'] for icon in manifest['icons'] if icon['purpose'] == 'any'),
                          ['192x192', '512x512'])
-        # The worker keeps every file of the site under a hash of them all.
+        # The worker keeps every file of the site, each with its hash, under
+        # a hash of them all.
         with open(os.path.join(self.site, 'sw.js')) as file:
             worker = file.read()
-        files = re.search(r"var FILES = \[(.*)\];", worker).group(1).replace("'", '').split(', ')
-        self.assertEqual(sorted(files + ['sw.js']), sorted(os.listdir(self.site)))
-        digest = hashlib.sha256(''.join('%s %s\n' % (name, hashlib.sha256(open(os.path.join(self.site, name), 'rb')
-                                                                          .read()).hexdigest()) for name in files)
-                                .encode()).hexdigest()
-        self.assertIn("var VERSION = 'torume-%s';" % digest[:16], worker)
+        files = worker_files(self.site)
+        self.assertEqual(sorted(list(files) + ['sw.js']), sorted(os.listdir(self.site)))
+        for name, stamped in files.items():
+            with open(os.path.join(self.site, name), 'rb') as file:
+                self.assertEqual(hashlib.sha256(file.read()).hexdigest(), stamped, name)
+        digest = hashlib.sha256(''.join('%s %s\n' % item for item in files.items()).encode()).hexdigest()
+        self.assertIn("var VERSION = '%s';" % digest[:16], worker)
 
     def test_after_one_visit_the_page_works_with_no_network(self):
         self.open()
@@ -1134,14 +1348,26 @@ class OfflineTest(unittest.TestCase):
     def test_an_update_is_fetched_in_the_background_used_from_the_next_reload_and_said(self):
         self.open()
         self.wait_until_kept_offline()
-        with open(os.path.join(self.site, 'page.css'), 'a') as file:
-            file.write('\nbody { --published: 2; }\n')
-        worker = os.path.join(self.site, 'sw.js')
-        with open(worker) as file:
-            text_of_worker = file.read()
-        with open(worker, 'w') as file:
-            file.write(re.sub(r"torume-[0-9a-f]+", 'torume-0000000000000002', text_of_worker))
+        kept_before = cache_names()
+        with open(os.path.join(self.site, 'page.css'), 'rb') as file:
+            changes = {'page.css': file.read() + b'\nbody { --published: 2; }\n'}
         marker = lambda: DRIVER.execute_script('return getComputedStyle(document.body).getPropertyValue("--published")')
+        # A deployment under way: the new worker, the old style. Its install
+        # fails, and the version kept stays whole.
+        publish(self.site, changes)
+        self.open()
+        installed = DRIVER.execute_async_script('''
+            var done = arguments[0];
+            navigator.serviceWorker.getRegistration().then(r => {
+                var watch = w => w.addEventListener('statechange', () =>
+                    ['redundant', 'activated'].includes(w.state) && done(w.state));
+                if (r.installing) watch(r.installing);
+                else r.addEventListener('updatefound', () => watch(r.installing));
+                r.update().catch(() => {});
+            });''')
+        self.assertEqual(installed, 'redundant')
+        self.assertEqual(cache_names(), kept_before)
+        write_files(self.site, changes)  # the deployment done
         self.open()
         self.assertEqual(marker(), '', 'the version this visit started with')
         WebDriverWait(DRIVER, 10).until(lambda d: notice()['text'] ==
@@ -1149,7 +1375,36 @@ class OfflineTest(unittest.TestCase):
         self.open()
         self.assertEqual(marker().strip(), '2')
         self.assertFalse(notice()['shown'])
+        self.assertEqual(len(cache_names()), 1, 'the older version is gone')
+        self.assertNotEqual(cache_names(), kept_before)
 
+    def test_two_copies_on_one_origin_keep_their_own_copies_and_answer_only_for_their_pages(self):
+        stop(self.server)
+        for copy in ('a', 'b'):
+            shutil.copytree(ARGS.site, os.path.join(self.folder, copy))
+        write_files(self.folder, {'a/other.html': b'<title>other</title>',
+                                  'a/docs/guide.html': b'<title>guide</title>'})
+        self.server, url = serve(self.folder)
+        for copy in ('a', 'b'):
+            self.url = url + copy + '/'
+            self.open()
+            self.wait_until_kept_offline()
+        self.assertEqual([name.split(' ')[1] for name in cache_names()], [url + 'a/', url + 'b/'])
+        calculator = DRIVER.title
+        for path, title in (('a/other.html', 'other'), ('a/docs/guide.html', 'guide'), ('a/index.html', calculator),
+                            ('a/?from=home-screen', calculator)):
+            DRIVER.get(url + path)
+            self.assertEqual(DRIVER.title, title, path)
+        # An update of one copy replaces its own version only.
+        with open(os.path.join(self.folder, 'a', 'page.css'), 'rb') as file:
+            changes = {'page.css': file.read() + b'\n'}
+        write_files(os.path.join(self.folder, 'a'), changes)
+        publish(os.path.join(self.folder, 'a'), changes)
+        a_kept, b_kept = cache_names()
+        self.url = url + 'a/'
+        self.open()
+        WebDriverWait(DRIVER, 10).until(lambda d: len(cache_names()) == 2 and cache_names()[0] != a_kept)
+        self.assertEqual(cache_names()[1], b_kept)
 
 class StartTest(unittest.TestCase):
     def test_the_first_estimate_is_shown_within_300_ms(self):

@@ -16,6 +16,11 @@
   var lastChart;  // drawn again when the width changes
   var chartWidth = 0;
   var initialState; // not worth keeping
+  var kept = '';    // the state after the last change that went through
+  var keepFailing = false, tellNotKept = false;
+  var phase = 'starting'; // then 'restoring' the state, then 'running'
+  var STALL_MS = 15000;   // a read that brings nothing for this long is given up
+  var PROGRESS_MS = 500;  // a load that takes longer shows how far it is
 
   function byId(id) { return document.getElementById(id); }
   function control(id) { return document.querySelector('[data-id="' + id + '"]'); }
@@ -33,18 +38,30 @@
   function json(pointer) { return JSON.parse(core.UTF8ToString(pointer)); }
 
   // Texts travel to the core in its piece buffer; returns the bytes put
-  // there, starting at offset.
+  // there, starting at offset. Names, links and causes fit in it.
   function putText(text, offset) {
-    offset = offset || 0;
-    var bytes = new TextEncoder().encode(text).subarray(0, core._WebLoadPieceSize() - offset);
-    core.HEAPU8.set(bytes, core._WebLoadBuffer() + offset);
-    return bytes.length;
+    var start = core._WebLoadBuffer() + (offset || 0), end = core._WebLoadBuffer() + core._WebLoadPieceSize();
+    return new TextEncoder().encodeInto(text.slice(0, end - start), core.HEAPU8.subarray(start, end)).written;
+  }
+  // A text of any length, handed to the core a piece at a time as a file
+  // is: each piece is put in the piece buffer, then hand(its bytes). No
+  // character is split between two pieces.
+  function putPieces(text, hand) {
+    var encoder = new TextEncoder(), size = core._WebLoadPieceSize();
+    for (var at = 0; at < text.length;) {
+      var end = Math.min(text.length, at + size), start = core._WebLoadBuffer(), last = text.charCodeAt(end - 1);
+      if (end < text.length && last >= 0xD800 && last <= 0xDBFF) end--; // a pair's first half
+      var put = encoder.encodeInto(text.slice(at, end), core.HEAPU8.subarray(start, start + size));
+      at += put.read;
+      hand(put.written);
+    }
   }
 
   // ---- The notice: what a load, a paste or a link did, at the foot of
   // the screen wherever the page is scrolled, and announced ----
 
   var announcement = {text: '', timer: 0};
+  var noticeStays = false; // until closed: an edit does not take it away
   // Results are announced once the player pauses, not at every character.
   function announce(text, now) {
     announcement.text = text;
@@ -53,8 +70,14 @@
       byId('announce').textContent = announcement.text;
     }, now ? 0 : 500);
   }
-  // results: what refresh() found to announce, said after the lines.
+  // results: what refresh() found to announce, said after the lines. That
+  // the state is not being kept is said with the next notice, which then
+  // stays until it is closed, as one that offers an action does.
   function notify(lines, results, action, onAction) {
+    if (tellNotKept) lines = lines.concat([texts.notKept]);
+    noticeStays = !!action || tellNotKept;
+    tellNotKept = false;
+    byId('progress').hidden = true;
     byId('status').textContent = lines.join('\n');
     var button = byId('notice-action');
     button.hidden = !action;
@@ -76,12 +99,18 @@
   // ---- Kept state ----
 
   function fragment() { return core.UTF8ToString(core._WebShareFragment()); }
+  // Storage that refuses the state (full, or off) is told once, and tried
+  // again at every change; told again only after a save went through.
   function save() {
+    kept = fragment();
     try {
-      var state = fragment();
-      if (state === initialState) localStorage.removeItem(STORE); else localStorage.setItem(STORE, state);
+      if (kept === initialState) localStorage.removeItem(STORE); else localStorage.setItem(STORE, kept);
       localStorage.removeItem(OLD_STORE);
-    } catch (unavailable) { /* storage off: nothing is kept */ }
+      keepFailing = false;
+    } catch (refused) {
+      if (!keepFailing) tellNotKept = true;
+      keepFailing = true;
+    }
   }
   function saved() {
     try {
@@ -107,11 +136,12 @@
       });
     }
     caption();
-    byId('share').href = location.pathname + location.search + '#' + fragment();
-    byId('share-section').hidden = false;
     save();
+    byId('share').href = location.pathname + location.search + '#' + kept;
+    byId('share-section').hidden = false;
     var results = estimate ? estimate.announcement : state.calculation;
     if (!quiet) announce(results);
+    if (!quiet && tellNotKept) notify([], results);
     return results;
   }
 
@@ -130,10 +160,9 @@
   function edited(target) {
     var id = +target.dataset.id, start = performance.now();
     if (!id) return;
+    // The player has moved on from what the notice said, unless it stays.
+    if (!noticeStays) hideNotice();
     refresh(core._WebEdited(id) === 2);
-    // The player has moved on from what the notice said, unless it offers
-    // to undo.
-    if (byId('notice-action').hidden) hideNotice();
     requestAnimationFrame(function () {
       setTimeout(function () {
         document.body.dataset.editMs = (performance.now() - start).toFixed(3);
@@ -145,11 +174,12 @@
   // The pieces of a file, each read into one reused buffer where the
   // browser can (a byte stream's own-buffer reader): a file read in fresh
   // slices leaves its whole size in buffers for the collector to find.
-  // Elsewhere, slices. read() promises a Uint8Array, empty at the end.
+  // Elsewhere, and after slices(from) from there on, slices. read()
+  // promises a Uint8Array, empty at the end.
   function pieceReader(file, size) {
     var stream = null, buffer = new ArrayBuffer(size), at = 0;
     try { stream = file.stream().getReader({mode: 'byob'}); } catch (e) { stream = null; }
-    return {
+    var reader = {
       read: function () {
         if (!stream) {
           at += size;
@@ -161,37 +191,87 @@
           return result.value;
         });
       },
-      cancel: function () { if (stream) stream.cancel(); }
+      slicing: function () { return !stream; },
+      slices: function (from) { reader.cancel(); stream = null; at = from; },
+      cancel: function () { if (stream) stream.cancel().catch(function () {}); }
     };
+    return reader;
   }
 
   // A file is read a piece at a time into the core's piece buffer, so that
   // neither the page nor the module holds it whole; pieces that are at
   // hand at once are read in runs of at most 20 ms, and the page answers
-  // between runs. A load that fails leaves the rows as they were; the
-  // lines it skipped are reported as torume reports them, NAME:LINE: reason.
-  // A newer load supersedes one still reading.
+  // between runs. A load that takes more than a moment shows how far it
+  // is, and can be cancelled. A read that brings nothing for a while (a
+  // browser's read of a huge file may never settle) is given up: the file
+  // is then read in slices from where it stopped, and a slice that stalls
+  // too fails the load. A load that fails or is cancelled leaves the rows
+  // as they were; the lines it skipped are reported as torume reports
+  // them, NAME:LINE: reason. A newer load supersedes one still reading.
   var loading = 0;
   function loadFile(file, name) {
     var token = ++loading, pieces = pieceReader(file, core._WebLoadPieceSize()), runStart = performance.now();
+    var read = 0, attempt = 0, stallMs = +document.body.dataset.stallMs || STALL_MS;
+    var progress = setTimeout(showProgress, PROGRESS_MS, true);
     name = name || file.name;
     core._WebLoadStart();
+    function current() { return token === loading; }
+    function showProgress(first) {
+      var bar = byId('progress');
+      if (!current() || !first && bar.hidden) return; // done, or another notice took its place
+      var text = core.UTF8ToString(core._WebLoadProgress(read, file.size));
+      if (first) notify([text], null, texts.loadCancel, cancel);
+      byId('status').textContent = text;
+      bar.max = file.size;
+      bar.value = read;
+      bar.hidden = false;
+    }
+    function cancel() {
+      if (!current()) return;
+      pieces.cancel();
+      giveUp(false);
+    }
+    function giveUp(stalled) {
+      loading++;
+      clearTimeout(progress);
+      core._WebLoadAbandon(stalled);
+      tellLoad(name, 0);
+    }
+    function finish(cause) {
+      clearTimeout(progress);
+      tellLoad(name, core._WebLoadFinish(putText(cause)));
+    }
+    function stalled() {
+      if (!current()) return;
+      attempt++; // the read given up is ignored should it settle after all
+      if (pieces.slicing()) {
+        giveUp(true);
+        return;
+      }
+      pieces.slices(read);
+      next();
+    }
     function next() {
+      var mine = ++attempt, timer = setTimeout(stalled, stallMs);
       pieces.read().then(function (piece) {
-        if (token !== loading) { pieces.cancel(); return; }
-        if (!piece.length) { finishLoad(name, ''); return; }
+        clearTimeout(timer);
+        if (mine !== attempt) return;
+        if (!current()) { pieces.cancel(); return; }
+        if (!piece.length) { finish(''); return; }
         core.HEAPU8.set(piece, core._WebLoadBuffer());
         core._WebLoadPiece(piece.length);
+        read += piece.length;
+        showProgress(false);
         if (performance.now() - runStart < 20) { next(); return; }
         setTimeout(function () { runStart = performance.now(); next(); });
       }, function (error) {
-        if (token === loading) finishLoad(name, String(error && error.message || error));
+        clearTimeout(timer);
+        if (mine === attempt && current()) finish(String(error && error.message || error));
       });
     }
     next();
   }
-  function finishLoad(name, cause) {
-    var filled = core._WebLoadFinish(putText(cause));
+  function tellLoad(name, filled) {
     var report = json(core._WebLoadReport(putText(name)));
     notify(report.lines, refresh(filled > 0, true));
     document.body.dataset.loads = +(document.body.dataset.loads || 0) + 1;
@@ -225,8 +305,8 @@
   // link is then taken off the address, so that a reload shows the
   // player's own, kept state.
   function openLink(text) {
-    var kept = saved();
-    var result = core._WebOpenFragment(putText(text), putText(kept, putText(text)));
+    var mine = saved();
+    var result = core._WebOpenFragment(putText(text), putText(mine, putText(text)));
     history.replaceState(null, '', location.pathname + location.search);
     if (result < 0) {
       notify([texts.linkMalformed]);
@@ -235,7 +315,8 @@
     var results = refresh(true, result > 0);
     if (result > 0) {
       notify([texts.linkOpened], results, texts.linkUndo, function () {
-        core._WebOpenFragment(putText(kept), 0);
+        if (!core) return;
+        core._WebOpenFragment(putText(mine), 0);
         notify([texts.linkUndone], refresh(true, true));
       });
     }
@@ -379,6 +460,7 @@
   // panel's last band of fields and check boxes on a phone.
   var movedButtons = [];
   function band() {
+    movedButtons = [];
     var ordered = Array.prototype.slice.call(client.children).sort(function (a, b) {
       return geometry(a).y - geometry(b).y || geometry(a).x - geometry(b).x;
     });
@@ -455,42 +537,47 @@
     });
   }
 
+  // The page's own elements, once; nothing reaches the core while it is
+  // being started again (core is null then).
   function wire() {
     client.addEventListener('click', function (event) {
-      if (event.target.matches('button[data-id]')) command(+event.target.dataset.id);
+      if (core && event.target.matches('button[data-id]')) command(+event.target.dataset.id);
     });
     // Edit fields take digits only from the keyboard, as numeric edit
-    // controls do, full-width ones (the input method on) included, which
-    // read as ASCII digits; texts written by a load are not filtered.
+    // controls do, and what the input method gives that the core reads as
+    // ASCII: full-width digits, plus and minus, and the ideographic space.
+    // Texts written by a load are not filtered.
     client.addEventListener('beforeinput', function (event) {
       if (event.target.matches('.edit input') && event.inputType === 'insertText' &&
-          /[^0-9\uFF10-\uFF19]/.test(event.data || ''))
+          /[^0-9\uFF10-\uFF19\uFF0B\uFF0D\u3000]/.test(event.data || ''))
         event.preventDefault();
     });
     // A character typed or a spin arrow; a list chosen, a box ticked.
-    client.addEventListener('input', function (event) { if (event.target.matches('.edit input')) edited(event.target); });
-    client.addEventListener('change', function (event) { if (event.target.matches('select, [type=checkbox]')) edited(event.target); });
-
-    var fileInput = document.querySelector('input[type=file][data-id]');
-    fileInput.addEventListener('change', function () {
-      if (fileInput.files.length) loadFile(fileInput.files[0]);
-      fileInput.value = '';
+    client.addEventListener('input', function (event) {
+      if (core && event.target.matches('.edit input')) edited(event.target);
+    });
+    client.addEventListener('change', function (event) {
+      if (core && event.target.matches('select, [type=checkbox]')) edited(event.target);
     });
     document.addEventListener('dragover', function (event) { event.preventDefault(); });
     document.addEventListener('drop', function (event) {
       event.preventDefault();
       var files = event.dataTransfer.files, text = event.dataTransfer.getData('text/plain');
+      if (!core) return;
       if (files.length) loadFile(files[0]); else if (text) loadText(text);
     });
     // Cells copied from a spreadsheet, pasted into a row, fill it and the
-    // rows below. Otherwise lines or several numbers pasted into a field,
-    // or text pasted outside the fields, load as an observation file; one
-    // value pasted into a field goes into the field.
+    // rows below: the core reads the paste whole, a piece at a time.
+    // Otherwise lines or several numbers pasted into a field, or text
+    // pasted outside the fields, load as an observation file; one value
+    // pasted into a field goes into the field. The values are counted up
+    // to the second only: a paste may be of any size.
     document.addEventListener('paste', function (event) {
       var text = event.clipboardData.getData('text/plain'), target = event.target;
-      if (target.id === 'paste') return;
-      if (target.dataset && target.dataset.id) {
-        var pasted = json(core._WebPaste(+target.dataset.id, putText(text)));
+      if (!core || target.id === 'paste') return;
+      if (target.dataset && target.dataset.id && core._WebPasteStart(+target.dataset.id)) {
+        putPieces(text, core._WebPastePiece);
+        var pasted = json(core._WebPasteFinish());
         if (pasted.table) {
           event.preventDefault();
           notify(pasted.lines, refresh(true, true));
@@ -498,16 +585,21 @@
         }
       }
       var field = target.matches && target.matches('input, textarea');
-      if (field && text.trim().split(/\s+/).length < 2) return;
+      if (field && !/\S\s+\S/.test(text)) return;
       event.preventDefault();
       loadText(text);
     });
-    byId('paste-load').addEventListener('click', function () { loadText(byId('paste').value); });
-    document.querySelector('.menu button[data-id]').addEventListener('click', saveRows);
+    byId('paste-load').addEventListener('click', function () { if (core) loadText(byId('paste').value); });
     byId('share-copy').addEventListener('click', copyLink);
     byId('notice-close').addEventListener('click', hideNotice);
     window.addEventListener('hashchange', function () {
-      if (location.hash.length > 1) openLink(location.hash.slice(1));
+      if (core && location.hash.length > 1) openLink(location.hash.slice(1));
+    });
+    window.addEventListener('error', function (event) {
+      if (event.error instanceof WebAssembly.RuntimeError) stopped();
+    });
+    window.addEventListener('unhandledrejection', function (event) {
+      if (event.reason instanceof WebAssembly.RuntimeError) stopped();
     });
     PHONE.addEventListener('change', placeButtons);
     new ResizeObserver(function (entries) {
@@ -518,11 +610,24 @@
     }).observe(byId('chart'));
   }
 
+  // The menu's load item and save button, made anew with each module.
+  function wireMenu() {
+    var fileInput = document.querySelector('input[type=file][data-id]');
+    fileInput.addEventListener('change', function () {
+      if (fileInput.files.length) loadFile(fileInput.files[0]);
+      fileInput.value = '';
+    });
+    document.querySelector('.menu button[data-id]').addEventListener('click', saveRows);
+  }
+
   // A share link's state comes first, else the state of the last visit.
   function restore() {
     if (location.hash.length > 1 && openLink(location.hash.slice(1))) return;
-    var kept = saved();
-    if (kept && core._WebOpenFragment(putText(kept), 0) >= 0) refresh(true, true); else refresh(false, true);
+    reopen(saved());
+  }
+  function reopen(state) {
+    if (state && core._WebOpenFragment(putText(state), 0) >= 0) return refresh(true, true);
+    return refresh(false, true);
   }
 
   // The site's files are kept for use without a network. A newer version,
@@ -543,18 +648,45 @@
     }, function () { /* no offline copy: the page works online */ });
   }
 
-  createTorume({menuElement: byId('menu'), windowElement: client}).then(function (module) {
-    core = module;
-    core._WebStart();
-    texts = json(core._WebPageTexts());
-    showTexts();
-    document.querySelectorAll('#client .spin').forEach(function (spin) { spin.setAttribute('aria-hidden', 'true'); });
-    band();
-    initialState = fragment();
-    wire();
-    restore();
-    performance.mark('torume-first-estimate');
-    document.body.dataset.ready = performance.now().toFixed(1);
-    keepOffline();
-  });
+  // Starts the core, which creates the controls, and brings the state
+  // back: on the first start a link's or the last visit's, on a restart
+  // the one given.
+  function start(state) {
+    phase = 'starting';
+    byId('menu').textContent = client.textContent = '';
+    createTorume({menuElement: byId('menu'), windowElement: client, onAbort: stopped}).then(function (module) {
+      core = module;
+      core._WebStart();
+      if (!texts) {
+        texts = json(core._WebPageTexts());
+        showTexts();
+        wire();
+      }
+      document.querySelectorAll('#client .spin').forEach(function (spin) { spin.setAttribute('aria-hidden', 'true'); });
+      band();
+      initialState = fragment();
+      wireMenu();
+      phase = 'restoring';
+      if (state === undefined) restore(); else notify([texts.coreRestarted], reopen(state));
+      phase = 'running';
+      if (document.body.dataset.ready) return;
+      performance.mark('torume-first-estimate');
+      document.body.dataset.ready = performance.now().toFixed(1);
+      keepOffline();
+    });
+  }
+
+  // The core stopped (it aborted, or its code met a fault): what it was
+  // doing is lost, and it is not called again. A new one takes over with
+  // the state of the last change that went through, and the notice says
+  // so. A state that stops the core as it is brought back is dropped, and
+  // a core that stops while starting is not started again.
+  function stopped() {
+    if (!core) return;
+    core = null;
+    loading++;
+    if (phase !== 'starting') setTimeout(start, 0, phase === 'running' ? kept : '');
+  }
+
+  start();
 })();
