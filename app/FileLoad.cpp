@@ -6,7 +6,7 @@
 #include "app/WideText.h"
 #include "app/WindowState.h"
 #include "observations/DiskFile.h"
-#include "report/Messages.h"
+#include "messages/Messages.h"
 
 void PrepareOpenFileRecord(FileDialog& dialog, const wchar_t* startDirectory, HWND owner)
 {

@@ -9,7 +9,7 @@
 #include "app/WideText.h"
 #include "app/WindowState.h"
 #include "observations/ObservationSave.h"
-#include "report/Messages.h"
+#include "messages/Messages.h"
 
 namespace {
 

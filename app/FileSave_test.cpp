@@ -24,7 +24,7 @@
 #include "app/testing/MainWindowFixture.h"
 #include "app/testing/WindowTesting.h"
 #include "observations/ObservationSave.h"
-#include "report/Messages.h"
+#include "messages/Messages.h"
 #include "observations/testing/SaveCases.h"
 #include "resources/resource.h"
 

@@ -11,11 +11,12 @@
 #include "damage/DamageCalculation.h"
 #include "damage/DamageFormula.h"
 #include "damage/SpellMode.h"
-#include "form/MemoryForm.h"
 #include "estimator/EstimateHandOff.h"
+#include "form/MemoryForm.h"
 #include "form/TextFormat.h"
-#include "report/LoadReport.h"
+#include "messages/Messages.h"
 #include "report/AnalysisJson.h"
+#include "report/LoadReport.h"
 
 int RateItemIndex(const std::string& text)
 {
@@ -74,6 +75,8 @@ void FillPanel(MemoryForm& form, const DamageOptions& options)
     }
 }
 
+constexpr std::size_t FigureColumn = 14;
+
 // The shortest text that reads back as the same double: enough to follow
 // every rounding by hand (413.99999999999994, not 414).
 std::string Exact(double value)
@@ -83,14 +86,24 @@ std::string Exact(double value)
     return std::string(text, result.ptr);
 }
 
-const char* VariantName(DamageVariant variant)
+MessageId VariantMessage(DamageVariant variant)
 {
     switch (variant) {
-    case DamageVariant::Critical: return "クリティカル";
-    case DamageVariant::Average: return "非クリ平均";
-    case DamageVariant::Minimum: return "非クリ最低";
+    case DamageVariant::Critical: return MessageId::FigureCritical;
+    case DamageVariant::Average: return MessageId::FigureAverage;
+    case DamageVariant::Minimum: return MessageId::FigureMinimum;
     }
-    return "";
+    return MessageId::FigureCritical;
+}
+
+// A figure's name, then blanks up to its value's column: in the form's code
+// page a character is as wide as it has bytes.
+std::string VariantName(DamageVariant variant, std::size_t width = 0)
+{
+    std::string name = MessageText(VariantMessage(variant));
+    if (name.size() < width)
+        name.append(width - name.size(), ' ');
+    return Cp932ToUtf8(name);
 }
 
 // The figures' keys in JSON.
@@ -205,9 +218,7 @@ int RunDamageCommand(const DamageOptions& options, std::ostream& out, std::ostre
         PrintExplanation(calculation, out);
         return 0;
     }
-    const auto figure = [&](DamageVariant variant) { return calculation.terms[static_cast<int>(variant)].damage; };
-    out << "クリティカル  " << figure(DamageVariant::Critical) << '\n'
-        << "非クリ平均    " << figure(DamageVariant::Average) << '\n'
-        << "非クリ最低    " << figure(DamageVariant::Minimum) << '\n';
+    for (DamageVariant variant : AllDamageVariants)
+        out << VariantName(variant, FigureColumn) << calculation.terms[static_cast<int>(variant)].damage << '\n';
     return 0;
 }

@@ -3,10 +3,6 @@
 #include "form/ControlMap.h"
 #include "form/Form.h"
 
-const char SpellModeHeaderText[] = "術適正\u3000術威力\u3000知力\u3000\u3000愛"
-                                   "\u3000\u3000\u3000\u3000\u3000\u3000\u3000属性倍率";
-const char SpellAttackUpText[] = "術適上昇";
-
 // Reads only the current check state, so applying it twice changes nothing
 // more. Leaving spell mode keeps 4015 at "100": its earlier selection is gone.
 void ApplySpellMode(Form& form)

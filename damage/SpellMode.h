@@ -4,7 +4,4 @@
 
 class Form;
 
-extern const char SpellModeHeaderText[];
-extern const char SpellAttackUpText[];
-
 void ApplySpellMode(Form& form);

@@ -3,6 +3,7 @@
 #include "damage/DamageFormula.h"
 #include "estimator/DebugTrace.h"
 #include "form/TextFormat.h"
+#include "messages/Messages.h"
 
 namespace {
 
@@ -86,11 +87,9 @@ int ReproducingSteps(const EstimatorState& state, int i, std::int32_t defense)
     return steps;
 }
 
-const char UnknownText[] = "不明";
-
 std::string RateText(double rate)
 {
-    return rate == -1.0 ? UnknownText : FormatText("%.3f", rate);
+    return rate == -1.0 ? MessageText(MessageId::Unknown) : FormatText("%.3f", rate);
 }
 
 bool HasPrediction(const EstimatorState& state, int i)

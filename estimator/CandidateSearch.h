@@ -33,11 +33,8 @@ struct CandidateView {
     std::int32_t hits;
 };
 
-// What the labels show for what is not known: a rate without a step, a
-// damage without a prediction ("不明", in the form's code page).
-extern const char UnknownText[];
-
-// A rate as the labels show it: "1.250", or UnknownText for -1.0.
+// A rate as the labels show it: "1.250", or the message for what is not
+// known ("不明") for -1.0.
 std::string RateText(double rate);
 
 // Candidate k of the table (0 <= k < candidateCount).

@@ -8,6 +8,7 @@
 #include "form/ControlMap.h"
 #include "form/Form.h"
 #include "form/TextFormat.h"
+#include "messages/Messages.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ std::string PredictedText(const Estimate& e)
 {
     std::string predicted;
     for (int i = 0; i < e.observationCount; ++i) {
-        predicted += e.predicted[i] ? FormatText("%d", e.prediction[i]) : UnknownText;
+        predicted += e.predicted[i] ? FormatText("%d", e.prediction[i]) : MessageText(MessageId::Unknown);
         predicted += "  ";
     }
     return predicted;
@@ -118,9 +119,11 @@ std::array<std::string, ResultLabelCount> ResultLabelTexts(const Estimate& e)
     std::array<std::string, ResultLabelCount> labels;
     std::string& defense = Label(labels, IDC_EST_DEFENSE);
     switch (e.outcome) {
-    case EstimateOutcome::AttributeMissing: defense = FormatText("%d行目の属性が選択されていません", e.missingRow); return labels;
-    case EstimateOutcome::NoData: defense = "有効なデータがありません"; return labels;
-    case EstimateOutcome::NoSolution: defense = "解が見つかりません"; return labels;
+    case EstimateOutcome::AttributeMissing:
+        defense = FormatText(MessageText(MessageId::ResultAttributeMissing), e.missingRow);
+        return labels;
+    case EstimateOutcome::NoData: defense = MessageText(MessageId::ResultNoData); return labels;
+    case EstimateOutcome::NoSolution: defense = MessageText(MessageId::ResultNoSolution); return labels;
     case EstimateOutcome::Success:
     case EstimateOutcome::PartialSuccess: break;
     }
@@ -128,12 +131,12 @@ std::array<std::string, ResultLabelCount> ResultLabelTexts(const Estimate& e)
     for (int a = 0; a < AttributeKindCount; ++a)
         Label(labels, RateLabels[a]) = RateText(e.chosen.rates[a]);
     Label(labels, IDC_EST_SUMMARY) =
-        FormatText(e.outcome == EstimateOutcome::Success ? "計算成功 %dデータ中 %dデータ再現" : "計算一部成功 %dデータ中 %dデータ再現",
+        FormatText(MessageText(e.outcome == EstimateOutcome::Success ? MessageId::ResultSuccess : MessageId::ResultPartial),
                    e.observationCount, e.chosen.hits);
     Label(labels, IDC_EST_PREDICTED) = PredictedText(e);
     if (e.furtherCount == 0)
         return labels;
-    Label(labels, IDC_EST_MORE) = FormatText("他候補が%d 個あります、最大3候補まで表示します", e.furtherCount);
+    Label(labels, IDC_EST_MORE) = FormatText(MessageText(MessageId::ResultMore), e.furtherCount);
     for (int n = 0; n < e.shownCount; ++n) {
         Label(labels, IDC_EST_ALT1_DEFENSE + 2 * n) = FormatText("%d", e.further[n].defense);
         Label(labels, IDC_EST_ALT1_RATES + 2 * n) = FurtherRatesText(e.further[n]);

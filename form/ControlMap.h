@@ -120,6 +120,12 @@ constexpr ControlDef CheckBox(int id, const char* name, const char* text, int x,
 inline constexpr const char CalcHeaderText[] =
     "攻撃 \u3000 技威力\u3000腕力\u3000\u3000魅力\u3000\u3000敵防御\u3000属性倍率  複属性";
 
+// In spell mode the same controls read as the spell's inputs: the header
+// over the calculator's fields, and the attack-up box.
+inline constexpr const char SpellModeHeaderText[] =
+    "術適正\u3000術威力\u3000知力\u3000\u3000愛\u3000\u3000\u3000\u3000\u3000\u3000\u3000属性倍率";
+inline constexpr const char SpellAttackUpText[] = "術適上昇";
+
 inline constexpr ControlDef ControlMap[] = {
     //          ID                      name                      text                x    y    w    h
     GroupBox(IDC_GROUP_CALC, "IDC_GROUP_CALC", "ダメージ計算", 5, 35, 600, 160),

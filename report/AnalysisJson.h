@@ -7,7 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "estimator/EstimateAnalysis.h"
-#include "report/Messages.h"
+#include "messages/Messages.h"
 
 struct LoadResult;
 

@@ -3,7 +3,7 @@
 #include "form/ControlMap.h"
 #include "form/Form.h"
 #include "form/TextFormat.h"
-#include "report/Messages.h"
+#include "messages/Messages.h"
 
 namespace {
 

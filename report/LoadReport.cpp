@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "form/TextFormat.h"
-#include "report/Messages.h"
+#include "messages/Messages.h"
 
 namespace {
 

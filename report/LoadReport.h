@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "observations/ObservationFile.h"
-#include "report/Messages.h"
+#include "messages/Messages.h"
 
 std::string SkipReasonMessage(SkipReason reason);
 

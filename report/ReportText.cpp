@@ -8,7 +8,7 @@
 #include "estimator/EstimatorState.h"
 #include "form/ControlMap.h"
 #include "form/TextFormat.h"
-#include "report/Messages.h"
+#include "messages/Messages.h"
 
 namespace {
 
@@ -96,7 +96,7 @@ std::string Right(const std::string& text, std::size_t width)
 
 std::string Figure(bool known, std::int32_t figure, std::size_t width)
 {
-    return Right(known ? FormatText("%d", figure) : std::string(UnknownText), width);
+    return Right(known ? FormatText("%d", figure) : std::string(MessageText(MessageId::Unknown)), width);
 }
 
 void AppendAttacks(std::string& text, const EstimateAnalysis& analysis)

@@ -7,7 +7,7 @@
 #include "estimator/EstimatorState.h"
 #include "form/MemoryForm.h"
 #include "report/LoadReport.h"
-#include "report/Messages.h"
+#include "messages/Messages.h"
 
 namespace {
 

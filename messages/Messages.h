@@ -1,8 +1,10 @@
-// The one table of what the estimation's report, the loader and the page
-// tell a player, in Japanese: the report's headings and sentences, the
-// reasons for skipped lines, the causes of a failed load and the page's
-// headings and captions. A translation adds a column, not a second copy.
-// Texts with a printf conversion are formats.
+// The one table of every sentence the program shows, writes or prints, in
+// Japanese: the result labels' sentences, the report's headings and
+// sentences, the reasons for skipped lines, the causes of a failed load,
+// the calculator's figures' names, the window's boxes and the page's
+// headings and captions. Control captions stand in the control map, menu
+// and dialog texts in the resource script. A translation adds a column,
+// not a second copy. Texts with a printf conversion are formats.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +12,18 @@
 #include <string_view>
 
 enum class MessageId : std::uint8_t {
+    // The estimation's result labels
+    ResultAttributeMissing, // %d: the row
+    ResultNoData,
+    ResultNoSolution,
+    ResultSuccess,     // %d observations, %d of them reproduced
+    ResultPartial,     // the same
+    ResultMore,        // %d: the candidates tied with the chosen one
+    Unknown,           // a rate or a damage the estimate does not know
+    // The calculator's three figures, as torume names them
+    FigureCritical,
+    FigureAverage,
+    FigureMinimum,
     // The report
     CandidatesHeading,
     CandidatesColumns,

@@ -1,4 +1,4 @@
-#include "report/Messages.h"
+#include "messages/Messages.h"
 
 #include <array>
 
@@ -11,6 +11,16 @@ struct Message {
 
 // In MessageId's order, which the check below holds it to.
 constexpr Message Messages[] = {
+    {MessageId::ResultAttributeMissing, "%d行目の属性が選択されていません"},
+    {MessageId::ResultNoData, "有効なデータがありません"},
+    {MessageId::ResultNoSolution, "解が見つかりません"},
+    {MessageId::ResultSuccess, "計算成功 %dデータ中 %dデータ再現"},
+    {MessageId::ResultPartial, "計算一部成功 %dデータ中 %dデータ再現"},
+    {MessageId::ResultMore, "他候補が%d 個あります、最大3候補まで表示します"},
+    {MessageId::Unknown, "不明"},
+    {MessageId::FigureCritical, "クリティカル"},
+    {MessageId::FigureAverage, "非クリ平均"},
+    {MessageId::FigureMinimum, "非クリ最低"},
     {MessageId::CandidatesHeading, "候補 (作成順、* 選ばれた候補、= 同点の候補):"},
     {MessageId::CandidatesColumns, "        防御  斬     打     突  ヒット数  再現する行"},
     {MessageId::DiagnosisHeading, "診断:"},
