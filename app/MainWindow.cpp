@@ -14,7 +14,7 @@
 #include "app/WideText.h"
 #include "app/WindowIdentity.h"
 #include "app/WindowState.h"
-#include "estimator/PanelCommand.h"
+#include "commands/PanelCommand.h"
 #include "estimator/DebugTrace.h"
 #include "form/ControlIds.h"
 #include "resources/resource.h"

@@ -10,21 +10,22 @@
 #include <optional>
 #include <string>
 
+#include "commands/PanelCommand.h"
 #include "estimator/EstimateAnalysis.h"
 #include "estimator/EstimatorState.h"
-#include "estimator/PanelCommand.h"
 #include "form/ControlIds.h"
 #include "form/ControlMap.h"
 #include "form/MemoryForm.h"
-#include "form/ShareFragment.h"
 #include "form/TextFormat.h"
 #include "observations/ObservationFile.h"
 #include "observations/ObservationSave.h"
 #include "observations/PastedTable.h"
 #include "report/AnalysisJson.h"
-#include "report/FieldNames.h"
 #include "report/LoadReport.h"
 #include "report/ReportText.h"
+#include "web/EditCommand.h"
+#include "web/FieldNames.h"
+#include "web/ShareFragment.h"
 #include "web/WebForm.h"
 
 namespace {

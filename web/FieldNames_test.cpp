@@ -1,4 +1,4 @@
-#include "report/FieldNames.h"
+#include "web/FieldNames.h"
 
 #include <set>
 #include <string>

@@ -1,4 +1,4 @@
-#include "form/ShareFragment.h"
+#include "web/ShareFragment.h"
 
 #include <charconv>
 #include <vector>

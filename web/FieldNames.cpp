@@ -1,4 +1,4 @@
-#include "report/FieldNames.h"
+#include "web/FieldNames.h"
 
 #include "form/ControlMap.h"
 #include "form/Form.h"

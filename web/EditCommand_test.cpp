@@ -1,4 +1,6 @@
-#include "estimator/PanelCommand.h"
+#include "web/EditCommand.h"
+
+#include "commands/PanelCommand.h"
 
 #include <string>
 
