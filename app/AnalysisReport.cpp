@@ -3,7 +3,7 @@
 #include "app/Clipboard.h"
 #include "app/Controls.h"
 #include "app/Dpi.h"
-#include "app/WideText.h"
+#include "encoding/TextEncoding.h"
 #include "app/WindowState.h"
 #include "report/ReportText.h"
 #include "resources/resource.h"

@@ -18,7 +18,7 @@
 #include "app/Controls.h"
 #include "app/HandleTables.h"
 #include "app/MainWindow.h"
-#include "app/WideText.h"
+#include "encoding/TextEncoding.h"
 #include "app/testing/MainWindowFixture.h"
 #include "app/testing/WindowTesting.h"
 #include "form/ControlIds.h"

@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-#include "app/WideText.h"
+#include "app/OwnedDialogs.h"
+#include "encoding/TextEncoding.h"
 
 namespace {
 

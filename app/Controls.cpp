@@ -6,7 +6,7 @@
 
 #include "app/Dpi.h"
 #include "app/HandleTables.h"
-#include "app/WideText.h"
+#include "encoding/TextEncoding.h"
 #include "app/WindowState.h"
 #include "form/ControlMap.h"
 

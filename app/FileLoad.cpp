@@ -3,7 +3,8 @@
 #include <cstring>
 
 #include "app/LastFolder.h"
-#include "app/WideText.h"
+#include "app/OwnedDialogs.h"
+#include "encoding/TextEncoding.h"
 #include "app/WindowState.h"
 #include "observations/DiskFile.h"
 #include "messages/Messages.h"

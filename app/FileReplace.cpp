@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "app/WideText.h"
+#include "encoding/TextEncoding.h"
 #include "form/TextFormat.h"
 
 namespace {

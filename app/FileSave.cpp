@@ -6,7 +6,8 @@
 
 #include "app/FileReplace.h"
 #include "app/LastFolder.h"
-#include "app/WideText.h"
+#include "app/OwnedDialogs.h"
+#include "encoding/TextEncoding.h"
 #include "app/WindowState.h"
 #include "observations/ObservationSave.h"
 #include "messages/Messages.h"

@@ -19,7 +19,7 @@
 #include "app/FileSave.h"
 #include "app/HandleTables.h"
 #include "app/MainWindow.h"
-#include "app/WideText.h"
+#include "encoding/TextEncoding.h"
 #include "app/Win32Form.h"
 #include "app/testing/MainWindowFixture.h"
 #include "app/testing/WindowTesting.h"

@@ -11,7 +11,7 @@
 #include "app/FileSave.h"
 #include "app/MarkedRows.h"
 #include "app/OwnedDialogs.h"
-#include "app/WideText.h"
+#include "encoding/TextEncoding.h"
 #include "app/WindowIdentity.h"
 #include "app/WindowState.h"
 #include "commands/PanelCommand.h"

@@ -18,7 +18,7 @@
 #include "app/HandleTables.h"
 #include "app/MainWindow.h"
 #include "app/MessageLoop.h"
-#include "app/WideText.h"
+#include "encoding/TextEncoding.h"
 #include "app/Win32Form.h"
 #include "app/testing/MainWindowFixture.h"
 #include "app/testing/WindowTesting.h"

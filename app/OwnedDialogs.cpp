@@ -3,6 +3,8 @@
 #include <cwchar>
 #include <iterator>
 
+#include "encoding/TextEncoding.h"
+
 namespace {
 
 struct OwnedSearch {
@@ -44,4 +46,9 @@ void BringDialogsForward(HWND window)
     if (IsIconic(window))
         ShowWindow(window, SW_RESTORE);
     SetForegroundWindow(TopOwnedDialog(window));
+}
+
+int ShowMessageBox(HWND owner, std::string_view text, std::string_view caption, unsigned style)
+{
+    return MessageBoxW(owner, WideFromCp932(text).c_str(), WideFromCp932(caption).c_str(), style);
 }

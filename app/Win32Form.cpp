@@ -3,7 +3,7 @@
 #include <string>
 
 #include "app/HandleTables.h"
-#include "app/WideText.h"
+#include "encoding/TextEncoding.h"
 
 // The whole text, made code page 932, then cut to 99 bytes as a window
 // text read into a 100-byte buffer would be.

@@ -18,7 +18,7 @@
 #include <nlohmann/json.hpp>
 
 #include "Version.h"
-#include "cli/TextConversion.h"
+#include "encoding/TextEncoding.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "cli/FileEstimate.h"
 #include "cli/PrintedName.h"
-#include "cli/TextConversion.h"
+#include "encoding/TextEncoding.h"
 #include "damage/DamageCalculation.h"
 #include "damage/DamageFormula.h"
 #include "damage/SpellMode.h"

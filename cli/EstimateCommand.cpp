@@ -11,7 +11,7 @@
 #include "cli/FileEstimate.h"
 #include "cli/FilePattern.h"
 #include "cli/PrintedName.h"
-#include "cli/TextConversion.h"
+#include "encoding/TextEncoding.h"
 #include "report/AnalysisJson.h"
 #include "report/LoadReport.h"
 

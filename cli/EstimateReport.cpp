@@ -6,7 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/PrintedName.h"
-#include "cli/TextConversion.h"
+#include "encoding/TextEncoding.h"
 #include "estimator/CandidateSearch.h"
 #include "report/AnalysisJson.h"
 #include "report/ReportText.h"

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <utility>
 
-#include "cli/TextConversion.h"
+#include "encoding/TextEncoding.h"
 
 namespace {
 

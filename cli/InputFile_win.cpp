@@ -1,6 +1,6 @@
 #include "cli/InputFile.h"
 
-#include "cli/TextConversion.h"
+#include "encoding/TextEncoding.h"
 #include "observations/DiskFile.h"
 
 // By its UTF-16 name: the ANSI fopen could not reach a name outside the

@@ -9,7 +9,7 @@
 #include <iostream>
 #include <string>
 
-#include "cli/TextConversion.h"
+#include "encoding/TextEncoding.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "cli/Cli.h"
-#include "cli/TextConversion.h"
+#include "encoding/TextEncoding.h"
 #include "cli/WindowsConsole.h"
 
 int wmain(int argc, wchar_t** argv)

@@ -45,7 +45,7 @@
 #include <string>
 #include <vector>
 
-#include "app/WideText.h"
+#include "encoding/TextEncoding.h"
 #include "app/WindowIdentity.h"
 #include "app/testing/WindowTesting.h"
 #include "form/ControlIds.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <cwchar>
 
-#include "app/WideText.h"
+#include "encoding/TextEncoding.h"
 
 namespace {
 

@@ -1,6 +1,8 @@
-#include "app/WideText.h"
+#include "encoding/TextEncoding.h"
 
-std::wstring WideFromBytes(std::string_view text, UINT codePage)
+#include <windows.h>
+
+std::wstring WideFromBytes(std::string_view text, unsigned codePage)
 {
     const int size = static_cast<int>(text.size());
     if (size == 0)
@@ -10,7 +12,7 @@ std::wstring WideFromBytes(std::string_view text, UINT codePage)
     return wide;
 }
 
-std::string BytesFromWide(std::wstring_view text, UINT codePage)
+std::string BytesFromWide(std::wstring_view text, unsigned codePage)
 {
     const int size = static_cast<int>(text.size());
     if (size == 0)
@@ -19,9 +21,4 @@ std::string BytesFromWide(std::wstring_view text, UINT codePage)
         static_cast<std::size_t>(WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr)), '\0');
     WideCharToMultiByte(codePage, 0, text.data(), size, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr);
     return bytes;
-}
-
-int ShowMessageBox(HWND owner, std::string_view text, std::string_view caption, unsigned style)
-{
-    return MessageBoxW(owner, WideFromCp932(text).c_str(), WideFromCp932(caption).c_str(), style);
 }

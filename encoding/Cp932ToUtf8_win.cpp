@@ -1,11 +1,9 @@
 // The platform's converters, in place of iconv. Code page 932 is converted
 // one character at a time so that an invalid byte becomes one U+FFFD and
 // the text goes on after it, exactly as the iconv version does.
-#include "cli/TextConversion.h"
+#include "encoding/TextEncoding.h"
 
 #include <windows.h>
-
-#include "app/WideText.h"
 
 namespace {
 
@@ -46,14 +44,4 @@ std::string Cp932ToUtf8(std::string_view text)
         at += static_cast<std::size_t>(length);
     }
     return out;
-}
-
-std::wstring Utf8ToWide(std::string_view text)
-{
-    return WideFromBytes(text, CP_UTF8);
-}
-
-std::string WideToUtf8(std::wstring_view text)
-{
-    return BytesFromWide(text, CP_UTF8);
 }

@@ -1,4 +1,4 @@
-#include "cli/TextConversion.h"
+#include "encoding/TextEncoding.h"
 
 #include <iconv.h>
 
