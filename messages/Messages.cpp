@@ -126,6 +126,7 @@ constexpr Message Messages[] = {
     {MessageId::PageLoadStalled, "ブラウザーからファイルの続きが届かなくなったため、読み込みをやめました"},
     {MessageId::PageNotKept, "ブラウザーの保存領域に書き込めないため、今の入力は次にページを開いたときに戻りません"},
     {MessageId::PageCoreRestarted, "計算部が異常終了したため再起動し、最後に反映された入力に戻しました"},
+    {MessageId::PageHandOffCaption, "推定値を計算パネルへ"},
 };
 
 constexpr bool InIdOrder()

@@ -126,6 +126,8 @@ enum class MessageId : std::uint8_t {
     PageLoadStalled,   // why a load failed: the browser stopped delivering the file
     PageNotKept,
     PageCoreRestarted,
+    // The page: the estimate put to use
+    PageHandOffCaption, // over the buttons that hand the estimate to the calculator, one per attribute
     Count
 };
 

@@ -1,8 +1,10 @@
 #include "report/AnalysisJson.h"
 
+#include <algorithm>
 #include <string>
 
 #include "estimator/CandidateSearch.h"
+#include "estimator/EstimateHandOff.h"
 #include "form/ControlMap.h"
 #include "form/Form.h"
 #include "form/TextFormat.h"
@@ -251,7 +253,50 @@ json ChartJson(const EstimateAnalysis& analysis, ToUtf8 toUtf8)
     return chart;
 }
 
+// A sentence of the report without the indentation that sets it under its
+// heading: the page sets it apart by its own means.
+std::string Unindented(const std::string& text)
+{
+    return text.substr(std::min(text.find_first_not_of(' '), text.size()));
+}
+
+bool SameMove(const Move& a, const Move& b)
+{
+    return a.attack == b.attack && a.power == b.power && a.attribute == b.attribute && a.strength == b.strength &&
+           a.charm == b.charm;
+}
+
 } // namespace
+
+json PageUseJson(const EstimateAnalysis& analysis, ToUtf8 toUtf8)
+{
+    const AdviceSentences sentences = AdviceText(analysis.advice);
+    // The move to record next, when the advice names one.
+    const Move* top = sentences.moves.empty() ? nullptr : &analysis.advice.moves[0].move;
+    json attacks = json::array();
+    for (const AttackFigures& a : analysis.attacks) {
+        json cells = json::array();
+        for (const std::string& cell : AttackCells(a))
+            cells.push_back(toUtf8(cell));
+        attacks.push_back({{"cells", cells}, {"advised", top && SameMove(*top, a.move)}});
+    }
+    json lines = json::array(), moves = json::array(), controls = json::array(), handOff = json::array();
+    for (const std::string& line : sentences.lines)
+        lines.push_back(toUtf8(Unindented(line)));
+    for (std::size_t n = 0; n < sentences.moves.size(); ++n)
+        moves.push_back({{"text", toUtf8(Unindented(sentences.moves[n]))}, {"top", n == 0}});
+    if (top) {
+        const ObservationRow attacker = ObservationRowIds(top->attackerRow - 1);
+        const ObservationRow technique = ObservationRowIds(top->techniqueRow - 1);
+        controls = {attacker.attack, attacker.strength, attacker.charm, technique.power, technique.attribute};
+    }
+    for (int a = 0; a < AttributeKindCount; ++a)
+        handOff.push_back(CanHandOffEstimate(analysis.estimate, a));
+    return {{"attacks", attacks},
+            {"advice", {{"lines", lines}, {"moves", moves}}},
+            {"advisedControls", controls},
+            {"handOff", handOff}};
+}
 
 json SkippedJson(const LoadResult& load, ToUtf8 toUtf8)
 {
@@ -329,9 +374,35 @@ json PageTextsJson(ToUtf8 toUtf8)
         {"loadCancel", MessageId::PageLoadCancel},
         {"notKept", MessageId::PageNotKept},
         {"coreRestarted", MessageId::PageCoreRestarted},
+        {"handOffCaption", MessageId::PageHandOffCaption},
     };
+    // The report's headings and column headings serve the page too: without
+    // the colon, the words apart.
+    const auto heading = [&](MessageId id) {
+        std::string text = MessageText(id);
+        if (!text.empty() && text.back() == ':')
+            text.pop_back();
+        return toUtf8(text);
+    };
+    const auto words = [&](MessageId id) {
+        const std::string text = MessageText(id);
+        json list = json::array();
+        for (std::size_t start = text.find_first_not_of(' '); start != std::string::npos;) {
+            const std::size_t end = text.find(' ', start);
+            list.push_back(toUtf8(text.substr(start, end - start)));
+            start = text.find_first_not_of(' ', end == std::string::npos ? text.size() : end);
+        }
+        return list;
+    };
+    json attributes = json::array();
+    for (const char* item : AttributeItems)
+        attributes.push_back(toUtf8(item));
     json texts = {{"candidateColumns", columns(MessageId::PageCandidateColumns)},
-                  {"chartColumns", columns(MessageId::PageChartColumns)}};
+                  {"chartColumns", columns(MessageId::PageChartColumns)},
+                  {"attackColumns", words(MessageId::AttacksColumns)},
+                  {"attacksHeading", heading(MessageId::AttacksHeading)},
+                  {"adviceHeading", heading(MessageId::AdviceHeading)},
+                  {"handOffButtons", attributes}};
     for (const auto& named : Named)
         texts[named.name] = Text(toUtf8, named.id);
     return texts;

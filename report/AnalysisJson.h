@@ -33,9 +33,20 @@ constexpr int JsonSchemaVersion = 2;
 nlohmann::json AnalysisJson(const Form& form, const EstimateAnalysis& analysis, const LoadResult* load,
                             AnalysisParts parts, ToUtf8 toUtf8);
 
+// What the page shows of the estimate put to use, ready to render; the
+// page's own, beside the analysis whose "attacks" and "advice" it puts in
+// words: {"attacks": [{"cells": texts under PageTextsJson's "attackColumns",
+// "advised": the move the advice names first}],
+// "advice": {"lines": its sentences but the moves, "moves": [{"text",
+// "top"}]}, "advisedControls": the fields of the rows the first move names
+// (its attacker's attack, strength and charm, its technique's power and
+// attribute), "handOff": for slash, strike and thrust, whether the estimate
+// can be handed to the calculator}.
+nlohmann::json PageUseJson(const EstimateAnalysis& analysis, ToUtf8 toUtf8);
+
 // [{"line", "reason" (in English), "code" (kebab-case), "text" (the reason for a player)}]
 nlohmann::json SkippedJson(const LoadResult& load, ToUtf8 toUtf8);
 
 // The page's own headings, captions, button texts and notices, by name;
-// the tables' column headers as lists.
+// the tables' column headers and the hand-off buttons' texts as lists.
 nlohmann::json PageTextsJson(ToUtf8 toUtf8);

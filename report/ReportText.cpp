@@ -94,10 +94,8 @@ std::string Right(const std::string& text, std::size_t width)
     return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
 }
 
-std::string Figure(bool known, std::int32_t figure, std::size_t width)
-{
-    return Right(known ? FormatText("%d", figure) : std::string(MessageText(MessageId::Unknown)), width);
-}
+// The width in bytes of each column of the attacks, as their heading has it.
+constexpr std::size_t AttackWidths[AttackCellCount] = {6, 6, 6, 8, 6, 14, 12, 12};
 
 void AppendAttacks(std::string& text, const EstimateAnalysis& analysis)
 {
@@ -105,10 +103,12 @@ void AppendAttacks(std::string& text, const EstimateAnalysis& analysis)
         return;
     text += std::string("\n") + MessageText(MessageId::AttacksHeading) + '\n' +
             MessageText(MessageId::AttacksColumns) + '\n';
-    for (const AttackFigures& a : analysis.attacks)
-        text += FormatText("%6d%6d%6d%8d", a.move.attack, a.move.strength, a.move.charm, a.move.power) +
-                Right(AttributeItems[a.move.attribute], 6) + Figure(a.known, a.critical, 14) +
-                Figure(a.known, a.average, 12) + Figure(a.known, a.minimum, 12) + '\n';
+    for (const AttackFigures& a : analysis.attacks) {
+        const std::array<std::string, AttackCellCount> cells = AttackCells(a);
+        for (std::size_t c = 0; c < AttackCellCount; ++c)
+            text += Right(cells[c], AttackWidths[c]);
+        text += '\n';
+    }
 }
 
 // One defense's steps left, "斬 1.000 打 0.750/0.875".
@@ -147,28 +147,52 @@ std::string LeftText(const Advice& advice)
     return text;
 }
 
-constexpr std::size_t AdvisedMoves = 3;
-
 void AppendAdvice(std::string& text, const Advice& advice)
 {
-    if (!advice.found || advice.remaining == 0)
+    const AdviceSentences sentences = AdviceText(advice);
+    if (sentences.lines.empty())
         return;
     text += std::string("\n") + MessageText(MessageId::AdviceHeading) + '\n';
-    if (PinnedDown(advice)) {
-        text += std::string(MessageText(MessageId::AdvicePinned)) + '\n';
-        return;
-    }
-    text += ComposeText(MessageText(MessageId::AdviceRemaining), static_cast<long long>(advice.remaining)) + '\n';
-    if (CannotSplit(advice)) {
-        text += std::string(MessageText(MessageId::AdviceCannotSplit)) + '\n' +
-                ComposeText(MessageText(MessageId::AdviceLeft), LeftText(advice).c_str()) + '\n';
-        return;
-    }
-    for (std::size_t n = 0; n < advice.moves.size() && n < AdvisedMoves; ++n)
-        text += AdvisedMoveText(advice.moves[n], static_cast<int>(n) + 1) + '\n';
+    for (const std::string& line : sentences.lines)
+        text += line + '\n';
+    for (const std::string& move : sentences.moves)
+        text += move + '\n';
 }
 
 } // namespace
+
+std::array<std::string, AttackCellCount> AttackCells(const AttackFigures& attack)
+{
+    const auto figure = [&](std::int32_t value) {
+        return attack.known ? FormatText("%d", value) : std::string(MessageText(MessageId::Unknown));
+    };
+    const Move& m = attack.move;
+    return {FormatText("%d", m.attack), FormatText("%d", m.strength), FormatText("%d", m.charm),
+            FormatText("%d", m.power),  AttributeItems[m.attribute],  figure(attack.critical),
+            figure(attack.average),     figure(attack.minimum)};
+}
+
+AdviceSentences AdviceText(const Advice& advice)
+{
+    constexpr std::size_t AdvisedMoves = 3;
+    AdviceSentences sentences;
+    if (!advice.found || advice.remaining == 0)
+        return sentences;
+    if (PinnedDown(advice)) {
+        sentences.lines.push_back(MessageText(MessageId::AdvicePinned));
+        return sentences;
+    }
+    sentences.lines.push_back(
+        ComposeText(MessageText(MessageId::AdviceRemaining), static_cast<long long>(advice.remaining)));
+    if (CannotSplit(advice)) {
+        sentences.lines.push_back(MessageText(MessageId::AdviceCannotSplit));
+        sentences.lines.push_back(ComposeText(MessageText(MessageId::AdviceLeft), LeftText(advice).c_str()));
+        return sentences;
+    }
+    for (std::size_t n = 0; n < advice.moves.size() && n < AdvisedMoves; ++n)
+        sentences.moves.push_back(AdvisedMoveText(advice.moves[n], static_cast<int>(n) + 1));
+    return sentences;
+}
 
 std::string MoveValuesText(const Move& move)
 {

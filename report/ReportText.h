@@ -5,7 +5,9 @@
 // lines.
 #pragma once
 
+#include <array>
 #include <string>
+#include <vector>
 
 #include "estimator/EstimateAnalysis.h"
 
@@ -28,6 +30,22 @@ std::string EstimateLine(const Estimate& estimate);
 // What the diagnosis says of its row: that it conflicts with the others
 // (its estimate without the row follows), or that it is likely mistyped.
 std::string DiagnosisSentence(const RowDiagnosis& diagnosis);
+
+// An attack's cells under the attacks' headings: attack, strength, charm,
+// power, attribute, then the critical, average and minimum damage, each
+// the message for what is not known (不明) where the enemy's rate is not known.
+constexpr std::size_t AttackCellCount = 8;
+std::array<std::string, AttackCellCount> AttackCells(const AttackFigures& attack);
+
+// The advice in the report's sentences, each indented as the report has
+// it: the enemies that still fit, then the first three moves (moves); or
+// that the enemy is known; or that no move tells the enemies left apart,
+// and which they are. Nothing without an enemy left.
+struct AdviceSentences {
+    std::vector<std::string> lines;
+    std::vector<std::string> moves; // best first
+};
+AdviceSentences AdviceText(const Advice& advice);
 
 // A move in the player's terms: "攻撃 50 腕力 10 魅力 10、技威力 300 斬".
 std::string MoveValuesText(const Move& move);

@@ -12,6 +12,7 @@
 
 #include "commands/PanelCommand.h"
 #include "estimator/EstimateAnalysis.h"
+#include "estimator/EstimateHandOff.h"
 #include "estimator/EstimatorState.h"
 #include "form/ControlIds.h"
 #include "form/ControlMap.h"
@@ -332,15 +333,25 @@ EMSCRIPTEN_KEEPALIVE const char* WebLoadReport(int nameLength)
 }
 
 // The analysis of the page's last estimation, every candidate and the
-// chart included, and "announcement", the estimate in one sentence, as
-// JSON valid until the next call. The page, like the
-// window, has the process's one estimator.
+// chart included, "use", the attacks and the advice in words and what can
+// be handed to the calculator (PageUseJson), and "announcement", the
+// estimate in one sentence, as JSON valid until the next call. The page,
+// like the window, has the process's one estimator.
 EMSCRIPTEN_KEEPALIVE const char* WebAnalyse()
 {
     const EstimateAnalysis analysis = AnalyseEstimate(ReadObservationSet(PageForm), PageEstimate, Estimator, {true, true});
     nlohmann::json json = AnalysisJson(PageForm, analysis, nullptr, {true, true}, AsIs);
+    json["use"] = PageUseJson(analysis, AsIs);
     json["announcement"] = ComposeText(MessageText(MessageId::PageEstimateAnnounce), EstimateLine(PageEstimate).c_str());
     return Keep(json);
+}
+
+// The page's last estimate handed to the calculator for attribute (0
+// slash, 1 strike, 2 thrust): its defense and rate set, the damage
+// computed. False, changing nothing, when the estimate has no such rate.
+EMSCRIPTEN_KEEPALIVE bool WebHandOff(int attribute)
+{
+    return HandOffEstimate(PageForm, PageEstimate, attribute);
 }
 
 } // extern "C"

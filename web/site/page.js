@@ -2,8 +2,10 @@
 // for every control of the control map, hands it every edit, command,
 // loaded file and paste, and shows what the window cannot: every
 // candidate, the rows the estimate does not reproduce, a chart of the
-// defense values that reproduce each row, a share link, and the state
-// kept between visits. Every text it shows is the core's.
+// defense values that reproduce each row, each attack against the
+// estimated enemy and the one to record next, the estimate handed to the
+// calculator, a share link, and the state kept between visits. Every text
+// it shows is the core's.
 'use strict';
 
 (function () {
@@ -152,6 +154,13 @@
     var estimated = core._WebCommand(id);
     if (estimated) document.body.dataset.estimationMs = (performance.now() - start).toFixed(3);
     refresh(estimated);
+  }
+  // The estimate handed to the calculator for an attribute: the panel's
+  // defense and rate set and its damage computed, then everything an edit
+  // brings up to date.
+  function handOff(attribute) {
+    if (!noticeStays) hideNotice();
+    if (core._WebHandOff(attribute)) refresh(false);
   }
   // Every edit reruns its panel's command, so no result on screen is
   // older than the controls.
@@ -331,10 +340,15 @@
 
   // ---- Beyond the window ----
 
+  // The core's part of the analysis (the advice included) and the whole,
+  // shown, are timed for the test.
   function analyse() {
     var start = performance.now();
-    var result = json(core._WebAnalyse());
+    var pointer = core._WebAnalyse();
+    document.body.dataset.coreAnalysisMs = (performance.now() - start).toFixed(3);
+    var result = json(pointer);
     showDiagnosis(result.diagnosis);
+    showUse(result.use);
     lastChart = result.chart;
     showChart(result.chart);
     showCandidates(result.candidates);
@@ -363,6 +377,45 @@
       list.appendChild(item);
     });
     byId('diagnosis-section').hidden = !diagnosis.length;
+  }
+
+  // Each attack against the estimated enemy, strongest first, and which
+  // to record next; the move advised first is highlighted, in the table of
+  // attacks and in the rows, whose fields it uses. The buttons that hand
+  // the estimate to the calculator are enabled for the rates it has.
+  function showUse(use) {
+    var body = byId('attacks').tBodies[0];
+    body.textContent = '';
+    use.attacks.forEach(function (attack) {
+      var tr = body.insertRow();
+      tr.className = attack.advised ? 'advised' : '';
+      attack.cells.forEach(function (text) { tr.insertCell().textContent = text; });
+    });
+    byId('attacks-section').hidden = !use.attacks.length;
+
+    var lines = byId('advice-lines'), moves = byId('advice-moves'), top = '';
+    lines.textContent = moves.textContent = '';
+    use.advice.lines.forEach(function (text) { lines.appendChild(document.createElement('p')).textContent = text; });
+    use.advice.moves.forEach(function (move) {
+      var item = moves.appendChild(document.createElement('li'));
+      item.textContent = move.text;
+      if (move.top) {
+        item.className = 'advised';
+        top = move.text;
+      }
+    });
+    byId('advice-section').hidden = !use.advice.lines.length;
+
+    document.querySelectorAll('#client .advised').forEach(function (box) {
+      box.classList.remove('advised');
+      if (!box.classList.contains('unreproduced')) box.removeAttribute('title');
+    });
+    use.advisedControls.forEach(function (id) {
+      var box = control(id).parentNode;
+      box.classList.add('advised');
+      box.title = box.title ? box.title + '\n' + top : top;
+    });
+    use.handOff.forEach(function (can, attribute) { byId('handoff').children[attribute].disabled = !can; });
   }
 
   // One line of cells per row, one cell per defense value 0 to 99, filled
@@ -527,7 +580,15 @@
     document.querySelectorAll('[data-text]').forEach(function (element) {
       element.textContent = texts[element.dataset.text];
     });
-    [['candidates', texts.candidateColumns], ['chart-table', texts.chartColumns]].forEach(function (table) {
+    texts.handOffButtons.forEach(function (text, attribute) {
+      var button = byId('handoff').appendChild(document.createElement('button'));
+      button.type = 'button';
+      button.textContent = text;
+      button.disabled = true;
+      button.addEventListener('click', function () { if (core) handOff(attribute); });
+    });
+    [['candidates', texts.candidateColumns], ['chart-table', texts.chartColumns],
+     ['attacks', texts.attackColumns]].forEach(function (table) {
       var header = byId(table[0]).tHead.rows[0];
       table[1].forEach(function (text) {
         var th = header.appendChild(document.createElement(text ? 'th' : 'td'));
