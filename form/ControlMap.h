@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <iterator>
 #include <span>
 
 #include "form/ControlIds.h"
@@ -62,6 +63,16 @@ constexpr int ChainCountOfItem(int item)
 constexpr int ChainItemOfCount(std::int32_t count)
 {
     return count <= 1 ? 0 : count - 1;
+}
+
+// The chain list as an observation row is written everywhere (the file,
+// share links, kept state): its count, and for no selection the count one
+// past the list, which reads back as none.
+constexpr int NoChainCode = static_cast<int>(std::size(ChainItems)) + 1;
+
+constexpr int ChainCodeOfItem(int item)
+{
+    return item >= 0 && item < static_cast<int>(std::size(ChainItems)) ? ChainCountOfItem(item) : NoChainCode;
 }
 
 constexpr ControlDef GroupBox(int id, const char* name, const char* text, int x, int y, int w, int h)

@@ -16,19 +16,10 @@ namespace {
 constexpr char ProgramNameCp932[] = "\x83\x67\x83\x8B\x83\x81 \x83\x5F\x83\x81\x81\x5B\x83\x57\x8C\x76\x8E\x5A\x8B\x40";
 
 constexpr int NoAttributeCode = -1;
-// ChainItemOfCount gives this count an index one past the list.
-constexpr int NoChainCode = static_cast<int>(std::size(ChainItems)) + 1;
 
 int AttributeCode(int selection)
 {
     return selection >= 0 && selection < static_cast<int>(std::size(AttributeItems)) ? selection : NoAttributeCode;
-}
-
-// The file holds the chain count, not the item: item 0 is count 0.
-int ChainCode(int selection)
-{
-    return selection >= 0 && selection < static_cast<int>(std::size(ChainItems)) ? ChainCountOfItem(selection)
-                                                                                   : NoChainCode;
 }
 
 } // namespace
@@ -44,7 +35,7 @@ SavedObservations SaveObservationRows(const Form& form)
         saved.bytes += FormatText("%d %d %d %d %d %d %d\r\n", damage, form.GetNumber(row.attack),
                                   form.GetNumber(row.power), AttributeCode(form.GetSelection(row.attribute)),
                                   form.GetNumber(row.strength), form.GetNumber(row.charm),
-                                  ChainCode(form.GetSelection(row.chain)));
+                                  ChainCodeOfItem(form.GetSelection(row.chain)));
         ++saved.rowCount;
     }
     return saved;

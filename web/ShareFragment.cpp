@@ -9,7 +9,13 @@
 namespace {
 
 constexpr std::string_view CalculatorKey = "calc=";
-constexpr std::string_view RowsKey = "rows=";
+// The rows as the observation file writes them: the chain list as its
+// count. Earlier links and kept states carry "rows=", whose chain value is
+// the list's item; they still open.
+constexpr std::string_view RowsKey = "obs=";
+constexpr std::string_view ItemRowsKey = "rows=";
+
+constexpr int ChainColumn = ObservationFieldCount - 1;
 
 ControlKind KindOf(int id)
 {
@@ -171,12 +177,51 @@ bool ReadValues(std::string_view list, SharedForm& shared, int first, int count)
     return true;
 }
 
+// A row's chain code (0 to NoChainCode, as the file may hold it) as the
+// list's item, -1 for none.
+std::optional<std::string> ChainItemText(std::string_view code)
+{
+    int count = 0;
+    if (!ParseIndex(code, count) || count < 0 || count > NoChainCode)
+        return std::nullopt;
+    const int item = ChainItemOfCount(count);
+    return std::to_string(item < static_cast<int>(std::size(ChainItems)) ? item : -1);
+}
+
+// A row as the file writes it: the chain column carries the count.
+bool ReadRow(std::string_view line, SharedForm& shared, int first, bool chainAsCount)
+{
+    if (!chainAsCount)
+        return ReadValues(line, shared, first, ObservationFieldCount);
+    std::vector<std::string_view> parts = Split(line, ',');
+    if (static_cast<int>(parts.size()) != ObservationFieldCount)
+        return false;
+    const std::optional<std::string> item = ChainItemText(parts[ChainColumn]);
+    if (!item)
+        return false;
+    std::string rewritten;
+    for (int k = 0; k < ObservationFieldCount; ++k)
+        rewritten += std::string(k ? "," : "") + std::string(k == ChainColumn ? std::string_view(*item) : parts[k]);
+    return ReadValues(rewritten, shared, first, ObservationFieldCount);
+}
+
+
 std::string JoinValues(const SharedForm& shared, int first, int count)
 {
     std::string out;
     for (int k = 0; k < count; ++k)
         out += (k ? "," : "") + Encode(shared.values[static_cast<std::size_t>(first + k)]);
     return out;
+}
+
+std::string RowLine(const SharedForm& shared, int first)
+{
+    SharedForm row = shared;
+    std::string& chain = row.values[static_cast<std::size_t>(first + ChainColumn)];
+    int item = -1;
+    ParseIndex(chain, item);
+    chain = std::to_string(ChainCodeOfItem(item));
+    return JoinValues(row, first, ObservationFieldCount);
 }
 
 int RowStart(int r)
@@ -247,7 +292,7 @@ std::string ShareFragmentOf(const SharedForm& shared)
     std::string fragment = std::string(CalculatorKey) + JoinValues(shared, 0, SharedCalculatorCount) + "&" +
                            std::string(RowsKey);
     for (int r = 0; r < rows; ++r)
-        fragment += (r ? ";" : "") + JoinValues(shared, RowStart(r), ObservationFieldCount);
+        fragment += (r ? ";" : "") + RowLine(shared, RowStart(r));
     return fragment;
 }
 
@@ -260,16 +305,17 @@ std::optional<SharedForm> ParseShareFragment(std::string_view fragment)
             seenCalculator = true;
             if (!ReadValues(entry.substr(CalculatorKey.size()), shared, 0, SharedCalculatorCount))
                 return std::nullopt;
-        } else if (entry.starts_with(RowsKey) && !seenRows) {
+        } else if ((entry.starts_with(RowsKey) || entry.starts_with(ItemRowsKey)) && !seenRows) {
             seenRows = true;
-            const std::string_view rows = entry.substr(RowsKey.size());
+            const bool chainAsCount = entry.starts_with(RowsKey);
+            const std::string_view rows = entry.substr(chainAsCount ? RowsKey.size() : ItemRowsKey.size());
             if (rows.empty())
                 continue;
             const std::vector<std::string_view> lines = Split(rows, ';');
             if (static_cast<int>(lines.size()) > ObservationRowCount)
                 return std::nullopt;
             for (std::size_t r = 0; r < lines.size(); ++r)
-                if (!ReadValues(lines[r], shared, RowStart(static_cast<int>(r)), ObservationFieldCount))
+                if (!ReadRow(lines[r], shared, RowStart(static_cast<int>(r)), chainAsCount))
                     return std::nullopt;
         } else {
             return std::nullopt;

@@ -1,8 +1,9 @@
 // What a share link and the page's kept state carry: the calculator
 // panel's inputs with spell mode, and the six observation rows, as the
-// text after a URL's "#": "calc=1,0,0,50,300,0,0,30,4,4&rows=1208,50,...;..."
-// The rows alone ("rows=...") are what earlier links carried; they still
-// open, with the calculator as it starts.
+// text after a URL's "#": "calc=1,0,0,50,300,0,0,30,4,4&obs=1208,50,...;...",
+// each row as the observation file writes it (the chain as its count).
+// Earlier links carried "rows=", the chain as the list's item, and some
+// the rows alone; they still open, with the calculator as it starts.
 #pragma once
 
 #include <array>

@@ -68,6 +68,38 @@ TEST(ShareFragment, AnUntouchedFormAndAnEarlierRowsOnlyLinkOpen)
     EXPECT_FALSE(SharedCheck(*earlier, IDC_SPELL_MODE));
 }
 
+// A link's rows are written as the observation file writes them, the chain
+// as its count; the same digits in a file and in a link mean the same
+// hit. Earlier links, whose chain value was the list's item, still open.
+TEST(ShareFragment, RowsTravelAsTheFileWritesThem)
+{
+    const struct {
+        const char* chain; // in "obs=": a count, as in a file
+        int item;          // the list's selection it gives; -2: malformed
+    } cases[] = {
+        {"0", 0}, {"1", 0}, {"2", 1}, {"3", 2}, {"5", 4}, {"6", -1}, // 6: none, as a save writes it
+        {"7", -2}, {"-1", -2}, {"x", -2}, {"", -2},
+    };
+    for (const auto& c : cases) {
+        const std::optional<SharedForm> shared = ParseShareFragment(std::string("obs=1208,50,300,0,10,10,") + c.chain);
+        ASSERT_EQ(shared.has_value(), c.item != -2) << c.chain;
+        if (!shared)
+            continue;
+        MemoryForm form;
+        WriteSharedFields(form, *shared);
+        EXPECT_EQ(form.GetSelection(IDC_OBS_CHAIN_0), c.item) << c.chain;
+    }
+    // "3連携" in a file, an earlier link and the link written now.
+    MemoryForm form;
+    WriteSharedFields(form, *ParseShareFragment("rows=1208,50,300,0,10,10,2"));
+    EXPECT_EQ(form.GetSelection(IDC_OBS_CHAIN_0), ChainItemOfCount(3));
+    const std::string written = ShareFragmentOf(ReadSharedForm(form));
+    EXPECT_NE(written.find("&obs=1208,50,300,0,10,10,3"), std::string::npos) << written;
+    form.SetSelection(IDC_OBS_CHAIN_0, -1);
+    EXPECT_NE(ShareFragmentOf(ReadSharedForm(form)).find("&obs=1208,50,300,0,10,10,6"), std::string::npos);
+    EXPECT_FALSE(ParseShareFragment("obs=1208,50,300,0,10,10,0&rows=1208,50,300,0,10,10,0")) << "rows twice";
+}
+
 TEST(ShareFragment, AMalformedLinkIsRefusedWhole)
 {
     const std::string row = "1208,50,300,0,10,10,0";

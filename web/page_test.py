@@ -456,7 +456,7 @@ class EstimateTest(unittest.TestCase):
         element(5001).click()
         before = (rows(), labels())
         link = DRIVER.find_element(By.ID, 'share').get_attribute('href')
-        self.assertIn('rows=', link)
+        self.assertIn('obs=', link)
         DRIVER.get(URL)
         DRIVER.execute_script('localStorage.clear()')
         open_page(link[len(URL):], clear=False)
@@ -481,7 +481,7 @@ class EstimateTest(unittest.TestCase):
             if told:
                 self.assertEqual(notice()['text'],
                                  'ブラウザーの保存領域に書き込めないため、今の入力は次にページを開いたときに戻りません')
-            self.assertEqual('rows=' + value in (kept() or ''), not refuse)
+            self.assertEqual('obs=' + value in (kept() or ''), not refuse)
 
     def test_rows_are_kept_between_visits(self):
         element(2003).clear()
@@ -1214,7 +1214,7 @@ class PhoneTest(unittest.TestCase):
             WebDriverWait(DRIVER, 5).until(lambda d: notice()['text'] == '共有リンクをコピーしました')
             copied = DRIVER.execute_async_script('navigator.clipboard.readText().then(arguments[0], e => arguments[0](String(e)))')
             self.assertEqual(copied, share_link())
-            self.assertIn('rows=1208', copied)
+            self.assertIn('obs=1208', copied)
 
 
 class ShareLinkTest(unittest.TestCase):
@@ -1538,7 +1538,7 @@ class StartTest(unittest.TestCase):
         # A first visit for comparison: a site of an origin the browser has not seen.
         server, url = serve(ARGS.site)
         try:
-            DRIVER.get(url + '#rows=' + ';'.join(','.join(line.split()) for line in SIX_ROWS.splitlines()))
+            DRIVER.get(url + '#obs=' + ';'.join(','.join(line.split()) for line in SIX_ROWS.splitlines()))
             WebDriverWait(DRIVER, 10).until(lambda d: d.execute_script('return document.body.dataset.ready'))
             first = DRIVER.execute_script('return performance.getEntriesByName("torume-first-estimate")[0].startTime')
         finally:
