@@ -87,20 +87,83 @@ void RemoveLeftovers(const std::wstring& folder)
     FindClose(search);
 }
 
-// Windows refuses to replace a file that another program holds open with
-// "access denied"; the player reads that it is in use when a look at the
-// file says so.
-DWORD ReplaceError(const wchar_t* path, DWORD error)
+// Whether another program holds the file open without letting it be
+// deleted, which taking its place needs: Windows then refuses the replace
+// with "access denied" or "unable to remove", and the player reads that it
+// is in use. Asked before the replace too, as Wine's ReplaceFileW leaves a
+// file of its own beside a target it cannot move.
+bool HeldByAnotherProgram(const wchar_t* path)
 {
-    if (error != ERROR_ACCESS_DENIED)
-        return error;
     HANDLE file = CreateFileW(path, DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, 0, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        CloseHandle(file);
-        return error;
-    }
-    return GetLastError() == ERROR_SHARING_VIOLATION ? ERROR_SHARING_VIOLATION : error;
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_SHARING_VIOLATION;
+    CloseHandle(file);
+    return false;
+}
+
+// The file a symbolic link leads to, so that the link stays a link and its
+// file gets the bytes; the path itself when it names no file, or the
+// system cannot say.
+std::wstring FinalPathOf(const wchar_t* path)
+{
+    HANDLE file = CreateFileW(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return path;
+    std::wstring final(GetFinalPathNameByHandleW(file, nullptr, 0, FILE_NAME_NORMALIZED), L'\0');
+    final.resize(GetFinalPathNameByHandleW(file, final.data(), static_cast<DWORD>(final.size()), FILE_NAME_NORMALIZED));
+    CloseHandle(file);
+    return final.empty() ? std::wstring(path) : final;
+}
+
+// A new file's bytes take the name; nothing was there to keep.
+DWORD MoveIntoPlace(const std::wstring& temporary, const wchar_t* path)
+{
+    if (MoveFileExW(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return 0;
+    const DWORD error = GetLastError();
+    return error == ERROR_ACCESS_DENIED && HeldByAnotherProgram(path) ? ERROR_SHARING_VIOLATION : error;
+}
+
+// The attributes a player or another program gave the file (hidden,
+// system, not indexed) carried to the new bytes, which the next backup is
+// to archive. Windows' ReplaceFileW carries them too; Wine's does not.
+constexpr DWORD KeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// An existing file keeps what the directory entry alone does not hold:
+// its attributes, its permissions, its other streams, its creation time.
+// A read-only file is not replaced: ReplaceFileW refuses it with "access
+// denied", and the player's protection stands. A folder is never replaced.
+DWORD ReplaceExisting(const std::wstring& temporary, const wchar_t* path, DWORD attributes)
+{
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return ERROR_ACCESS_DENIED;
+    if (HeldByAnotherProgram(path))
+        return ERROR_SHARING_VIOLATION;
+    SetFileAttributesW(temporary.c_str(), (attributes & KeptAttributes) | FILE_ATTRIBUTE_ARCHIVE);
+    // What cannot be carried over (permissions on another file system)
+    // does not stop the save: the rows matter more.
+    if (ReplaceFileW(path, temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS,
+                     nullptr, nullptr))
+        return 0;
+    const DWORD error = GetLastError();
+    // Windows documents that this error may leave the old file gone and the
+    // new one under its own name (Wine's ReplaceFileW removes the old file
+    // before it moves the new one): only moving it into place leaves the
+    // player a file.
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT && GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES)
+        return MoveIntoPlace(temporary, path);
+    const bool refused = error == ERROR_ACCESS_DENIED || error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+    return refused && HeldByAnotherProgram(path) ? ERROR_SHARING_VIOLATION : error;
+}
+
+DWORD PutInPlace(const std::wstring& temporary, const wchar_t* path)
+{
+    const DWORD attributes = GetFileAttributesW(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return MoveIntoPlace(temporary, path);
+    return ReplaceExisting(temporary, path, attributes);
 }
 
 // Written and on the disk before the file takes the target's place.
@@ -120,7 +183,10 @@ DWORD WriteAll(HANDLE file, std::string_view bytes)
 
 DWORD ReplaceFileBytes(const wchar_t* path, std::string_view bytes)
 {
-    const std::wstring folder = FolderOf(path);
+    // Through a symbolic link, the file it leads to, in whose folder the
+    // new file is written: a file takes another's place on its own volume only.
+    const std::wstring target = FinalPathOf(path);
+    const std::wstring folder = FolderOf(target.c_str());
     RemoveLeftovers(folder);
     std::wstring temporary;
     HANDLE file = CreateTemporary(folder, temporary);
@@ -129,8 +195,8 @@ DWORD ReplaceFileBytes(const wchar_t* path, std::string_view bytes)
     DWORD error = WriteAll(file, bytes);
     if (!CloseHandle(file) && error == 0)
         error = GetLastError();
-    if (error == 0 && !MoveFileExW(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        error = ReplaceError(path, GetLastError());
+    if (error == 0)
+        error = PutInPlace(temporary, target.c_str());
     if (error != 0)
         DeleteFileW(temporary.c_str());
     return error;

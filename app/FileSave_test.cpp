@@ -1,8 +1,8 @@
 // "観測データを保存..." in the real main window: the file a save writes
 // through its dialog holds the golden bytes and loads back as the same
 // rows; the dialog offers its name in the folder of the last load or save
-// and asks before it replaces a file; a failed save says why and leaves the
-// old file as it was.
+// and asks before it replaces a file, which keeps its attributes; a failed
+// save says why and leaves the old file as it was.
 #include <windows.h>
 
 #include <algorithm>
@@ -160,7 +160,8 @@ TEST_F(FileSaveTest, FailedSaveLeavesTheOldFileAndSaysWhy)
     const fs::path gone = folder / L"消えたフォルダー" / L"観測.txt";
     const fs::path directory = folder / L"フォルダー.txt";
     const fs::path held = folder / L"使用中.txt";
-    for (const fs::path& target : {gone, directory, held}) {
+    const fs::path readOnly = folder / L"読み取り専用.txt";
+    for (const fs::path& target : {gone, directory, held, readOnly}) {
         fs::create_directories(target.parent_path());
         std::ofstream(target, std::ios::binary) << "old bytes\r\n";
     }
@@ -187,6 +188,9 @@ TEST_F(FileSaveTest, FailedSaveLeavesTheOldFileAndSaysWhy)
          },
          ERROR_ACCESS_DENIED},
         {"the target is open without sharing", held, [] {}, ERROR_SHARING_VIOLATION}, // in use, not forbidden
+        // Replacing it would undo the protection its owner gave it.
+        {"the target is read-only", readOnly, [&] { SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_READONLY); },
+         ERROR_ACCESS_DENIED},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.why);
@@ -215,6 +219,40 @@ TEST_F(FileSaveTest, FailedSaveLeavesTheOldFileAndSaysWhy)
     CloseHandle(holder);
     EXPECT_EQ(BytesOf(held), "old bytes\r\n");
     EXPECT_TRUE(fs::is_directory(directory / L"中身"));
+    EXPECT_EQ(BytesOf(readOnly), "old bytes\r\n");
+    EXPECT_TRUE(GetFileAttributesW(readOnly.c_str()) & FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// A file saved over keeps the attributes it was given, its bytes new and
+// so to be archived again; a new one is archived. Nothing else is left in
+// the folder: neither the save's file nor one of the system's.
+TEST_F(FileSaveTest, SaveOverAFileKeepsItsAttributes)
+{
+    const struct {
+        const char* why;
+        DWORD before; // 0: no file of that name
+        DWORD after;
+    } cases[] = {
+        {"a new name", 0, FILE_ATTRIBUTE_ARCHIVE},
+        {"a plain file", FILE_ATTRIBUTE_NORMAL, FILE_ATTRIBUTE_ARCHIVE},
+        {"a hidden file", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE,
+         FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE},
+        {"a system file", FILE_ATTRIBUTE_SYSTEM, FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE},
+    };
+    const fs::path target = folder / L"観測.txt";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        fs::remove(target);
+        if (c.before) {
+            std::ofstream(target, std::ios::binary) << "old bytes\r\n";
+            ASSERT_TRUE(SetFileAttributesW(target.c_str(), c.before));
+        }
+        EXPECT_EQ(ReplaceFileBytes(target.c_str(), "new bytes\r\n"), 0u);
+        EXPECT_EQ(BytesOf(target), "new bytes\r\n");
+        EXPECT_EQ(GetFileAttributesW(target.c_str()), c.after);
+        EXPECT_EQ(Listing(), std::vector<std::wstring>{L"観測.txt"});
+    }
 }
 
 // A process that has ended, of which no handle stays open to keep it in being.

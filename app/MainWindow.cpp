@@ -7,6 +7,7 @@
 #include "app/AnalysisReport.h"
 #include "app/Controls.h"
 #include "app/Dpi.h"
+#include "app/EstimateHandOffMenu.h"
 #include "app/FileLoad.h"
 #include "app/FileSave.h"
 #include "app/MarkedRows.h"
@@ -54,6 +55,9 @@ LRESULT RunCommand(WindowState& state, WPARAM wParam, LPARAM lParam)
     case IDM_EXIT: ConfirmExit(state.window, wParam, lParam); return 0;
     case IDM_ANALYSIS_REPORT: ShowAnalysisReport(state); return 0;
     case IDM_COPY_REPORT: CopyAnalysisReport(state); return 0;
+    case IDM_HANDOFF_SLASH:
+    case IDM_HANDOFF_STRIKE:
+    case IDM_HANDOFF_THRUST: HandOffToCalculator(state, LOWORD(wParam)); return 0;
     default: break;
     }
     const PanelCommandResult panel = RunPanelCommand(state.form, LOWORD(wParam));
@@ -172,6 +176,9 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         return DispatchCommand(*state, wParam, lParam);
     case WM_DROPFILES:
         return LoadDroppedFile(*state, reinterpret_cast<HDROP>(wParam));
+    case WM_INITMENUPOPUP:
+        UpdateHandOffItems(*state, reinterpret_cast<HMENU>(wParam));
+        return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
         return ColorControl(*state, message, wParam, lParam);

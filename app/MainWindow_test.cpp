@@ -62,11 +62,14 @@ protected:
         return colour;
     }
 
-    // Every control's text, selection, check and enabled state.
-    static std::string Snapshot()
+    // Every control's text, selection, check and enabled state, but those of
+    // the controls left out.
+    static std::string Snapshot(const std::vector<int>& leftOut = {})
     {
         std::string state;
         for (const ControlDef& def : ControlMap) {
+            if (std::find(leftOut.begin(), leftOut.end(), def.id) != leftOut.end())
+                continue;
             HWND control = Control(def.id);
             state += std::to_string(def.id) + ":" + TextOf(control) + "|" +
                      std::to_string(SendMessageA(control, CB_GETCURSEL, 0, 0)) + "|" +
@@ -98,24 +101,29 @@ TEST_F(MainWindowTest, WindowHasItsClassTitlePlaceAndSize)
     EXPECT_TRUE(IsWindowVisible(window));
 }
 
-TEST_F(MainWindowTest, MenuHasFileWithThreeItemsAndASeparatorThenAnalysisWithTwo)
+TEST_F(MainWindowTest, MenuHasFileAndAnalysisWithTheirItemsSeparatorsAndSubmenu)
 {
     const struct {
         const char* name;
-        std::vector<UINT> ids; // 0: a separator
+        std::vector<UINT> ids; // 0: a separator; -1: a submenu
         std::vector<const char*> items;
     } popups[] = {
         {"ファイル",
          {IDM_FILE_LOAD, IDM_FILE_SAVE, 0, IDM_EXIT},
          {"ファイル読み込み\tCtrl+O", "観測データを保存...\tCtrl+S", "", "アプリケーションの終了"}},
-        {"解析", {IDM_ANALYSIS_REPORT, IDM_COPY_REPORT}, {"候補一覧と診断...", "結果をコピー"}},
+        {"解析",
+         {IDM_ANALYSIS_REPORT, IDM_COPY_REPORT, 0, static_cast<UINT>(-1)},
+         {"候補一覧と診断...", "結果をコピー", "", "推定値を計算パネルへ"}},
+        {"推定値を計算パネルへ", {IDM_HANDOFF_SLASH, IDM_HANDOFF_STRIKE, IDM_HANDOFF_THRUST}, {"斬", "打", "突"}},
     };
     HMENU bar = GetMenu(window);
     ASSERT_NE(bar, nullptr);
     ASSERT_EQ(GetMenuItemCount(bar), 2);
-    for (int p = 0; p < 2; ++p) {
-        EXPECT_EQ(MenuStringOf(bar, p), popups[p].name);
-        HMENU popup = GetSubMenu(bar, p);
+    const HMENU menus[] = {GetSubMenu(bar, 0), GetSubMenu(bar, 1), GetSubMenu(GetSubMenu(bar, 1), 3)};
+    for (int p = 0; p < 3; ++p) {
+        SCOPED_TRACE(popups[p].name);
+        EXPECT_EQ(p < 2 ? MenuStringOf(bar, p) : MenuStringOf(menus[1], 3), popups[p].name);
+        HMENU popup = menus[p];
         ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(popups[p].ids.size()));
         for (int i = 0; i < GetMenuItemCount(popup); ++i) {
             EXPECT_EQ(GetMenuItemID(popup, i), popups[p].ids[static_cast<std::size_t>(i)]);
@@ -427,6 +435,59 @@ TEST_F(MainWindowTest, UnknownCommandsDoNothing)
     }
     EXPECT_EQ(Snapshot(), before);
     EXPECT_TRUE(IsWindow(window));
+}
+
+// "解析" → "推定値を計算パネルへ": opened, the submenu greys each
+// attribute the estimate of the rows on screen has no rate for; an item
+// chosen sets 敵防御 and the first rate list to the estimate's and writes
+// the results, the rest of the window as it was. A greyed one, reached
+// all the same, changes nothing.
+TEST_F(MainWindowTest, EstimateHandOffSetsTheCalculatorPanel)
+{
+    const struct {
+        const char* example; // null: no row with a damage
+        int item;
+        bool enabled;
+        const char* after;   // 敵防御, the rate, the three results
+    } cases[] = {
+        {"worked-example.txt", IDM_HANDOFF_SLASH, true, "30 100 1760 1173 880"},
+        {"worked-example.txt", IDM_HANDOFF_STRIKE, true, "30 75 1320 880 660"},
+        {"worked-example.txt", IDM_HANDOFF_THRUST, true, "30 125 2200 1467 1100"},
+        {"boss-second-try.txt", IDM_HANDOFF_SLASH, false, "55 112.5 ? ? ?"},
+        {"boss-second-try.txt", IDM_HANDOFF_STRIKE, false, "55 112.5 ? ? ?"},
+        {"boss-second-try.txt", IDM_HANDOFF_THRUST, true, "92 62.5 505 336 252"},
+        {nullptr, IDM_HANDOFF_SLASH, false, "55 112.5 ? ? ?"},
+    };
+    const std::vector<int> handedOff = {IDC_DEFENSE, IDC_ATTR_RATE, IDC_RESULT_CRIT, IDC_RESULT_AVG, IDC_RESULT_MIN};
+    HMENU submenu = GetSubMenu(GetSubMenu(GetMenu(window), 1), 3);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.example ? c.example : "no rows") + " " + std::to_string(c.item));
+        for (int r = 0; r < ObservationRowCount; ++r)
+            MainForm().SetText(ObservationRowIds(r).damage, "0");
+        if (c.example) {
+            const auto example = std::filesystem::absolute(std::filesystem::path(TORUME_EXAMPLES) / c.example);
+            ASSERT_EQ(LoadObservationPath(State(), example.c_str()), FileLoadResult::Loaded);
+        }
+        // Not the calculator's defaults, which the hand-off must leave.
+        MainForm().SetText(IDC_ATTACK, "60");
+        MainForm().SetText(IDC_CHARM, "7");
+        SendMessageA(Control(IDC_ATTACK_UP), BM_SETCHECK, BST_CHECKED, 0);
+        MainForm().SetSelection(IDC_ATTR_RATE2, 2);
+        MainForm().SetText(IDC_DEFENSE, "55");
+        MainForm().SetSelection(IDC_ATTR_RATE, 5);
+        for (int id : {IDC_RESULT_CRIT, IDC_RESULT_AVG, IDC_RESULT_MIN})
+            MainForm().SetText(id, "?");
+        const std::string rest = Snapshot(handedOff);
+
+        SendMessageW(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(submenu), MAKELPARAM(3, FALSE));
+        EXPECT_EQ((GetMenuState(submenu, c.item, MF_BYCOMMAND) & MF_GRAYED) == 0, c.enabled);
+        EXPECT_EQ(Command(c.item), 0);
+        std::string after;
+        for (int id : handedOff)
+            after += (after.empty() ? "" : " ") + Text(id);
+        EXPECT_EQ(after, c.after);
+        EXPECT_EQ(Snapshot(handedOff), rest);
+    }
 }
 
 TEST_F(MainWindowTest, ExitAnsweredNoKeepsEverything)

@@ -3,7 +3,9 @@
 #include <string>
 
 #include "form/ControlMap.h"
-#include "web/WebMenu.h"
+#include "form/MenuLabel.h"
+#include "resources/ResourceText.h"
+#include "resources/resource.h"
 
 // The page's side, in WebControls.js.
 extern "C" {
@@ -65,8 +67,9 @@ void WebForm::Enable(int id, bool enabled)
 
 void CreateWebControls()
 {
-    WebCreateFileInput(IDM_FILE_LOAD, FileMenuText, FileLoadItemText);
-    WebCreateMenuButton(IDM_FILE_SAVE, FileSaveItemText);
+    // The window's menu items, as the page's load and download show them.
+    WebCreateFileInput(IDM_FILE_LOAD, TEXT_MENU_FILE, std::string(MenuItemLabel(TEXT_MENU_FILE_LOAD)).c_str());
+    WebCreateMenuButton(IDM_FILE_SAVE, std::string(MenuItemLabel(TEXT_MENU_FILE_SAVE)).c_str());
     for (const ControlDef& def : ControlMap) {
         WebCreateControl(def.id, KindNameOf(def.kind), def.text, def.x, def.y, def.width, def.height,
                          def.highlighted);
