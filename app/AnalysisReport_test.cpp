@@ -18,10 +18,11 @@
 #include "app/Controls.h"
 #include "app/HandleTables.h"
 #include "app/MainWindow.h"
-#include "encoding/TextEncoding.h"
 #include "app/testing/MainWindowFixture.h"
 #include "app/testing/WindowTesting.h"
+#include "encoding/TextEncoding.h"
 #include "form/ControlIds.h"
+#include "messages/Messages.h"
 #include "resources/resource.h"
 
 namespace {
@@ -185,7 +186,7 @@ protected:
     // for a null title (the open-file dialog) by its owner.
     static DialogAnswer Closing(int command, int waitMilliseconds)
     {
-        DialogAnswer answer = command == IDM_EXIT ? Answer("確認", window, IDNO)
+        DialogAnswer answer = command == IDM_EXIT ? Answer(MessageText(MessageId::ExitCaption), window, IDNO)
                             : command == IDM_ANALYSIS_REPORT ? Answer("候補一覧と診断", window, IDCANCEL)
                                                              : Answer(nullptr, window, IDCANCEL);
         answer.waitMilliseconds = waitMilliseconds;
@@ -323,7 +324,7 @@ TEST_F(AnalysisTest, CopyWaitsForABusyClipboardAndSaysWhenItStaysBusy)
         const std::vector<std::string> before = ClipboardTexts();
         ASSERT_FALSE(before.empty());
         const bool busy = c.holdMilliseconds > 2000;
-        DialogAnswer box = Answer("コピー失敗", nullptr, IDOK);
+        DialogAnswer box = Answer(MessageText(MessageId::ClipboardBusyCaption), nullptr, IDOK);
         box.waitMilliseconds = 2500;
         box.closeFirst = window;
         std::pair<DialogAnswer, HWND> shown;
@@ -337,7 +338,7 @@ TEST_F(AnalysisTest, CopyWaitsForABusyClipboardAndSaysWhenItStaysBusy)
         ASSERT_TRUE(IsWindow(window));
         if (!busy)
             continue;
-        EXPECT_EQ(answer.message, "クリップボードが他のプログラムに使われているため、コピーできませんでした。");
+        EXPECT_EQ(answer.message, MessageText(MessageId::ClipboardBusy));
         EXPECT_EQ(answer.icon, LoadIconW(nullptr, IDI_WARNING));
         EXPECT_EQ(answer.foundOwner, owner);
         EXPECT_TRUE(answer.openAfterClose);

@@ -4,6 +4,7 @@
 
 #include "app/OwnedDialogs.h"
 #include "encoding/TextEncoding.h"
+#include "messages/Messages.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ bool OpenClipboardPatiently(HWND owner)
 void CopyTextToClipboard(HWND owner, const std::string& text)
 {
     if (!OpenClipboardPatiently(owner)) {
-        ShowMessageBox(owner, "クリップボードが他のプログラムに使われているため、コピーできませんでした。", "コピー失敗",
+        ShowMessageBox(owner, MessageText(MessageId::ClipboardBusy), MessageText(MessageId::ClipboardBusyCaption),
                        MB_OK | MB_ICONWARNING);
         return;
     }

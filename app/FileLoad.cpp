@@ -4,10 +4,10 @@
 
 #include "app/LastFolder.h"
 #include "app/OwnedDialogs.h"
-#include "encoding/TextEncoding.h"
 #include "app/WindowState.h"
-#include "observations/DiskFile.h"
+#include "encoding/TextEncoding.h"
 #include "messages/Messages.h"
+#include "observations/DiskFile.h"
 
 void PrepareOpenFileRecord(FileDialog& dialog, const wchar_t* startDirectory, HWND owner)
 {
@@ -43,7 +43,7 @@ FileLoadResult LoadObservationPath(WindowState& state, const wchar_t* path, Esti
     // stays in front of the window, which waits for it.
     const LoadResult load = LoadObservationsFromDiskFile(state.form, path);
     if (load.failure != LoadFailure::None) {
-        ShowMessageBox(state.window, MessageText(MessageId::LoadFailed), "error!!", MB_OK);
+        ShowMessageBox(state.window, MessageText(MessageId::LoadFailed), MessageText(MessageId::FailureCaption), MB_OK);
         return FileLoadResult::Failed;
     }
     if (estimate)

@@ -5,6 +5,7 @@
 
 #include "encoding/TextEncoding.h"
 #include "form/TextFormat.h"
+#include "messages/Messages.h"
 
 namespace {
 
@@ -214,6 +215,6 @@ std::wstring SystemErrorText(DWORD error)
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' '))
         text.pop_back();
     if (text.empty())
-        text = WideFromCp932(FormatText("エラー %lu", error));
+        text = WideFromCp932(FormatText(MessageText(MessageId::SystemErrorNumber), error));
     return text;
 }

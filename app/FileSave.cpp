@@ -7,14 +7,17 @@
 #include "app/FileReplace.h"
 #include "app/LastFolder.h"
 #include "app/OwnedDialogs.h"
-#include "encoding/TextEncoding.h"
 #include "app/WindowState.h"
-#include "observations/ObservationSave.h"
+#include "encoding/TextEncoding.h"
+#include "form/MenuLabel.h"
 #include "messages/Messages.h"
+#include "observations/ObservationSave.h"
+#include "resources/ResourceText.h"
 
 namespace {
 
-constexpr char SaveCaption[] = "観測データを保存";
+// The menu item's own words name its boxes.
+constexpr std::string_view SaveCaption = MenuItemLabel(TEXT_MENU_FILE_SAVE);
 
 // Nothing worth a file: one without a row would only fail to load.
 bool HasRowToSave(const SavedObservations& saved, HWND owner)
@@ -34,8 +37,9 @@ FileSaveResult Write(WindowState& state, const SavedObservations& saved, const w
     }
     // The path as given: it may hold characters code page 932 cannot.
     const std::wstring text =
-        WideFromCp932("観測データを保存できませんでした。") + L"\n" + path + L"\n" + SystemErrorText(error);
-    MessageBoxW(state.window, text.c_str(), WideFromCp932("error!!").c_str(), MB_OK | MB_ICONERROR);
+        WideFromCp932(MessageText(MessageId::SaveFailed)) + L"\n" + path + L"\n" + SystemErrorText(error);
+    MessageBoxW(state.window, text.c_str(), WideFromCp932(MessageText(MessageId::FailureCaption)).c_str(),
+                MB_OK | MB_ICONERROR);
     return FileSaveResult::Failed;
 }
 

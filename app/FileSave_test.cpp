@@ -203,7 +203,7 @@ TEST_F(FileSaveTest, FailedSaveLeavesTheOldFileAndSaysWhy)
             c.change();
             before = Listing();
         };
-        DialogAnswerer answerer({dialog, question, Answer("error!!", window, IDOK)});
+        DialogAnswerer answerer({dialog, question, Answer(MessageText(MessageId::FailureCaption), window, IDOK)});
         EXPECT_EQ(Command(IDM_FILE_SAVE), 1);
         const std::vector<DialogAnswer>& answers = answerer.Finish();
         ASSERT_TRUE(answers[1].found) << "the question before replacing";
@@ -212,7 +212,7 @@ TEST_F(FileSaveTest, FailedSaveLeavesTheOldFileAndSaysWhy)
         EXPECT_EQ(box.foundOwner, window);
         EXPECT_FALSE(box.ownerEnabled);
         EXPECT_NE(box.icon, nullptr);
-        EXPECT_EQ(box.message, "観測データを保存できませんでした。\n" + Cp932FromWide(c.target.wstring()) + "\n" +
+        EXPECT_EQ(box.message, std::string(MessageText(MessageId::SaveFailed)) + "\n" + Cp932FromWide(c.target.wstring()) + "\n" +
                                    Cp932FromWide(SystemErrorText(c.error)));
         EXPECT_EQ(Listing(), before);
     }

@@ -12,12 +12,13 @@
 #include "app/FileSave.h"
 #include "app/MarkedRows.h"
 #include "app/OwnedDialogs.h"
-#include "encoding/TextEncoding.h"
 #include "app/WindowIdentity.h"
 #include "app/WindowState.h"
 #include "commands/PanelCommand.h"
+#include "encoding/TextEncoding.h"
 #include "estimator/DebugTrace.h"
 #include "form/ControlIds.h"
+#include "messages/Messages.h"
 #include "resources/resource.h"
 
 namespace {
@@ -31,7 +32,8 @@ bool OpensDialog(int id)
 // Asks "終了しますか？"; Yes destroys the window.
 void ConfirmExit(HWND window, WPARAM wParam, LPARAM lParam)
 {
-    if (ShowMessageBox(window, "終了しますか？", "確認", MB_ICONQUESTION | MB_YESNO) == IDYES)
+    if (ShowMessageBox(window, MessageText(MessageId::ExitQuestion), MessageText(MessageId::ExitCaption),
+                       MB_ICONQUESTION | MB_YESNO) == IDYES)
         DestroyWindow(window);
     else
         DefWindowProcW(window, WM_COMMAND, wParam, lParam);

@@ -18,12 +18,13 @@
 #include "app/HandleTables.h"
 #include "app/MainWindow.h"
 #include "app/MessageLoop.h"
-#include "encoding/TextEncoding.h"
 #include "app/Win32Form.h"
 #include "app/testing/MainWindowFixture.h"
 #include "app/testing/WindowTesting.h"
 #include "damage/SpellMode.h"
+#include "encoding/TextEncoding.h"
 #include "form/ControlMap.h"
+#include "messages/Messages.h"
 #include "resources/resource.h"
 
 namespace {
@@ -494,11 +495,11 @@ TEST_F(MainWindowTest, ExitAnsweredNoKeepsEverything)
 {
     SetWindowTextA(Control(IDC_ATTACK), "77");
     const std::string before = Snapshot();
-    DialogAnswerer answerer({Answer("確認", window, IDNO)});
+    DialogAnswerer answerer({Answer(MessageText(MessageId::ExitCaption), window, IDNO)});
     EXPECT_EQ(Command(IDM_EXIT), 0);
     const DialogAnswer& answer = answerer.Finish()[0];
     EXPECT_TRUE(answer.found);
-    EXPECT_EQ(answer.message, "終了しますか？");
+    EXPECT_EQ(answer.message, MessageText(MessageId::ExitQuestion));
     EXPECT_FALSE(answer.ownerEnabled) << "the question is modal to the main window";
     EXPECT_TRUE(IsWindow(window));
     EXPECT_EQ(Snapshot(), before);
@@ -506,7 +507,7 @@ TEST_F(MainWindowTest, ExitAnsweredNoKeepsEverything)
 
 TEST_F(MainWindowTest, ExitAnsweredYesEndsTheLoopWithZero)
 {
-    DialogAnswerer answerer({Answer("確認", window, IDYES)});
+    DialogAnswerer answerer({Answer(MessageText(MessageId::ExitCaption), window, IDYES)});
     EXPECT_EQ(Command(IDM_EXIT), 0);
     EXPECT_TRUE(answerer.Finish()[0].found);
     EXPECT_FALSE(IsWindow(window));
@@ -647,7 +648,7 @@ TEST_F(FileLoadTest, FileThatCannotBeOpenedShowsTheFailureMessage)
     SetWindowTextA(Control(IDC_EST_DEFENSE), "42");
     const std::string before = Snapshot();
 
-    DialogAnswerer answerer({Answer(nullptr, window, IDOK, file), Answer("error!!", window, IDOK)});
+    DialogAnswerer answerer({Answer(nullptr, window, IDOK, file), Answer(MessageText(MessageId::FailureCaption), window, IDOK)});
     EXPECT_EQ(Command(IDM_FILE_LOAD), 1);
     const auto& answers = answerer.Finish();
     CloseHandle(held);
@@ -663,7 +664,7 @@ TEST_F(FileLoadTest, FileWithoutDataRowFailsLikeOneThatCannotBeOpened)
     for (const std::string& bytes : {std::string("# only a comment\r\n0 50 300 0 10 10 0\r\n"),
                                     std::string("\xFF\xFE" "1\0" "2\0", 6)}) {
         const std::wstring file = WriteFile(bytes);
-        DialogAnswerer answerer({Answer(nullptr, window, IDOK, file), Answer("error!!", window, IDOK)});
+        DialogAnswerer answerer({Answer(nullptr, window, IDOK, file), Answer(MessageText(MessageId::FailureCaption), window, IDOK)});
         EXPECT_EQ(Command(IDM_FILE_LOAD), 1);
         ExpectFailureBox(answerer.Finish()[1]);
         EXPECT_EQ(Snapshot(), before) << "rows and labels as they were";
@@ -726,11 +727,11 @@ TEST_F(FileLoadTest, CloseRequestWaitsForTheOpenDialog)
         int command;
         std::vector<DialogAnswer> answers; // the last one is open when the close arrives
     } cases[] = {
-        {"exit question", IDM_EXIT, {Answer("確認", window, IDNO)}},
+        {"exit question", IDM_EXIT, {Answer(MessageText(MessageId::ExitCaption), window, IDNO)}},
         {"report dialog", IDM_ANALYSIS_REPORT, {Answer("候補一覧と診断", window, IDCANCEL)}},
         {"open-file dialog", IDM_FILE_LOAD, {Answer(nullptr, window, IDCANCEL)}},
         {"failure box", IDM_FILE_LOAD,
-         {Answer(nullptr, window, IDOK, file), Answer("error!!", window, IDOK)}},
+         {Answer(nullptr, window, IDOK, file), Answer(MessageText(MessageId::FailureCaption), window, IDOK)}},
     };
     for (auto c : cases) {
         SCOPED_TRACE(c.name);
@@ -774,7 +775,7 @@ TEST_F(FileLoadTest, DroppedFileLoadsAsTheMenuLoadDoes)
 
     // A file that cannot be read: the menu load's box, the rows as they were.
     const std::string before = Snapshot();
-    DialogAnswerer answerer({Answer("error!!", window, IDOK)});
+    DialogAnswerer answerer({Answer(MessageText(MessageId::FailureCaption), window, IDOK)});
     PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({(folder / L"ない.txt").wstring()})), 0);
     PumpMessages();
     ExpectFailureBox(answerer.Finish()[0]);
@@ -798,7 +799,7 @@ TEST_F(FileLoadTest, WhatIsNoFileOnDiskFailsAtOnce)
     for (const std::wstring& path : {std::wstring(L"COM1"), std::wstring(L"NUL"), std::wstring(L"Z:\\dev\\zero"),
                                      pipeName, folder.wstring()}) {
         SCOPED_TRACE(Cp932FromWide(path));
-        DialogAnswerer answerer({Answer("error!!", window, IDOK)});
+        DialogAnswerer answerer({Answer(MessageText(MessageId::FailureCaption), window, IDOK)});
         PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({path})), 0);
         PumpMessages();
         ExpectFailureBox(answerer.Finish()[0]);
@@ -814,7 +815,7 @@ TEST_F(FileLoadTest, DropWhileADialogIsOpenIsIgnored)
 {
     const std::wstring file = WriteFile("1208 50 300 0 10 10 0\r\n");
     const std::string before = Snapshot();
-    DialogAnswer question = Answer("確認", window, IDNO);
+    DialogAnswer question = Answer(MessageText(MessageId::ExitCaption), window, IDNO);
     question.sendToOwner = WM_DROPFILES;
     question.sendWParam = reinterpret_cast<WPARAM>(DropOf({file}));
     DialogAnswerer answerer({question});

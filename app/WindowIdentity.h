@@ -3,5 +3,7 @@
 // title on a system of any language.
 #pragma once
 
+#include "resources/ResourceText.h"
+
 inline constexpr wchar_t MainClassName[] = L"HP";
-inline constexpr wchar_t MainWindowTitle[] = L"トルメ ダメージ計算機";
+inline constexpr wchar_t MainWindowTitle[] = L"" TEXT_PRODUCT_NAME;

@@ -12,6 +12,7 @@
 #include "Version.h"
 #include "cli/DamageCommand.h"
 #include "cli/EstimateCommand.h"
+#include "resources/ResourceText.h"
 
 // The one source file that includes CLI11: it takes a minute to compile.
 
@@ -119,7 +120,7 @@ std::vector<std::string> SplitEmptyValues(const CLI::App& app, int argc, const c
 
 int RunCommand(int argc, const char* const* argv, std::ostream& out, std::ostream& err)
 {
-    CLI::App app("torume: トルメ ダメージ計算機 from the command line.\n"
+    CLI::App app("torume: " TEXT_PRODUCT_NAME " from the command line.\n"
                  "Drives the window's two commands on an in-memory form.",
                  "torume");
     app.require_subcommand(1);

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "resources/ResourceText.h"
+
 namespace {
 
 struct Message {
@@ -63,6 +65,13 @@ constexpr Message Messages[] = {
     {MessageId::CauseOther, "ファイルを読めません (%s)"},
     {MessageId::CauseBrowser, "ブラウザーがファイルを読めませんでした (%s)"},
     {MessageId::CauseNoMatch, "パターンに合うファイルがありません"},
+    {MessageId::ExitQuestion, "終了しますか？"},
+    {MessageId::ExitCaption, "確認"},
+    {MessageId::FailureCaption, "error!!"},
+    {MessageId::ClipboardBusy, "クリップボードが他のプログラムに使われているため、コピーできませんでした。"},
+    {MessageId::ClipboardBusyCaption, "コピー失敗"},
+    {MessageId::SaveFailed, "観測データを保存できませんでした。"},
+    {MessageId::SystemErrorNumber, "エラー %lu"},
     {MessageId::SavedFileName, "観測データ.txt"},
     {MessageId::NothingToSave, "保存する観測がありません。クリダメが 1 以上の行を入力してください。"},
     {MessageId::PageDiagnosisHeading, "再現されない行"},
@@ -81,7 +90,7 @@ constexpr Message Messages[] = {
      "ファイルと同じ形式 (1行に ダメージ 攻撃 技威力 属性 腕力 魅力 連携数)。ファイルをこのページにドロップしても読み込めます。"},
     {MessageId::PagePasteButton, "読み込み"},
     {MessageId::PagePastedName, "貼り付け"},
-    {MessageId::PageHeading, "トルメ ダメージ計算機"},
+    {MessageId::PageHeading, TEXT_PRODUCT_NAME},
     {MessageId::PageHowToWhat,
      "クリダメは、敵に与えたクリティカルのダメージです。戦闘で見たクリダメを、そのときの攻撃・技威力・属性などと一緒に入力すると、敵の防御と属性倍率を推定します。"},
     {MessageId::PageHowToInput,

@@ -68,6 +68,14 @@ enum class MessageId : std::uint8_t {
     CauseOther,        // %s: the system's own words
     CauseBrowser,      // %s: the browser's own words
     CauseNoMatch,      // a file pattern that matches nothing
+    // The window's boxes
+    ExitQuestion,
+    ExitCaption,
+    FailureCaption,    // a load or a save that failed
+    ClipboardBusy,
+    ClipboardBusyCaption,
+    SaveFailed,        // the path and Windows' words follow on lines of their own
+    SystemErrorNumber, // %lu: an error Windows has no words for
     // Saving the rows
     SavedFileName,     // the name a save offers first
     NothingToSave,     // no row has a damage of 1 or more: such a file would only fail to load

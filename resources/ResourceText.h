@@ -5,6 +5,10 @@
    follows a tab, as Windows draws it; "..." says a dialog follows. */
 #pragma once
 
+// The program's name: the window's title, the version resources' product,
+// the page's heading and torume's help.
+#define TEXT_PRODUCT_NAME "トルメ ダメージ計算機"
+
 #define TEXT_MENU_FILE "ファイル"
 #define TEXT_MENU_FILE_LOAD "ファイル読み込み\tCtrl+O"
 #define TEXT_MENU_FILE_SAVE "観測データを保存...\tCtrl+S"
