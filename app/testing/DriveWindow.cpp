@@ -45,11 +45,14 @@
 #include <string>
 #include <vector>
 
-#include "encoding/TextEncoding.h"
 #include "app/WindowIdentity.h"
 #include "app/testing/WindowTesting.h"
+#include "encoding/TextEncoding.h"
 #include "form/ControlIds.h"
 #include "form/ControlMap.h"
+#include "form/TextFormat.h"
+#include "messages/Messages.h"
+#include "resources/ResourceText.h"
 #include "resources/resource.h"
 
 namespace {
@@ -372,7 +375,10 @@ int StartFailing(const wchar_t* exe, const std::wstring& path)
     HWND box = WaitForDialogOf(window);
     if (!box)
         return Stop(process, "no box for a file that cannot be read");
-    std::printf("box %s\n", Utf8TextOf(GetDlgItem(box, 0xFFFF)).c_str());
+    const std::string text = Utf8TextOf(GetDlgItem(box, 0xFFFF));
+    std::printf("box %s\n", text.c_str());
+    if (text != Cp932ToUtf8(MessageText(MessageId::LoadFailed)))
+        return Stop(process, "not the failed load's box");
     if (!Dismiss(box, IDOK))
         return Stop(process, "the box did not close");
     return CloseExpectingZero(window, process);
@@ -391,7 +397,11 @@ int Argument(const wchar_t* exe, const wchar_t* file)
     HWND window = StartWithWindow(exe, process, copy);
     if (!window)
         return 1;
-    std::printf("summary %s\n", WaitForSummary(window).c_str());
+    // The file holds four hits, which the estimate reproduces.
+    const std::string summary = WaitForSummary(window);
+    std::printf("summary %s\n", summary.c_str());
+    if (summary != Cp932ToUtf8(FormatText(MessageText(MessageId::ResultSuccess), 4, 4)))
+        return Stop(process, "not the estimate of the file given");
     const int closed = CloseExpectingZero(window, process);
     DeleteFileW(copy.c_str());
     RemoveDirectoryW(folder.c_str());
@@ -434,7 +444,7 @@ int Version(const wchar_t* exe)
     for (const wchar_t* name : {L"FileVersion", L"ProductVersion", L"ProductName", L"FileDescription",
                                 L"OriginalFilename"})
         std::printf("%ls %s\n", name, VersionString(info, name).c_str());
-    return 0;
+    return VersionString(info, L"ProductName") == Cp932ToUtf8(TEXT_PRODUCT_NAME) ? 0 : Fail("not the program's name");
 }
 
 } // namespace
