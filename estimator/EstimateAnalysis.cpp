@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "estimator/CandidateSearch.h"
+#include "estimator/DebugTrace.h"
 #include "estimator/EstimatorState.h"
 
 namespace {
@@ -89,6 +90,15 @@ EstimateAnalysis AnalyseEstimate(const ObservationSet& set, const Estimate& esti
     analysis.attacks = AttacksAgainstEnemy(set, estimate);
     analysis.advice = AdviseNextHit(set, estimate);
     return analysis;
+}
+
+EstimateAnalysis AnalyseObservations(const ObservationSet& set, AnalysisParts parts)
+{
+    // About 130 KB: on the heap, and only while the analysis is made.
+    const auto state = std::make_unique<EstimatorState>();
+    const TraceScope silence;
+    const Estimate estimate = EstimateObservations(set, *state);
+    return AnalyseEstimate(set, estimate, *state, parts);
 }
 
 std::vector<int> UnreproducedRows(const Estimate& estimate)

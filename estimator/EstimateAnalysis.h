@@ -55,6 +55,11 @@ struct AnalysisParts {
 EstimateAnalysis AnalyseEstimate(const ObservationSet& set, const Estimate& estimate, const EstimatorState& state,
                                  AnalysisParts parts);
 
+// The estimation of set and its analysis in one: the search runs on a
+// state of the analysis' own, untraced (not the one a debugger follows), so
+// no other estimation can come between the two.
+EstimateAnalysis AnalyseObservations(const ObservationSet& set, AnalysisParts parts);
+
 // The 1-based rows whose observation the chosen candidate does not
 // reproduce: the rows a diagnosis names, without running it.
 std::vector<int> UnreproducedRows(const Estimate& estimate);

@@ -2,10 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
-#include <memory>
 
-#include "estimator/DebugTrace.h"
-#include "estimator/EstimatorState.h"
 #include "form/ControlMap.h"
 #include "form/TextFormat.h"
 #include "messages/Messages.h"
@@ -247,11 +244,5 @@ std::string EstimateReportText(const EstimateAnalysis& analysis, bool candidates
 
 std::string RowsReportText(const Form& form)
 {
-    const ObservationSet set = ReadObservationSet(form);
-    // About 130 KB: on the heap, and only while the report is built.
-    const auto state = std::make_unique<EstimatorState>();
-    // The estimations behind a report are not the ones a debugger follows.
-    const TraceScope silence;
-    const Estimate estimate = EstimateObservations(set, *state);
-    return EstimateReportText(AnalyseEstimate(set, estimate, *state, {true, false}), true);
+    return EstimateReportText(AnalyseObservations(ReadObservationSet(form), {true, false}), true);
 }

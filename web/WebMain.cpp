@@ -33,8 +33,6 @@ namespace {
 
 std::string JsonText;
 
-// The estimation the page last ran, by a command or a load.
-Estimate PageEstimate{};
 SavedObservations SavedRows;
 LoadResult LastLoad;
 
@@ -76,13 +74,6 @@ const char* KeepText(std::string text)
     return JsonText.c_str();
 }
 
-bool Estimated(const PanelCommandResult& result)
-{
-    if (result.estimated)
-        PageEstimate = result.estimate;
-    return result.estimated;
-}
-
 // A link's or the kept state's values, applied as a player would: the
 // check boxes, spell mode's command, the fields, then both panels run.
 void OpenShared(const SharedForm& shared)
@@ -93,7 +84,7 @@ void OpenShared(const SharedForm& shared)
     RunPanelCommand(PageForm, IDC_SPELL_MODE);
     WriteSharedFields(PageForm, shared);
     RunPanelCommand(PageForm, IDC_CALC_RUN);
-    Estimated(RunPanelCommand(PageForm, IDC_EST_RUN));
+    RunPanelCommand(PageForm, IDC_EST_RUN);
 }
 
 } // namespace
@@ -109,7 +100,7 @@ EMSCRIPTEN_KEEPALIVE void WebStart()
 // estimation ran, so the page refreshes its analysis.
 EMSCRIPTEN_KEEPALIVE bool WebCommand(int id)
 {
-    return Estimated(RunPanelCommand(PageForm, id));
+    return RunPanelCommand(PageForm, id).estimated;
 }
 
 // An edit of a control (a character typed, a list chosen, a box ticked):
@@ -121,7 +112,7 @@ EMSCRIPTEN_KEEPALIVE int WebEdited(int id)
     if (recompute == 0)
         return 0;
     RunPanelCommand(PageForm, id);
-    return Estimated(RunPanelCommand(PageForm, recompute)) ? 2 : 1;
+    return RunPanelCommand(PageForm, recompute).estimated ? 2 : 1;
 }
 
 // What the page writes beside the controls after every change:
@@ -195,7 +186,7 @@ EMSCRIPTEN_KEEPALIVE const char* WebPasteFinish()
     nlohmann::json json = {{"table", table}};
     if (table) {
         const PasteResult result = PasteTableRead(PageForm, PageTable);
-        Estimated(RunPanelCommand(PageForm, IDC_EST_RUN));
+        RunPanelCommand(PageForm, IDC_EST_RUN);
         nlohmann::json& lines = json["lines"] = nlohmann::json::array();
         lines.push_back(ComposeText(MessageText(MessageId::PagePasteFilled), result.firstRow, result.rowsFilled));
         if (result.cellsUnread)
@@ -259,7 +250,6 @@ EMSCRIPTEN_KEEPALIVE int WebLoadFinish(int causeLength)
     LastLoad = FinishObservationRead(PageForm, PageReader, BrowserCause.empty() ? 0 : EIO);
     if (LastLoad.failure != LoadFailure::None)
         return 0;
-    PageEstimate = LastLoad.estimate;
     return LastLoad.rowsFilled;
 }
 
@@ -332,26 +322,28 @@ EMSCRIPTEN_KEEPALIVE const char* WebLoadReport(int nameLength)
     return Keep({{"failed", failed}, {"lines", lines}});
 }
 
-// The analysis of the page's last estimation, every candidate and the
-// chart included, "use", the attacks and the advice in words and what can
-// be handed to the calculator (PageUseJson), and "announcement", the
-// estimate in one sentence, as JSON valid until the next call. The page,
-// like the window, has the process's one estimator.
+// The estimation of the rows on the page and its analysis, made together
+// on a state of their own: every candidate and the chart included, "use",
+// the attacks and the advice in words and what can be handed to the
+// calculator (PageUseJson), and "announcement", the estimate in one
+// sentence, as JSON valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* WebAnalyse()
 {
-    const EstimateAnalysis analysis = AnalyseEstimate(ReadObservationSet(PageForm), PageEstimate, Estimator, {true, true});
+    const EstimateAnalysis analysis = AnalyseObservations(ReadObservationSet(PageForm), {true, true});
     nlohmann::json json = AnalysisJson(PageForm, analysis, nullptr, {true, true}, AsIs);
     json["use"] = PageUseJson(analysis, AsIs);
-    json["announcement"] = ComposeText(MessageText(MessageId::PageEstimateAnnounce), EstimateLine(PageEstimate).c_str());
+    json["announcement"] =
+        ComposeText(MessageText(MessageId::PageEstimateAnnounce), EstimateLine(analysis.estimate).c_str());
     return Keep(json);
 }
 
-// The page's last estimate handed to the calculator for attribute (0
-// slash, 1 strike, 2 thrust): its defense and rate set, the damage
-// computed. False, changing nothing, when the estimate has no such rate.
+// The estimate of the rows on the page handed to the calculator for
+// attribute (0 slash, 1 strike, 2 thrust): its defense and rate set, the
+// damage computed. False, changing nothing, when it has no such rate.
 EMSCRIPTEN_KEEPALIVE bool WebHandOff(int attribute)
 {
-    return HandOffEstimate(PageForm, PageEstimate, attribute);
+    return HandOffEstimate(PageForm, AnalyseObservations(ReadObservationSet(PageForm), {false, false}).estimate,
+                           attribute);
 }
 
 } // extern "C"
