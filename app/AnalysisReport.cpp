@@ -73,7 +73,7 @@ void ShowReport(HWND dialog, ReportDialog& report)
     SetReportFont(report.state, dialog, WindowDpi(dialog));
     // A long candidate list goes beyond the 32 K characters a user may type.
     SendMessageW(edit, EM_SETLIMITTEXT, 0, 0);
-    SetWindowTextW(edit, WideFromCp932(report.text).c_str());
+    SetWindowTextW(edit, Utf8ToWide(report.text).c_str());
     SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&report));
     // On the edit the focus would select the whole report.
     SetFocus(GetDlgItem(dialog, IDCANCEL));

@@ -48,7 +48,7 @@ void CopyTextToClipboard(HWND owner, const std::string& text)
     EmptyClipboard();
     // Unicode only: the system makes the narrow text for a reader that asks
     // for it, in that reader's code page.
-    const std::wstring wide = WideFromCp932(text);
+    const std::wstring wide = Utf8ToWide(text);
     PutOnClipboard(CF_UNICODETEXT, wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
     CloseClipboard();
 }

@@ -79,7 +79,7 @@ void SetUpControl(const WindowState& state, HWND control, const ControlDef& def)
     }
     if (def.kind == ControlKind::Combo) {
         for (const char* item : def.items)
-            SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideFromCp932(item).c_str()));
+            SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(item).c_str()));
         SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(def.selection), 0);
     }
 }
@@ -102,8 +102,8 @@ void CreateControls(WindowState& state, HINSTANCE instance)
     // The map's order is the creation order, and with it the Tab order.
     for (const ControlDef& def : ControlMap) {
         const RECT place = PlaceAtDpi(def, dpi);
-        HWND control = CreateWindowExW(def.exStyle, WideFromCp932(ClassNameOf(def.kind)).c_str(),
-                                       WideFromCp932(def.text).c_str(), def.style, place.left, place.top,
+        HWND control = CreateWindowExW(def.exStyle, Utf8ToWide(ClassNameOf(def.kind)).c_str(),
+                                       Utf8ToWide(def.text).c_str(), def.style, place.left, place.top,
                                        place.right - place.left, place.bottom - place.top, state.window,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance, nullptr);
         *HandleSlot(state.handles, def.id) = control;

@@ -215,6 +215,6 @@ std::wstring SystemErrorText(DWORD error)
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' '))
         text.pop_back();
     if (text.empty())
-        text = WideFromCp932(FormatText(MessageText(MessageId::SystemErrorNumber), error));
+        text = Utf8ToWide(FormatText(MessageText(MessageId::SystemErrorNumber), error));
     return text;
 }

@@ -37,8 +37,8 @@ FileSaveResult Write(WindowState& state, const SavedObservations& saved, const w
     }
     // The path as given: it may hold characters code page 932 cannot.
     const std::wstring text =
-        WideFromCp932(MessageText(MessageId::SaveFailed)) + L"\n" + path + L"\n" + SystemErrorText(error);
-    MessageBoxW(state.window, text.c_str(), WideFromCp932(MessageText(MessageId::FailureCaption)).c_str(),
+        Utf8ToWide(MessageText(MessageId::SaveFailed)) + L"\n" + path + L"\n" + SystemErrorText(error);
+    MessageBoxW(state.window, text.c_str(), Utf8ToWide(MessageText(MessageId::FailureCaption)).c_str(),
                 MB_OK | MB_ICONERROR);
     return FileSaveResult::Failed;
 }
@@ -67,7 +67,7 @@ FileSaveResult SaveObservationFile(WindowState& state)
     const SavedObservations saved = SaveObservationRows(state.form);
     if (!HasRowToSave(saved, state.window))
         return FileSaveResult::NothingToSave;
-    const std::wstring name = WideFromCp932(MessageText(MessageId::SavedFileName));
+    const std::wstring name = Utf8ToWide(MessageText(MessageId::SavedFileName));
     std::wcsncpy(state.saveDialog.path.data(), name.c_str(), FileNameCapacity - 1);
     state.saveDialog.record.lpstrInitialDir = state.lastFolder.c_str();
     if (!GetSaveFileNameW(&state.saveDialog.record))

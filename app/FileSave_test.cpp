@@ -212,8 +212,8 @@ TEST_F(FileSaveTest, FailedSaveLeavesTheOldFileAndSaysWhy)
         EXPECT_EQ(box.foundOwner, window);
         EXPECT_FALSE(box.ownerEnabled);
         EXPECT_NE(box.icon, nullptr);
-        EXPECT_EQ(box.message, std::string(MessageText(MessageId::SaveFailed)) + "\n" + Cp932FromWide(c.target.wstring()) + "\n" +
-                                   Cp932FromWide(SystemErrorText(c.error)));
+        EXPECT_EQ(box.message, std::string(MessageText(MessageId::SaveFailed)) + "\n" + WideToUtf8(c.target.wstring()) + "\n" +
+                                   WideToUtf8(SystemErrorText(c.error)));
         EXPECT_EQ(Listing(), before);
     }
     CloseHandle(holder);
@@ -296,7 +296,7 @@ TEST_F(FileSaveTest, SaveRemovesTheLeftoversOfSavesCutShort)
     EXPECT_EQ(SaveThroughDialog((folder / L"観測.txt").wstring()), 0);
     EXPECT_TRUE(fs::exists(folder / L"観測.txt"));
     for (const auto& c : cases)
-        EXPECT_EQ(fs::exists(folder / c.name), !c.removed) << Cp932FromWide(c.name);
+        EXPECT_EQ(fs::exists(folder / c.name), !c.removed) << WideToUtf8(c.name);
     CloseHandle(holder);
 }
 

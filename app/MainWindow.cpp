@@ -193,7 +193,7 @@ LRESULT CALLBACK WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 // buffer as narrow text gets it in the system's code page.
 void TraceToDebugger(void*, const char* text)
 {
-    OutputDebugStringW(WideFromCp932(text).c_str());
+    OutputDebugStringW(Utf8ToWide(text).c_str());
 }
 
 void RegisterMainClass(HINSTANCE instance)

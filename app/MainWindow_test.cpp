@@ -25,6 +25,7 @@
 #include "encoding/TextEncoding.h"
 #include "form/ControlMap.h"
 #include "messages/Messages.h"
+#include "resources/ResourceText.h"
 #include "resources/resource.h"
 
 namespace {
@@ -342,17 +343,17 @@ TEST_F(MainWindowTest, AnsiReadersOfAJapaneseSystemGetTheSameBytes)
         GTEST_SKIP() << "the system's code page is " << GetACP();
     char title[64] = "";
     GetWindowTextA(window, title, sizeof title);
-    EXPECT_STREQ(title, "トルメ ダメージ計算機");
+    EXPECT_EQ(title, Utf8ToCp932(TEXT_PRODUCT_NAME));
     for (const ControlDef& def : ControlMap) {
         if (def.kind == ControlKind::Combo)
             continue;
         char text[256] = "";
         GetWindowTextA(Control(def.id), text, sizeof text);
-        EXPECT_STREQ(text, def.text) << def.name;
+        EXPECT_EQ(text, Utf8ToCp932(def.text)) << def.name;
     }
     char item[16] = "";
     SendMessageA(Control(IDC_OBS_CHAIN_0), CB_GETLBTEXT, 1, reinterpret_cast<LPARAM>(item));
-    EXPECT_STREQ(item, "2連携");
+    EXPECT_EQ(item, Utf8ToCp932(ChainItems[1]));
 }
 
 TEST_F(MainWindowTest, EstimateButtonWritesTheResultLabels)
@@ -798,7 +799,7 @@ TEST_F(FileLoadTest, WhatIsNoFileOnDiskFailsAtOnce)
     const std::string before = Snapshot();
     for (const std::wstring& path : {std::wstring(L"COM1"), std::wstring(L"NUL"), std::wstring(L"Z:\\dev\\zero"),
                                      pipeName, folder.wstring()}) {
-        SCOPED_TRACE(Cp932FromWide(path));
+        SCOPED_TRACE(WideToUtf8(path));
         DialogAnswerer answerer({Answer(MessageText(MessageId::FailureCaption), window, IDOK)});
         PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(DropOf({path})), 0);
         PumpMessages();

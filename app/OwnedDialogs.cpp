@@ -50,5 +50,5 @@ void BringDialogsForward(HWND window)
 
 int ShowMessageBox(HWND owner, std::string_view text, std::string_view caption, unsigned style)
 {
-    return MessageBoxW(owner, WideFromCp932(text).c_str(), WideFromCp932(caption).c_str(), style);
+    return MessageBoxW(owner, Utf8ToWide(text).c_str(), Utf8ToWide(caption).c_str(), style);
 }

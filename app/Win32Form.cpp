@@ -5,8 +5,9 @@
 #include "app/HandleTables.h"
 #include "encoding/TextEncoding.h"
 
-// The whole text, made code page 932, then cut to 99 bytes as a window
-// text read into a 100-byte buffer would be.
+// The whole text, made code page 932 and cut to 99 bytes as a window text
+// read into a 100-byte buffer always was, then UTF-8: the fields read what
+// they read when the program's texts were code page 932.
 FieldText Win32Form::GetText(int id) const
 {
     HWND control = ControlHandle(handles, id);
@@ -14,13 +15,14 @@ FieldText Win32Form::GetText(int id) const
         return MakeFieldText("");
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return MakeFieldText(Cp932FromWide(text));
+    const std::string cp932 = Cp932FromWide(text);
+    return CutFieldText(Cp932ToUtf8(std::string_view(cp932).substr(0, FieldText::Capacity - 1)));
 }
 
 void Win32Form::SetText(int id, std::string_view text)
 {
     if (HWND control = ControlHandle(handles, id))
-        SetWindowTextW(control, WideFromCp932(text).c_str());
+        SetWindowTextW(control, Utf8ToWide(text).c_str());
 }
 
 int Win32Form::GetSelection(int id) const

@@ -7,7 +7,6 @@
 
 #include "cli/FileEstimate.h"
 #include "cli/PrintedName.h"
-#include "encoding/TextEncoding.h"
 #include "damage/DamageCalculation.h"
 #include "damage/DamageFormula.h"
 #include "damage/SpellMode.h"
@@ -29,7 +28,7 @@ int RateItemIndex(const std::string& text)
 int AttributeItemIndex(const std::string& text)
 {
     for (std::size_t i = 0; i < AttributeKindCount; ++i)
-        if (text == Cp932ToUtf8(AttributeItemText(static_cast<int>(i))))
+        if (text == AttributeItems[i])
             return static_cast<int>(i);
     return -1;
 }
@@ -96,14 +95,10 @@ MessageId VariantMessage(DamageVariant variant)
     return MessageId::FigureCritical;
 }
 
-// A figure's name, then blanks up to its value's column: in the form's code
-// page a character is as wide as it has bytes.
+// A figure's name, then blanks up to its value's column.
 std::string VariantName(DamageVariant variant, std::size_t width = 0)
 {
-    std::string name = MessageText(VariantMessage(variant));
-    if (name.size() < width)
-        name.append(width - name.size(), ' ');
-    return Cp932ToUtf8(name);
+    return PadToColumns(MessageText(VariantMessage(variant)), width);
 }
 
 // The figures' keys in JSON.
@@ -159,18 +154,18 @@ bool HandOffEnemy(MemoryForm& form, const DamageOptions& options, std::ostream& 
     const EstimateResult enemy = EstimateFile(options.enemy, false, nullptr);
     const std::string name = "torume: " + PrintedName(options.enemy) + ": ";
     if (enemy.load.failure != LoadFailure::None) {
-        err << name << Cp932ToUtf8(LoadFailureMessage(enemy.load)) << '\n';
+        err << name << LoadFailureMessage(enemy.load) << '\n';
         return false;
     }
     const Estimate& estimate = enemy.analysis.estimate;
     if (!EstimateFound(estimate)) {
-        err << name << Cp932ToUtf8(ResultLabelTexts(estimate)[0]) << '\n';
+        err << name << ResultLabelTexts(estimate)[0] << '\n';
         return false;
     }
     const int attribute = AttributeItemIndex(options.attribute);
     if (!HandOffEstimate(form, estimate, attribute)) {
         err << name
-            << Cp932ToUtf8(ComposeText(MessageText(MessageId::HandOffNoRate), AttributeItemText(attribute))) << '\n';
+            << ComposeText(MessageText(MessageId::HandOffNoRate), AttributeItems[attribute]) << '\n';
         return false;
     }
     return true;

@@ -11,7 +11,6 @@
 #include "cli/FileEstimate.h"
 #include "cli/FilePattern.h"
 #include "cli/PrintedName.h"
-#include "encoding/TextEncoding.h"
 #include "report/AnalysisJson.h"
 #include "report/LoadReport.h"
 
@@ -44,7 +43,7 @@ std::vector<FileArgument> ExpandFileArguments(const std::vector<std::string>& ar
 // a read error after the loaded rows ends the file where it stands.
 void ReportSkipped(const std::string& file, const LoadResult& load, std::ostream& err)
 {
-    for (const std::string& line : LoadReportLines(PrintedName(file), load, Cp932ToUtf8))
+    for (const std::string& line : LoadReportLines(PrintedName(file), load))
         err << line << '\n';
 }
 
@@ -96,7 +95,7 @@ int RunEstimateCommand(const EstimateOptions& options, std::ostream& out, std::o
     for (auto file = files.begin(); file != files.end() && out; ++file) {
         if (file->matchesNothing) {
             const Failure noMatch{"no file matches the pattern", "no-match",
-                                  Cp932ToUtf8(MessageText(MessageId::CauseNoMatch))};
+                                  MessageText(MessageId::CauseNoMatch)};
             ReportFailure(file->name, noMatch, nlohmann::json::array(), failedEntries, err);
             status = FileFailed;
             continue;
@@ -106,8 +105,8 @@ int RunEstimateCommand(const EstimateOptions& options, std::ostream& out, std::o
         // A file that cannot be read or fills no row is reported, not estimated.
         if (result.load.failure != LoadFailure::None) {
             const Failure failure{LoadFailureText(result.load), LoadFailureCode(result.load),
-                                  Cp932ToUtf8(LoadFailureMessage(result.load))};
-            ReportFailure(file->name, failure, SkippedJson(result.load, Cp932ToUtf8), failedEntries, err);
+                                  LoadFailureMessage(result.load)};
+            ReportFailure(file->name, failure, SkippedJson(result.load), failedEntries, err);
             status = FileFailed;
             continue;
         }

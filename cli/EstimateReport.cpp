@@ -6,24 +6,13 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/PrintedName.h"
-#include "encoding/TextEncoding.h"
 #include "estimator/CandidateSearch.h"
 #include "report/AnalysisJson.h"
 #include "report/ReportText.h"
 
-namespace {
-
-// The core's rate text, in UTF-8.
-std::string Rate(double rate)
-{
-    return Cp932ToUtf8(RateText(rate));
-}
-
-} // namespace
-
 void PrintEstimate(const EstimateResult& result, bool candidates, std::ostream& out)
 {
-    out << Cp932ToUtf8(EstimateReportText(result.analysis, candidates));
+    out << EstimateReportText(result.analysis, candidates);
 }
 
 void PrintBatchHeader(std::ostream& out)
@@ -38,17 +27,17 @@ void PrintBatchLine(const EstimateResult& result, std::ostream& out)
     out << PrintedName(result.file) << '\t' << estimate.rowCount << '\t';
     if (!EstimateFound(estimate)) {
         // The estimation's own message in place of the defense.
-        out << "0\t" << Cp932ToUtf8(ResultLabelTexts(estimate)[0]) << "\t\t\t\t0\t" << result.load.skippedCount
+        out << "0\t" << ResultLabelTexts(estimate)[0] << "\t\t\t\t0\t" << result.load.skippedCount
             << '\n';
         return;
     }
     const CandidateView& chosen = estimate.chosen;
-    out << chosen.hits << '\t' << chosen.defense << '\t' << Rate(chosen.rates[0]) << '\t'
-        << Rate(chosen.rates[1]) << '\t' << Rate(chosen.rates[2]) << '\t' << estimate.furtherCount << '\t'
+    out << chosen.hits << '\t' << chosen.defense << '\t' << RateText(chosen.rates[0]) << '\t'
+        << RateText(chosen.rates[1]) << '\t' << RateText(chosen.rates[2]) << '\t' << estimate.furtherCount << '\t'
         << result.load.skippedCount << '\n';
 }
 
 nlohmann::json EstimateJson(const EstimateResult& result, bool candidates)
 {
-    return AnalysisJson(result.form, result.analysis, &result.load, {candidates, false}, Cp932ToUtf8);
+    return AnalysisJson(result.form, result.analysis, &result.load, {candidates, false});
 }

@@ -1,12 +1,9 @@
-# Settings every target of the project links against.
-#
-# torume_settings: bit-exact doubles and warnings; literals stay UTF-8.
-# torume_cp932:    adds the code page 932 execution charset, for every
-#                  target whose string literals are the program's own
-#                  on-screen texts (the core and the Windows program).
+# Settings every target of the project links against: bit-exact doubles
+# and warnings. Every text inside the program is UTF-8, its literals too,
+# in every build: texts are converted only at the edges (UTF-16 for
+# Windows, code page 932 for the saved file's comment and the window's
+# 99-byte reading).
 add_library(torume_settings INTERFACE)
-add_library(torume_cp932 INTERFACE)
-target_link_libraries(torume_cp932 INTERFACE torume_settings)
 
 # The damage equation is compared for exact equality with in-game figures:
 # every operation rounds on its own, no FMA; every native preset is 64-bit,
@@ -14,11 +11,6 @@ target_link_libraries(torume_cp932 INTERFACE torume_settings)
 target_compile_options(torume_settings INTERFACE
   -Wall -Wextra -Wpedantic -Wconversion -Wno-sign-conversion
   -ffp-contract=off -fno-fast-math -finput-charset=UTF-8)
-# Clang (the fuzz targets, the web edition) has no code page 932 execution
-# charset: its literals stay UTF-8, which a browser shows as they are.
-if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
-  target_compile_options(torume_cp932 INTERFACE -fexec-charset=CP932)
-endif()
 
 if(EMSCRIPTEN)
   # The web edition is downloaded: nothing throws, nothing asks for types.
@@ -40,7 +32,5 @@ endif()
 function(torume_core_library name)
   add_library(${name} STATIC ${ARGN})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
-  # The charset stays private: a consumer such as the command-line program
-  # keeps its own UTF-8 literals.
-  target_link_libraries(${name} PUBLIC torume_settings PRIVATE torume_cp932)
+  target_link_libraries(${name} PUBLIC torume_settings)
 endfunction()

@@ -10,18 +10,11 @@ else()
   find_package(GTest REQUIRED)
 endif()
 
-# torume_test(name sources... LIBS libs... [UTF8]): a test program run by
-# CTest. Its literals are code page 932 like the code it tests, or UTF-8
-# with UTF8 (tests of what the command-line program prints).
+# torume_test(name sources... LIBS libs...): a test program run by CTest.
 function(torume_test name)
-  cmake_parse_arguments(T "UTF8" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "" "LIBS" ${ARGN})
   add_executable(${name} ${T_UNPARSED_ARGUMENTS})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
-  if(T_UTF8)
-    target_link_libraries(${name} PRIVATE torume_settings)
-  else()
-    target_link_libraries(${name} PRIVATE torume_cp932)
-  endif()
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main torume_settings)
   if(CMAKE_CROSSCOMPILING)
     # One Wine start per test program rather than per test case.
     add_test(NAME ${name} COMMAND ${name})

@@ -12,6 +12,10 @@
 // Bytes that are not valid code page 932 become U+FFFD.
 std::string Cp932ToUtf8(std::string_view text);
 
+// A character that code page 932 cannot hold, or a byte that is not UTF-8,
+// becomes "?".
+std::string Utf8ToCp932(std::string_view text);
+
 #ifdef _WIN32
 std::wstring WideFromBytes(std::string_view text, unsigned codePage);
 

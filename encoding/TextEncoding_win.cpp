@@ -22,3 +22,8 @@ std::string BytesFromWide(std::wstring_view text, unsigned codePage)
     WideCharToMultiByte(codePage, 0, text.data(), size, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr);
     return bytes;
 }
+
+std::string Utf8ToCp932(std::string_view text)
+{
+    return Cp932FromWide(Utf8ToWide(text));
+}

@@ -82,11 +82,6 @@ int FindControl(int id)
     return cell < 0 ? -1 : Lookup[static_cast<std::size_t>(cell)];
 }
 
-const char* AttributeItemText(int attribute)
-{
-    return attribute >= 0 && attribute < static_cast<int>(std::size(AttributeItems)) ? AttributeItems[attribute] : "";
-}
-
 const ControlDef* FindControlDef(int id)
 {
     const int index = FindControl(id);

@@ -228,7 +228,3 @@ int FindControl(int id);
 
 // The control's row, or null for an unknown ID.
 const ControlDef* FindControlDef(int id);
-
-// An attribute list's item (0 斬, 1 打, 2 突) in the form's code page, for
-// code built with other literals.
-const char* AttributeItemText(int attribute);

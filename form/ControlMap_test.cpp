@@ -7,14 +7,14 @@
 
 namespace {
 
-TEST(ControlMap, TextsAreCodePage932Bytes)
+TEST(ControlMap, TextsAreUtf8InEveryBuild)
 {
-    // Written out byte by byte: a build without the execution charset
-    // would leave UTF-8 here.
-    EXPECT_EQ(std::string_view(FindControlDef(IDC_SPELL_MODE)->text), "\x8F\x70\x83\x82\x81\x5B\x83\x68");
-    EXPECT_EQ(std::string_view(AttributeItems[0]), "\x8E\x61");
-    EXPECT_EQ(std::string_view(FindControlDef(IDC_CALC_HEADER)->text).substr(0, 14),
-              "\x8D\x55\x8C\x82\x20\x81\x40\x20\x8B\x5A\x88\xD0\x97\xCD");
+    // Written out byte by byte: a build with another execution charset
+    // would leave other bytes here.
+    EXPECT_EQ(std::string_view(FindControlDef(IDC_SPELL_MODE)->text), "\xE8\xA1\x93\xE3\x83\xA2\xE3\x83\xBC\xE3\x83\x89");
+    EXPECT_EQ(std::string_view(AttributeItems[0]), "\xE6\x96\xAC");
+    EXPECT_EQ(std::string_view(FindControlDef(IDC_CALC_HEADER)->text).substr(0, 11),
+              "\xE6\x94\xBB\xE6\x92\x83 \xE3\x80\x80 ");
 }
 
 TEST(ControlMap, HeadersMixIdeographicAndAsciiSpaces)
@@ -37,7 +37,7 @@ TEST(ControlMap, HeadersMixIdeographicAndAsciiSpaces)
     };
     for (const auto& c : cases) {
         const std::string_view text = FindControlDef(c.id)->text;
-        EXPECT_EQ(count(text, "\x81\x40"), c.ideographic) << c.id;
+        EXPECT_EQ(count(text, "\u3000"), c.ideographic) << c.id;
         EXPECT_EQ(count(text, " "), c.ascii) << c.id;
     }
 }

@@ -7,11 +7,14 @@
 
 #include "form/IntegerField.h"
 
-// A control's text as read back: at most 99 bytes, like a window text read
-// into a 100-byte buffer.
+// A control's text as read back, in UTF-8: at most 99 bytes, like a window
+// text read into a 100-byte buffer. The window counts its 99 bytes in code
+// page 932, as it always has, and one of those bytes may take three in
+// UTF-8: the storage holds that too.
 struct FieldText {
     static constexpr int Capacity = 100;
-    char bytes[Capacity];
+    static constexpr int StorageBytes = 3 * (Capacity - 1) + 1;
+    char bytes[StorageBytes];
     int length;
 
     std::string_view View() const { return {bytes, static_cast<std::size_t>(length)}; }
@@ -19,6 +22,10 @@ struct FieldText {
 
 // Copies at most 99 bytes of text, stopping at a NUL as a window text would.
 FieldText MakeFieldText(std::string_view text);
+
+// The same for a text its platform has cut to 99 bytes of its own already:
+// up to the storage's size.
+FieldText CutFieldText(std::string_view text);
 
 class Form {
 public:

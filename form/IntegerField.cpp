@@ -50,10 +50,8 @@ IntegerScan ScanInteger(std::string_view text, std::size_t from)
 namespace {
 
 // The ASCII byte a full-width digit, plus or minus, or the ideographic
-// space, at `at` stands for, and its length, in code page 932 (the
-// program's texts) or in UTF-8 (what torume and the page are typed in);
-// length 0 for anything else. At a character's start neither encoding's
-// sequences can be taken for the other's.
+// space, at `at` stands for, and its length in UTF-8; length 0 for
+// anything else.
 struct FullWidthChar {
     char ascii;
     std::size_t length;
@@ -62,14 +60,6 @@ struct FullWidthChar {
 FullWidthChar FullWidthAt(std::string_view text, std::size_t at)
 {
     const auto byte = [&](std::size_t k) { return at + k < text.size() ? static_cast<unsigned char>(text[at + k]) : 0; };
-    if (byte(0) == 0x82 && byte(1) >= 0x4F && byte(1) <= 0x58) // ０ to ９
-        return {static_cast<char>('0' + (byte(1) - 0x4F)), 2};
-    if (byte(0) == 0x81 && byte(1) == 0x7C) // －
-        return {'-', 2};
-    if (byte(0) == 0x81 && byte(1) == 0x7B) // ＋
-        return {'+', 2};
-    if (byte(0) == 0x81 && byte(1) == 0x40) // ideographic space
-        return {' ', 2};
     if (byte(0) == 0xEF && byte(1) == 0xBC && byte(2) >= 0x90 && byte(2) <= 0x99)
         return {static_cast<char>('0' + (byte(2) - 0x90)), 3};
     if (byte(0) == 0xEF && byte(1) == 0xBC && byte(2) == 0x8D)

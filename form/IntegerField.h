@@ -9,8 +9,8 @@
 // space (blank, \t, \n, \v, \f, \r) is skipped, an optional sign taken,
 // then decimal digits up to the first other byte. No digits give 0; values
 // beyond the 32-bit signed range saturate on every platform. Full-width
-// digits, the full-width plus and minus and the ideographic space, in code
-// page 932 or UTF-8, read as their ASCII forms.
+// digits, the full-width plus and minus and the ideographic space read as
+// their ASCII forms.
 std::int32_t ReadInteger(std::string_view text);
 
 // The same reading of ASCII alone, reporting whether any digit was read and

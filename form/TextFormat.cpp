@@ -27,3 +27,35 @@ std::string ComposeText(const char* format, ...)
     va_end(again);
     return text;
 }
+
+std::size_t DisplayColumns(std::string_view text)
+{
+    std::size_t columns = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        const unsigned char lead = static_cast<unsigned char>(text[at]);
+        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        if (length == 1 || at + length > text.size()) {
+            ++columns;
+            ++at;
+            continue;
+        }
+        unsigned code = lead & (0x3F >> (length - 1));
+        for (std::size_t k = 1; k < length; ++k)
+            code = (code << 6) | (static_cast<unsigned char>(text[at + k]) & 0x3F);
+        columns += code >= 0xFF61 && code <= 0xFF9F ? 1 : 2; // half-width katakana
+        at += length;
+    }
+    return columns;
+}
+
+std::string PadToColumns(std::string_view text, std::size_t columns)
+{
+    const std::size_t width = DisplayColumns(text);
+    return std::string(text) + std::string(width < columns ? columns - width : 0, ' ');
+}
+
+std::string AlignToColumns(std::string_view text, std::size_t columns)
+{
+    const std::size_t width = DisplayColumns(text);
+    return std::string(width < columns ? columns - width : 0, ' ') + std::string(text);
+}

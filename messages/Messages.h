@@ -139,10 +139,6 @@ enum class MessageId : std::uint8_t {
     Count
 };
 
-// The text in the form's code page.
+// The text, in UTF-8 as every text inside the program.
 const char* MessageText(MessageId id);
 
-// The form's texts, these among them, to UTF-8 for JSON, a terminal or a
-// page: the platform's converter from code page 932, or, where the texts
-// are UTF-8 already (the web edition), none. Given by the front end.
-using ToUtf8 = std::string (*)(std::string_view text);

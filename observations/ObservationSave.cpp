@@ -11,8 +11,9 @@
 
 namespace {
 
-// "トルメ ダメージ計算機" as code page 932 bytes: the same file from every
-// build, whether its literals are code page 932 or UTF-8.
+// The program's name (TEXT_PRODUCT_NAME) in code page 932, as the file is:
+// written out, so that the page needs no code page tables for it; the
+// tests check it against the converter's bytes.
 constexpr char ProgramNameCp932[] = "\x83\x67\x83\x8B\x83\x81 \x83\x5F\x83\x81\x81\x5B\x83\x57\x8C\x76\x8E\x5A\x8B\x40";
 
 constexpr int NoAttributeCode = -1;

@@ -7,9 +7,11 @@
 #include <gtest/gtest.h>
 
 #include "estimator/EstimatorState.h"
+#include "encoding/TextEncoding.h"
 #include "form/MemoryForm.h"
 #include "observations/ObservationFile.h"
 #include "observations/testing/SaveCases.h"
+#include "resources/ResourceText.h"
 
 namespace {
 
@@ -37,6 +39,8 @@ TEST(ObservationSave, WritesTheGoldenBytesAndLoadsBackTheSameRows)
         ASSERT_NE(golden, "") << "golden file missing";
         EXPECT_EQ(saved.bytes, golden);
         EXPECT_EQ(saved.rowCount, LineCount(golden) - 1) << "the comment line, then one line a row";
+        EXPECT_TRUE(saved.bytes.starts_with("# " + Utf8ToCp932(TEXT_PRODUCT_NAME) + " "))
+            << "the program's name, in the file's code page";
 
         // Loaded over other rows, which it replaces.
         std::ofstream(path, std::ios::binary) << saved.bytes;

@@ -16,23 +16,23 @@ namespace {
 
 using nlohmann::json;
 
-std::string Text(ToUtf8 toUtf8, MessageId id)
+std::string Text(MessageId id)
 {
-    return toUtf8(MessageText(id));
+    return std::string(MessageText(id));
 }
 
-json LabelsJson(const Estimate& estimate, ToUtf8 toUtf8)
+json LabelsJson(const Estimate& estimate)
 {
     const std::array<std::string, ResultLabelCount> labels = ResultLabelTexts(estimate);
     json object = json::object();
     for (int id = IDC_EST_DEFENSE; id <= IDC_EST_ALT3_RATES; ++id)
-        object[std::to_string(id)] = toUtf8(labels[static_cast<std::size_t>(id - IDC_EST_DEFENSE)]);
+        object[std::to_string(id)] = std::string(labels[static_cast<std::size_t>(id - IDC_EST_DEFENSE)]);
     return object;
 }
 
-json RowsJson(const Form& form, ToUtf8 toUtf8)
+json RowsJson(const Form& form)
 {
-    const auto text = [&](int id) { return toUtf8(form.GetText(id).View()); };
+    const auto text = [&](int id) { return std::string(form.GetText(id).View()); };
     json rows = json::array();
     for (int r = 0; r < ObservationRowCount; ++r) {
         const ObservationRow row = ObservationRowIds(r);
@@ -144,7 +144,7 @@ json AdviceJson(const Advice& advice)
     return {{"remaining", advice.remaining}, {"moves", moves}};
 }
 
-json DiagnosisJson(const EstimateAnalysis& analysis, ToUtf8 toUtf8)
+json DiagnosisJson(const EstimateAnalysis& analysis)
 {
     json list = json::array();
     for (const RowDiagnosis& d : analysis.diagnosis) {
@@ -152,23 +152,23 @@ json DiagnosisJson(const EstimateAnalysis& analysis, ToUtf8 toUtf8)
                       {"reproducible", d.reproducible},
                       {"verdict", d.reproducible ? "conflicts with the others" : "no defense and rate reproduces it"},
                       {"code", d.reproducible ? "conflicts" : "not-reproducible"},
-                      {"text", toUtf8(DiagnosisSentence(d))}};
+                      {"text", std::string(DiagnosisSentence(d))}};
         if (d.reproducible) {
-            entry["without"] = LabelsJson(d.without, toUtf8);
-            entry["withoutText"] = toUtf8(EstimateLine(d.without));
+            entry["without"] = LabelsJson(d.without);
+            entry["withoutText"] = std::string(EstimateLine(d.without));
         }
         list.push_back(entry);
     }
     return list;
 }
 
-json CandidatesJson(const EstimateAnalysis& analysis, ToUtf8 toUtf8)
+json CandidatesJson(const EstimateAnalysis& analysis)
 {
     json list = json::array();
     for (const CandidateInfo& c : analysis.candidates) {
         json rateTexts = json::array();
         for (double rate : c.rates)
-            rateTexts.push_back(toUtf8(RateText(rate)));
+            rateTexts.push_back(std::string(RateText(rate)));
         list.push_back({{"defense", c.defense},
                         {"rates", RatesJson(c.rates)},
                         {"rateTexts", rateTexts},
@@ -209,7 +209,7 @@ std::string DefenseRuns(const int (&steps)[DefenseValueCount])
     return text;
 }
 
-json ChartJson(const EstimateAnalysis& analysis, ToUtf8 toUtf8)
+json ChartJson(const EstimateAnalysis& analysis)
 {
     const int rowCount = static_cast<int>(analysis.chart.size());
     int agreeing[DefenseValueCount] = {};
@@ -221,13 +221,13 @@ json ChartJson(const EstimateAnalysis& analysis, ToUtf8 toUtf8)
                 continue;
             ++agreeing[d];
             cells.push_back({{"defense", d},
-                             {"title", toUtf8(ComposeText(MessageText(MessageId::PageChartHit), row.row, d,
+                             {"title", std::string(ComposeText(MessageText(MessageId::PageChartHit), row.row, d,
                                                           StepItems(row.steps[d]).c_str()))}});
         }
         rows.push_back({{"row", row.row},
-                        {"caption", toUtf8(ComposeText(MessageText(MessageId::PageChartRow), row.row))},
+                        {"caption", std::string(ComposeText(MessageText(MessageId::PageChartRow), row.row))},
                         {"cells", cells},
-                        {"text", toUtf8(DefenseRuns(row.steps))}});
+                        {"text", std::string(DefenseRuns(row.steps))}});
     }
     json agreement = json::array();
     std::string agreementText;
@@ -236,19 +236,19 @@ json ChartJson(const EstimateAnalysis& analysis, ToUtf8 toUtf8)
             continue;
         agreement.push_back({{"defense", d},
                              {"share", static_cast<double>(agreeing[d]) / rowCount},
-                             {"title", toUtf8(ComposeText(MessageText(MessageId::PageChartShare), d, agreeing[d],
+                             {"title", std::string(ComposeText(MessageText(MessageId::PageChartShare), d, agreeing[d],
                                                           rowCount))}});
         agreementText += agreementText.empty() ? "" : ", ";
         agreementText += ComposeText(MessageText(MessageId::PageChartEntry), d, agreeing[d], rowCount);
     }
     json chart = {{"rows", rows},
                   {"agreement", agreement},
-                  {"agreementText", toUtf8(agreementText)},
-                  {"label", Text(toUtf8, MessageId::PageChartLabel)},
-                  {"agreementCaption", Text(toUtf8, MessageId::PageChartAgreement)}};
+                  {"agreementText", std::string(agreementText)},
+                  {"label", Text(MessageId::PageChartLabel)},
+                  {"agreementCaption", Text(MessageId::PageChartAgreement)}};
     if (EstimateFound(analysis.estimate))
         chart["chosen"] = {{"defense", analysis.estimate.chosen.defense},
-                           {"title", toUtf8(ComposeText(MessageText(MessageId::PageChartDefense),
+                           {"title", std::string(ComposeText(MessageText(MessageId::PageChartDefense),
                                                         analysis.estimate.chosen.defense))}};
     return chart;
 }
@@ -268,7 +268,7 @@ bool SameMove(const Move& a, const Move& b)
 
 } // namespace
 
-json PageUseJson(const EstimateAnalysis& analysis, ToUtf8 toUtf8)
+json PageUseJson(const EstimateAnalysis& analysis)
 {
     const AdviceSentences sentences = AdviceText(analysis.advice);
     // The move to record next, when the advice names one.
@@ -277,14 +277,14 @@ json PageUseJson(const EstimateAnalysis& analysis, ToUtf8 toUtf8)
     for (const AttackFigures& a : analysis.attacks) {
         json cells = json::array();
         for (const std::string& cell : AttackCells(a))
-            cells.push_back(toUtf8(cell));
+            cells.push_back(std::string(cell));
         attacks.push_back({{"cells", cells}, {"advised", top && SameMove(*top, a.move)}});
     }
     json lines = json::array(), moves = json::array(), controls = json::array(), handOff = json::array();
     for (const std::string& line : sentences.lines)
-        lines.push_back(toUtf8(Unindented(line)));
+        lines.push_back(std::string(Unindented(line)));
     for (std::size_t n = 0; n < sentences.moves.size(); ++n)
-        moves.push_back({{"text", toUtf8(Unindented(sentences.moves[n]))}, {"top", n == 0}});
+        moves.push_back({{"text", std::string(Unindented(sentences.moves[n]))}, {"top", n == 0}});
     if (top) {
         const ObservationRow attacker = ObservationRowIds(top->attackerRow - 1);
         const ObservationRow technique = ObservationRowIds(top->techniqueRow - 1);
@@ -298,46 +298,45 @@ json PageUseJson(const EstimateAnalysis& analysis, ToUtf8 toUtf8)
             {"handOff", handOff}};
 }
 
-json SkippedJson(const LoadResult& load, ToUtf8 toUtf8)
+json SkippedJson(const LoadResult& load)
 {
     json list = json::array();
     for (int k = 0; k < load.skippedKept; ++k)
         list.push_back({{"line", load.skipped[k].line},
                         {"reason", SkipReasonText(load.skipped[k].reason)},
                         {"code", SkipReasonCode(load.skipped[k].reason)},
-                        {"text", toUtf8(SkipReasonMessage(load.skipped[k].reason))}});
+                        {"text", std::string(SkipReasonMessage(load.skipped[k].reason))}});
     return list;
 }
 
-json AnalysisJson(const Form& form, const EstimateAnalysis& analysis, const LoadResult* load, AnalysisParts parts,
-                  ToUtf8 toUtf8)
+json AnalysisJson(const Form& form, const EstimateAnalysis& analysis, const LoadResult* load, AnalysisParts parts)
 {
     json result = {{"schema", JsonSchemaVersion},
-                   {"labels", LabelsJson(analysis.estimate, toUtf8)},
+                   {"labels", LabelsJson(analysis.estimate)},
                    {"estimate", EstimateRecordJson(analysis.estimate)},
                    {"observations", ObservationsJson(analysis.observations)},
-                   {"rows", RowsJson(form, toUtf8)},
-                   {"diagnosis", DiagnosisJson(analysis, toUtf8)},
+                   {"rows", RowsJson(form)},
+                   {"diagnosis", DiagnosisJson(analysis)},
                    {"attacks", AttacksJson(analysis)},
                    {"advice", AdviceJson(analysis.advice)},
-                   {"skipped", load ? SkippedJson(*load, toUtf8) : json::array()}};
+                   {"skipped", load ? SkippedJson(*load) : json::array()}};
     if (load && load->skippedCount > static_cast<std::uint64_t>(load->skippedKept))
         result["skippedCount"] = load->skippedCount; // the list holds only the first ones
     if (parts.candidates)
-        result["candidates"] = CandidatesJson(analysis, toUtf8);
+        result["candidates"] = CandidatesJson(analysis);
     if (parts.chart)
-        result["chart"] = ChartJson(analysis, toUtf8);
+        result["chart"] = ChartJson(analysis);
     return result;
 }
 
-json PageTextsJson(ToUtf8 toUtf8)
+json PageTextsJson()
 {
     const auto columns = [&](MessageId id) {
         const std::string text = MessageText(id);
         json headers = json::array();
         for (std::size_t start = 0;;) {
             const std::size_t tab = text.find('\t', start);
-            headers.push_back(toUtf8(text.substr(start, tab - start)));
+            headers.push_back(std::string(text.substr(start, tab - start)));
             if (tab == std::string::npos)
                 return headers;
             start = tab + 1;
@@ -382,21 +381,21 @@ json PageTextsJson(ToUtf8 toUtf8)
         std::string text = MessageText(id);
         if (!text.empty() && text.back() == ':')
             text.pop_back();
-        return toUtf8(text);
+        return std::string(text);
     };
     const auto words = [&](MessageId id) {
         const std::string text = MessageText(id);
         json list = json::array();
         for (std::size_t start = text.find_first_not_of(' '); start != std::string::npos;) {
             const std::size_t end = text.find(' ', start);
-            list.push_back(toUtf8(text.substr(start, end - start)));
+            list.push_back(std::string(text.substr(start, end - start)));
             start = text.find_first_not_of(' ', end == std::string::npos ? text.size() : end);
         }
         return list;
     };
     json attributes = json::array();
     for (const char* item : AttributeItems)
-        attributes.push_back(toUtf8(item));
+        attributes.push_back(std::string(item));
     json texts = {{"candidateColumns", columns(MessageId::PageCandidateColumns)},
                   {"chartColumns", columns(MessageId::PageChartColumns)},
                   {"attackColumns", words(MessageId::AttacksColumns)},
@@ -404,6 +403,6 @@ json PageTextsJson(ToUtf8 toUtf8)
                   {"adviceHeading", heading(MessageId::AdviceHeading)},
                   {"handOffButtons", attributes}};
     for (const auto& named : Named)
-        texts[named.name] = Text(toUtf8, named.id);
+        texts[named.name] = Text(named.id);
     return texts;
 }

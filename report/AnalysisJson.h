@@ -31,7 +31,7 @@ constexpr int JsonSchemaVersion = 2;
 // A chart row's "text" and "agreementText" say in words what its cells show.
 // The rows are those of form as they stand; load may be null.
 nlohmann::json AnalysisJson(const Form& form, const EstimateAnalysis& analysis, const LoadResult* load,
-                            AnalysisParts parts, ToUtf8 toUtf8);
+                            AnalysisParts parts);
 
 // What the page shows of the estimate put to use, ready to render; the
 // page's own, beside the analysis whose "attacks" and "advice" it puts in
@@ -42,11 +42,11 @@ nlohmann::json AnalysisJson(const Form& form, const EstimateAnalysis& analysis, 
 // (its attacker's attack, strength and charm, its technique's power and
 // attribute), "handOff": for slash, strike and thrust, whether the estimate
 // can be handed to the calculator}.
-nlohmann::json PageUseJson(const EstimateAnalysis& analysis, ToUtf8 toUtf8);
+nlohmann::json PageUseJson(const EstimateAnalysis& analysis);
 
 // [{"line", "reason" (in English), "code" (kebab-case), "text" (the reason for a player)}]
-nlohmann::json SkippedJson(const LoadResult& load, ToUtf8 toUtf8);
+nlohmann::json SkippedJson(const LoadResult& load);
 
 // The page's own headings, captions, button texts and notices, by name;
 // the tables' column headers and the hand-off buttons' texts as lists.
-nlohmann::json PageTextsJson(ToUtf8 toUtf8);
+nlohmann::json PageTextsJson();

@@ -94,19 +94,19 @@ std::string LoadFailureMessage(const LoadResult& load, std::string_view readCaus
     return {};
 }
 
-std::vector<std::string> LoadReportLines(std::string_view file, const LoadResult& load, ToUtf8 toUtf8)
+std::vector<std::string> LoadReportLines(std::string_view file, const LoadResult& load)
 {
     const std::string name(file);
     const auto at = [&](std::uint64_t line) { return ComposeText("%s:%llu: ", name.c_str(), static_cast<unsigned long long>(line)); };
     std::vector<std::string> lines;
     for (int k = 0; k < load.skippedKept; ++k)
-        lines.push_back(at(load.skipped[k].line) + toUtf8(SkipReasonMessage(load.skipped[k].reason)));
+        lines.push_back(at(load.skipped[k].line) + std::string(SkipReasonMessage(load.skipped[k].reason)));
     if (load.skippedCount > static_cast<std::uint64_t>(load.skippedKept))
         lines.push_back(name + ": " +
-                        toUtf8(ComposeText(MessageText(MessageId::MoreLinesSkipped),
+                        std::string(ComposeText(MessageText(MessageId::MoreLinesSkipped),
                                            static_cast<unsigned long long>(load.skippedCount - load.skippedKept))));
     if (load.failure == LoadFailure::None && load.error != 0)
         lines.push_back(at(load.lineCount) +
-                        toUtf8(ComposeText(MessageText(MessageId::ReadUpToHere), SystemCause(load.error).c_str())));
+                        std::string(ComposeText(MessageText(MessageId::ReadUpToHere), SystemCause(load.error).c_str())));
     return lines;
 }

@@ -26,4 +26,4 @@ std::string LoadFailureMessage(const LoadResult& load, std::string_view readCaus
 // reason, as compilers and editors show them; how many more were skipped
 // beyond those kept; and where a read error after the loaded rows ended
 // the file.
-std::vector<std::string> LoadReportLines(std::string_view file, const LoadResult& load, ToUtf8 toUtf8);
+std::vector<std::string> LoadReportLines(std::string_view file, const LoadResult& load);

@@ -9,13 +9,11 @@
 
 namespace {
 
-// In code page 932 a character takes as many columns of a fixed-pitch font
-// as it has bytes ("不明": four), so padding by bytes keeps columns aligned.
-std::string Column(std::string text, std::size_t width)
+// Padded by the columns each character takes in a fixed-pitch font ("不明":
+// four), so that the report's columns line up.
+std::string Column(std::string_view text, std::size_t width)
 {
-    if (text.size() < width)
-        text.append(width - text.size(), ' ');
-    return text;
+    return PadToColumns(text, width);
 }
 
 std::string RowList(const std::vector<int>& rows)
@@ -85,13 +83,13 @@ void AppendDiagnosis(std::string& text, const EstimateAnalysis& analysis)
     }
 }
 
-// Right-aligned in width bytes, as Column pads on the right.
-std::string Right(const std::string& text, std::size_t width)
+// Right-aligned in width columns, as Column pads on the right.
+std::string Right(std::string_view text, std::size_t width)
 {
-    return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
+    return AlignToColumns(text, width);
 }
 
-// The width in bytes of each column of the attacks, as their heading has it.
+// The width in columns of each column of the attacks, as their heading has it.
 constexpr std::size_t AttackWidths[AttackCellCount] = {6, 6, 6, 8, 6, 14, 12, 12};
 
 void AppendAttacks(std::string& text, const EstimateAnalysis& analysis)

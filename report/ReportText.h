@@ -1,8 +1,7 @@
 // The estimate report, one text for both programs: what `torume estimate`
 // prints and what the window's dialog "候補一覧と診断" shows, made from the
-// estimation's record. It is in the form's code page 932 with LF line
-// ends; the command-line program turns it into UTF-8, the window into CRLF
-// lines.
+// estimation's record, in UTF-8 with LF line ends; the window turns them
+// into CR LF.
 #pragma once
 
 #include <array>

@@ -6,18 +6,28 @@
 #include "estimator/DefenseEstimation.h"
 #include "estimator/EstimatorState.h"
 #include "form/MemoryForm.h"
-#include "report/LoadReport.h"
+#include "form/TextFormat.h"
 #include "messages/Messages.h"
+#include "report/LoadReport.h"
 
 namespace {
 
-std::string Same(std::string_view text)
+// A line as the columns of a fixed-pitch font show it: a wide character
+// takes two.
+std::string ByColumns(std::string_view line)
 {
-    return std::string(text);
+    std::string columns;
+    for (std::size_t at = 0; at < line.size();) {
+        std::size_t length = 1;
+        while (at + length < line.size() && (static_cast<unsigned char>(line[at + length]) & 0xC0) == 0x80)
+            ++length;
+        columns.append(DisplayColumns(line.substr(at, length)), line[at] == ' ' ? ' ' : 'x');
+        at += length;
+    }
+    return columns;
 }
 
-// Byte columns in code page 932 are screen columns of a fixed-pitch font:
-// each column's heading ends where its values end.
+// Each column's heading ends where its values end.
 TEST(EstimateReport, CandidateHeadingsStandOverTheirColumns)
 {
     MemoryForm form;
@@ -32,8 +42,8 @@ TEST(EstimateReport, CandidateHeadingsStandOverTheirColumns)
     const std::string columns = MessageText(MessageId::CandidatesColumns);
     const std::size_t at = report.find(columns + '\n');
     ASSERT_NE(at, std::string::npos);
-    const std::string first = report.substr(at + columns.size() + 1, report.find('\n', at + columns.size() + 1) -
-                                                                        (at + columns.size() + 1));
+    const std::string first = ByColumns(report.substr(at + columns.size() + 1, report.find('\n', at + columns.size() + 1) -
+                                                                                  (at + columns.size() + 1)));
     // "  *  DEFENSE  SLASH  STRIKE THRUST  HITS  ROWS": numbers end under the
     // end of their heading, rates and rows start under its start.
     const struct {
@@ -43,10 +53,11 @@ TEST(EstimateReport, CandidateHeadingsStandOverTheirColumns)
     } headings[] = {{"防御", 12, true},   {"斬", 14, false},       {"打", 21, false},
                     {"突", 28, false},    {"ヒット数", 40, true}, {"再現する行", 42, false}};
     for (const auto& h : headings) {
-        const std::size_t start = columns.find(h.heading);
-        ASSERT_NE(start, std::string::npos) << h.heading;
+        const std::size_t found = columns.find(h.heading);
+        ASSERT_NE(found, std::string::npos) << h.heading;
+        const std::size_t start = DisplayColumns(std::string_view(columns).substr(0, found));
         const std::size_t value = h.right ? h.column - 1 : h.column;
-        EXPECT_EQ(h.right ? start + std::string(h.heading).size() : start, h.column) << h.heading;
+        EXPECT_EQ(h.right ? start + DisplayColumns(h.heading) : start, h.column) << h.heading;
         EXPECT_NE(first[value], ' ') << h.heading << ": a value stands here\n" << first;
         EXPECT_EQ(first[h.right ? value + 1 : value - 1], ' ') << h.heading << ": a value's edge\n" << first;
     }
@@ -62,14 +73,14 @@ TEST(LoadReport, NamesEachSkippedLineThenTheRestThenWhereReadingStopped)
     load.skipped[1] = {9, SkipReason::BeyondSixRows};
     load.lineCount = 12;
     load.error = EIO;
-    const std::vector<std::string> lines = LoadReportLines("観測.txt", load, Same);
+    const std::vector<std::string> lines = LoadReportLines("観測.txt", load);
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], "観測.txt:3: " + SkipReasonMessage(SkipReason::Comma));
     EXPECT_EQ(lines[1], "観測.txt:9: " + SkipReasonMessage(SkipReason::BeyondSixRows));
     EXPECT_EQ(lines[2], "観測.txt: ほかに 3 行を読み飛ばしました");
     EXPECT_EQ(lines[3], "観測.txt:12: 読み込み中にエラーが起きました。ここまでを読み込みました");
     load.failure = LoadFailure::ReadFailed;
-    EXPECT_EQ(LoadReportLines("a", load, Same).size(), 3u) << "a failed read is the failure, not a note";
+    EXPECT_EQ(LoadReportLines("a", load).size(), 3u) << "a failed read is the failure, not a note";
 }
 
 // A report of the rows on screen estimates them on copies, untraced.

@@ -11,8 +11,7 @@ namespace {
 constexpr int CalculatorFields[] = {IDC_ATTACK, IDC_POWER, IDC_STRENGTH, IDC_CHARM,
                                     IDC_DEFENSE, IDC_ATTR_RATE, IDC_ATTR_RATE2};
 
-// Item k of a tab-separated message; tabs never occur inside a code page
-// 932 character.
+// Item k of a tab-separated message.
 std::string TabItem(MessageId id, int k)
 {
     const std::string text = MessageText(id);

@@ -51,11 +51,6 @@ Abandoned LoadAbandoned = Abandoned::No;
 // A paste into a row's field, read a piece at a time as a file is.
 TableReader PageTable;
 
-std::string AsIs(std::string_view text)
-{
-    return std::string(text);
-}
-
 // What the piece buffer holds: a text the script put there.
 std::string PieceText(int length)
 {
@@ -211,7 +206,7 @@ EMSCRIPTEN_KEEPALIVE int WebRowControl(int r, int c)
 // The page's headings and captions, as JSON valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* WebPageTexts()
 {
-    return Keep(PageTextsJson(AsIs));
+    return Keep(PageTextsJson());
 }
 
 // Loading a file as the window's menu command does, in three steps: the
@@ -317,7 +312,7 @@ EMSCRIPTEN_KEEPALIVE const char* WebLoadReport(int nameLength)
     } else {
         lines.push_back(ComposeText(MessageText(MessageId::PageLoadFilled), name.c_str(), LastLoad.rowsFilled));
     }
-    for (const std::string& line : LoadReportLines(name, LastLoad, AsIs))
+    for (const std::string& line : LoadReportLines(name, LastLoad))
         lines.push_back(line);
     return Keep({{"failed", failed}, {"lines", lines}});
 }
@@ -330,8 +325,8 @@ EMSCRIPTEN_KEEPALIVE const char* WebLoadReport(int nameLength)
 EMSCRIPTEN_KEEPALIVE const char* WebAnalyse()
 {
     const EstimateAnalysis analysis = AnalyseObservations(ReadObservationSet(PageForm), {true, true});
-    nlohmann::json json = AnalysisJson(PageForm, analysis, nullptr, {true, true}, AsIs);
-    json["use"] = PageUseJson(analysis, AsIs);
+    nlohmann::json json = AnalysisJson(PageForm, analysis, nullptr, {true, true});
+    json["use"] = PageUseJson(analysis);
     json["announcement"] =
         ComposeText(MessageText(MessageId::PageEstimateAnnounce), EstimateLine(analysis.estimate).c_str());
     return Keep(json);

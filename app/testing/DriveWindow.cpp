@@ -377,7 +377,7 @@ int StartFailing(const wchar_t* exe, const std::wstring& path)
         return Stop(process, "no box for a file that cannot be read");
     const std::string text = Utf8TextOf(GetDlgItem(box, 0xFFFF));
     std::printf("box %s\n", text.c_str());
-    if (text != Cp932ToUtf8(MessageText(MessageId::LoadFailed)))
+    if (text != std::string(MessageText(MessageId::LoadFailed)))
         return Stop(process, "not the failed load's box");
     if (!Dismiss(box, IDOK))
         return Stop(process, "the box did not close");
@@ -400,7 +400,7 @@ int Argument(const wchar_t* exe, const wchar_t* file)
     // The file holds four hits, which the estimate reproduces.
     const std::string summary = WaitForSummary(window);
     std::printf("summary %s\n", summary.c_str());
-    if (summary != Cp932ToUtf8(FormatText(MessageText(MessageId::ResultSuccess), 4, 4)))
+    if (summary != FormatText(MessageText(MessageId::ResultSuccess), 4, 4))
         return Stop(process, "not the estimate of the file given");
     const int closed = CloseExpectingZero(window, process);
     DeleteFileW(copy.c_str());
@@ -444,7 +444,7 @@ int Version(const wchar_t* exe)
     for (const wchar_t* name : {L"FileVersion", L"ProductVersion", L"ProductName", L"FileDescription",
                                 L"OriginalFilename"})
         std::printf("%ls %s\n", name, VersionString(info, name).c_str());
-    return VersionString(info, L"ProductName") == Cp932ToUtf8(TEXT_PRODUCT_NAME) ? 0 : Fail("not the program's name");
+    return VersionString(info, L"ProductName") == TEXT_PRODUCT_NAME ? 0 : Fail("not the program's name");
 }
 
 } // namespace

@@ -41,7 +41,7 @@ std::string TextOf(HWND window)
 {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return Cp932FromWide(text);
+    return WideToUtf8(text);
 }
 
 std::string ListItemOf(HWND comboBox, int index)
@@ -52,14 +52,14 @@ std::string ListItemOf(HWND comboBox, int index)
     std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
     SendMessageW(comboBox, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.data()));
     item.resize(static_cast<std::size_t>(length));
-    return Cp932FromWide(item);
+    return WideToUtf8(item);
 }
 
 std::string MenuStringOf(HMENU menu, int position)
 {
     wchar_t text[128] = L"";
     GetMenuStringW(menu, static_cast<UINT>(position), text, 128, MF_BYPOSITION);
-    return Cp932FromWide(text);
+    return WideToUtf8(text);
 }
 
 // The file name box: a combo box with an edit, or an edit.
