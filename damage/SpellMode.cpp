@@ -10,16 +10,14 @@ void ApplySpellMode(Form& form)
     if (form.GetCheck(IDC_SPELL_MODE)) {
         form.SetText(IDC_CALC_HEADER, SpellModeHeaderText);
         form.SetText(IDC_ATTACK_UP, SpellAttackUpText);
-        form.Enable(IDC_DEFENSE, false);
-        form.Enable(IDC_ATTR_RATE2, false);
-        form.Enable(IDC_DEFENSE_DOWN, false);
+        for (int id : SpellModeDisabled)
+            form.Enable(id, false);
         form.SetSelection(IDC_ATTR_RATE2, RateItemOfOne);
     } else {
         // Back to the initial texts of the control map.
         form.SetText(IDC_CALC_HEADER, FindControlDef(IDC_CALC_HEADER)->text);
         form.SetText(IDC_ATTACK_UP, FindControlDef(IDC_ATTACK_UP)->text);
-        form.Enable(IDC_DEFENSE, true);
-        form.Enable(IDC_DEFENSE_DOWN, true);
-        form.Enable(IDC_ATTR_RATE2, true);
+        for (int id : SpellModeDisabled)
+            form.Enable(id, true);
     }
 }

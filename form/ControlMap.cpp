@@ -87,3 +87,11 @@ const ControlDef* FindControlDef(int id)
     const int index = FindControl(id);
     return index < 0 ? nullptr : &ControlMap[index];
 }
+
+const ControlDef* FrameOf(Panel panel)
+{
+    for (const ControlDef& def : ControlMap)
+        if (def.kind == ControlKind::Group && def.panel == panel)
+            return &def;
+    return nullptr;
+}

@@ -3,7 +3,9 @@
 // form starts from it and the window creates its controls from it.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <iterator>
 #include <span>
@@ -11,6 +13,10 @@
 #include "form/ControlIds.h"
 
 enum class ControlKind { Group, Label, Edit, Spin, Combo, Button, Check };
+
+// The panel a control belongs to: the calculator's frame, the estimator's,
+// or the window itself, for the spell-mode box above both frames.
+enum class Panel { Window, Calculator, Estimator };
 
 // Styles as the platform's flag values (WS_CHILD | WS_VISIBLE | ...).
 constexpr std::uint32_t GroupBoxStyle = 0x50000007;   // BS_GROUPBOX
@@ -42,6 +48,7 @@ struct ControlDef {
     int buddyId;                         // spin buttons only
     int rangeLow, rangeHigh;             // spin buttons only
     bool highlighted;                    // bold font and light-red text
+    Panel panel = Panel::Window;         // set by the block of the map that holds the control
 };
 
 inline constexpr const char* RateItems[] = {"50", "62.5", "75", "87.5", "100", "112.5", "125", "137.5"};
@@ -137,10 +144,34 @@ inline constexpr const char SpellModeHeaderText[] =
     "術適正\u3000術威力\u3000知力\u3000\u3000愛\u3000\u3000\u3000\u3000\u3000\u3000\u3000属性倍率";
 inline constexpr const char SpellAttackUpText[] = "術適上昇";
 
-inline constexpr ControlDef ControlMap[] = {
+// The map is written in blocks of consecutive rows, each block all of one
+// panel, which it sets in its rows.
+template <std::size_t N>
+constexpr std::array<ControlDef, N> InPanel(Panel panel, const ControlDef (&rows)[N])
+{
+    std::array<ControlDef, N> block{};
+    for (std::size_t i = 0; i < N; ++i) {
+        block[i] = rows[i];
+        block[i].panel = panel;
+    }
+    return block;
+}
+
+// The blocks one after another, in creation order.
+template <std::size_t... N>
+constexpr std::array<ControlDef, (N + ...)> Concatenate(const std::array<ControlDef, N>&... blocks)
+{
+    std::array<ControlDef, (N + ...)> map{};
+    std::size_t i = 0;
+    ((std::copy(blocks.begin(), blocks.end(), map.begin() + static_cast<std::ptrdiff_t>(i)), i += N), ...);
+    return map;
+}
+
+inline constexpr auto ControlMap = Concatenate(
     //          ID                      name                      text                x    y    w    h
-    GroupBox(IDC_GROUP_CALC, "IDC_GROUP_CALC", "ダメージ計算", 5, 35, 600, 160),
-    GroupBox(IDC_GROUP_ESTIMATE, "IDC_GROUP_ESTIMATE", "敵防御自動推定", 5, 205, 600, 400),
+    InPanel(Panel::Calculator, {GroupBox(IDC_GROUP_CALC, "IDC_GROUP_CALC", "ダメージ計算", 5, 35, 600, 160)}),
+    InPanel(Panel::Estimator, {GroupBox(IDC_GROUP_ESTIMATE, "IDC_GROUP_ESTIMATE", "敵防御自動推定", 5, 205, 600, 400)}),
+    InPanel(Panel::Calculator, {
     Label(IDC_CALC_HEADER, "IDC_CALC_HEADER", CalcHeaderText, 20, 60, 450, 20),
     Label(IDC_CALC_RESULT_HEADER, "IDC_CALC_RESULT_HEADER",
           "計算結果: クリティカル\u3000非クリ平均\u3000非クリ最低", 20, 140, 400, 20),
@@ -159,11 +190,13 @@ inline constexpr ControlDef ControlMap[] = {
     NumericEdit(IDC_DEFENSE, "IDC_DEFENSE", "30", 275, 80, 35),
     Spin(IDC_DEFENSE_SPIN, "IDC_DEFENSE_SPIN", 310, IDC_DEFENSE, 1, 99),
     DropDown(IDC_ATTR_RATE, "IDC_ATTR_RATE", 340, 80, 60, 180, RateItems, RateItemOfOne),
-    DropDown(IDC_ATTR_RATE2, "IDC_ATTR_RATE2", 410, 80, 60, 180, RateItems, RateItemOfOne),
-    CheckBox(IDC_SPELL_MODE, "IDC_SPELL_MODE", "術モード", 20, 5),
+    DropDown(IDC_ATTR_RATE2, "IDC_ATTR_RATE2", 410, 80, 60, 180, RateItems, RateItemOfOne)}),
+    InPanel(Panel::Window, {CheckBox(IDC_SPELL_MODE, "IDC_SPELL_MODE", "術モード", 20, 5)}),
+    InPanel(Panel::Calculator, {
     CheckBox(IDC_ATTACK_UP, "IDC_ATTACK_UP", "攻上昇", 20, 110),
     CheckBox(IDC_DEFENSE_DOWN, "IDC_DEFENSE_DOWN", "防低下", 140, 110),
-    PushButton(IDC_CALC_RUN, "IDC_CALC_RUN", "計算実行", 500, 80),
+    PushButton(IDC_CALC_RUN, "IDC_CALC_RUN", "計算実行", 500, 80)}),
+    InPanel(Panel::Estimator, {
     Label(IDC_EST_HEADER, "IDC_EST_HEADER",
           "クリダメ 攻撃\u3000技威力\u3000属性 \u3000\u3000 腕力\u3000 魅力", 10, 230, 350, 20),
     Label(IDC_EST_RESULT_TITLE, "IDC_EST_RESULT_TITLE", "計算結果", 10, 410, 100, 20),
@@ -188,8 +221,7 @@ inline constexpr ControlDef ControlMap[] = {
     TORUME_OBSERVATION_ROW(3),
     TORUME_OBSERVATION_ROW(4),
     TORUME_OBSERVATION_ROW(5),
-    PushButton(IDC_EST_RUN, "IDC_EST_RUN", "計算実行", 490, 305),
-};
+    PushButton(IDC_EST_RUN, "IDC_EST_RUN", "計算実行", 490, 305)}));
 
 #undef TORUME_OBSERVATION_ROW
 
@@ -228,3 +260,6 @@ int FindControl(int id);
 
 // The control's row, or null for an unknown ID.
 const ControlDef* FindControlDef(int id);
+
+// The group box that frames a panel, or null for the window itself.
+const ControlDef* FrameOf(Panel panel);

@@ -42,6 +42,24 @@ TEST(ControlMap, HeadersMixIdeographicAndAsciiSpaces)
     }
 }
 
+// The panel the map names is the one whose frame holds the control, and a
+// frame is its own panel's; the spell-mode box alone stands above both.
+TEST(ControlMap, EveryControlIsInThePanelWhoseFrameHoldsIt)
+{
+    for (const ControlDef& def : ControlMap) {
+        Panel holder = Panel::Window;
+        for (const ControlDef& frame : ControlMap)
+            if (frame.kind == ControlKind::Group && def.x >= frame.x && def.x < frame.x + frame.width &&
+                def.y >= frame.y && def.y < frame.y + frame.height)
+                holder = frame.panel;
+        EXPECT_EQ(def.panel, holder) << def.name;
+    }
+    EXPECT_EQ(FrameOf(Panel::Calculator)->id, IDC_GROUP_CALC);
+    EXPECT_EQ(FrameOf(Panel::Estimator)->id, IDC_GROUP_ESTIMATE);
+    EXPECT_EQ(FrameOf(Panel::Window), nullptr);
+    EXPECT_EQ(FindControlDef(IDC_SPELL_MODE)->panel, Panel::Window);
+}
+
 TEST(ControlMap, LookupFindsEveryControlAndNothingElse)
 {
     std::set<int> ids;

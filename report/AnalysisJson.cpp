@@ -298,6 +298,18 @@ json PageUseJson(const EstimateAnalysis& analysis)
             {"handOff", handOff}};
 }
 
+json PageCandidatesJson(const EstimateAnalysis& analysis)
+{
+    json list = json::array();
+    for (const CandidateInfo& c : analysis.candidates) {
+        json cells = json::array();
+        for (const std::string& cell : CandidateCells(c))
+            cells.push_back(cell);
+        list.push_back({{"cells", cells}, {"chosen", c.chosen}, {"tied", c.tied}});
+    }
+    return list;
+}
+
 json SkippedJson(const LoadResult& load)
 {
     json list = json::array();

@@ -44,6 +44,11 @@ nlohmann::json AnalysisJson(const Form& form, const EstimateAnalysis& analysis, 
 // can be handed to the calculator}.
 nlohmann::json PageUseJson(const EstimateAnalysis& analysis);
 
+// The candidates as the page's table shows them, one row each in creation
+// order: [{"cells": texts under PageTextsJson's "candidateColumns", in that
+// order, "chosen", "tied"}].
+nlohmann::json PageCandidatesJson(const EstimateAnalysis& analysis);
+
 // [{"line", "reason" (in English), "code" (kebab-case), "text" (the reason for a player)}]
 nlohmann::json SkippedJson(const LoadResult& load);
 

@@ -60,14 +60,20 @@ void AppendLabels(std::string& text, const Estimate& estimate, const std::string
                 MessageText(MessageId::FurtherRates) + ' ' + label(id + 1) + '\n';
 }
 
+// Right-aligned in width columns, as Column pads on the right.
+std::string Right(std::string_view text, std::size_t width)
+{
+    return AlignToColumns(text, width);
+}
+
 void AppendCandidates(std::string& text, const EstimateAnalysis& analysis)
 {
     text += std::string("\n") + MessageText(MessageId::CandidatesHeading) + '\n' +
             MessageText(MessageId::CandidatesColumns) + '\n';
     for (const CandidateInfo& c : analysis.candidates) {
-        text += FormatText("  %s  %7d  ", CandidateMark(c), c.defense) + Column(RateText(c.rates[0]), 6) + ' ' +
-                Column(RateText(c.rates[1]), 6) + ' ' + Column(RateText(c.rates[2]), 6) + FormatText("%6d  ", c.hits) +
-                RowList(c.rows) + '\n';
+        const std::array<std::string, CandidateCellCount> cells = CandidateCells(c);
+        text += "  " + cells[0] + "  " + Right(cells[1], 7) + "  " + Column(cells[2], 6) + ' ' + Column(cells[3], 6) +
+                ' ' + Column(cells[4], 6) + Right(cells[5], 6) + "  " + cells[6] + '\n';
     }
 }
 
@@ -81,12 +87,6 @@ void AppendDiagnosis(std::string& text, const EstimateAnalysis& analysis)
         if (d.reproducible)
             AppendLabels(text, d.without, "    ");
     }
-}
-
-// Right-aligned in width columns, as Column pads on the right.
-std::string Right(std::string_view text, std::size_t width)
-{
-    return AlignToColumns(text, width);
 }
 
 // The width in columns of each column of the attacks, as their heading has it.
@@ -205,6 +205,14 @@ std::string AdvisedMoveText(const MoveAdvice& advice, int rank)
 const char* CandidateMark(const CandidateInfo& candidate)
 {
     return candidate.chosen ? "*" : (candidate.tied ? "=" : " ");
+}
+
+std::array<std::string, CandidateCellCount> CandidateCells(const CandidateInfo& candidate)
+{
+    return {CandidateMark(candidate),        FormatText("%d", candidate.defense),
+            RateText(candidate.rates[0]),    RateText(candidate.rates[1]),
+            RateText(candidate.rates[2]),    FormatText("%d", candidate.hits),
+            RowList(candidate.rows)};
 }
 
 std::string DiagnosisSentence(const RowDiagnosis& diagnosis)

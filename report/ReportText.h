@@ -55,3 +55,9 @@ std::string AdvisedMoveText(const MoveAdvice& advice, int rank);
 
 // The candidates' mark: "*" the chosen one, "=" one tied with it.
 const char* CandidateMark(const CandidateInfo& candidate);
+
+// A candidate's cells under the candidates' headings: its mark, defense,
+// slash, strike and thrust rates, hits, and the rows it reproduces ("-"
+// for none).
+constexpr std::size_t CandidateCellCount = 7;
+std::array<std::string, CandidateCellCount> CandidateCells(const CandidateInfo& candidate);

@@ -63,6 +63,25 @@ TEST(EstimateReport, CandidateHeadingsStandOverTheirColumns)
     }
 }
 
+// A candidate's cells, in the order of the columns' headings, as the
+// report and the page's table show them.
+TEST(EstimateReport, CandidateCellsFollowTheHeadings)
+{
+    const struct {
+        CandidateInfo candidate;
+        std::array<const char*, CandidateCellCount> cells;
+    } cases[] = {
+        {{30, {1.0, 0.625, 1.375}, 4, {1, 2, 4}, true, false}, {"*", "30", "1.000", "0.625", "1.375", "4", "1 2 4"}},
+        {{0, {0.5, -1.0, -1.0}, 1, {3}, false, true}, {"=", "0", "0.500", "不明", "不明", "1", "3"}},
+        {{99, {1.25, 1.0, 0.875}, 0, {}, false, false}, {" ", "99", "1.250", "1.000", "0.875", "0", "-"}},
+    };
+    for (const auto& c : cases) {
+        const auto cells = CandidateCells(c.candidate);
+        for (std::size_t k = 0; k < CandidateCellCount; ++k)
+            EXPECT_EQ(cells[k], c.cells[k]) << c.candidate.defense << " cell " << k;
+    }
+}
+
 // The lines of a load, as torume prints them and the page shows them.
 TEST(LoadReport, NamesEachSkippedLineThenTheRestThenWhereReadingStopped)
 {

@@ -1,30 +1,59 @@
 #include "web/EditCommand.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "form/ControlIds.h"
 #include "form/ControlMap.h"
-
-namespace {
-
-bool Holds(const ControlDef& frame, const ControlDef& def)
-{
-    return def.x >= frame.x && def.x < frame.x + frame.width && def.y >= frame.y && def.y < frame.y + frame.height;
-}
-
-} // namespace
+#include "form/Form.h"
+#include "form/IntegerField.h"
+#include "observations/PastedTable.h"
 
 int RecomputeCommandOf(int id)
 {
     const ControlDef* def = FindControlDef(id);
     if (!def || (def->kind != ControlKind::Edit && def->kind != ControlKind::Combo && def->kind != ControlKind::Check))
         return 0;
-    if (id == IDC_SPELL_MODE)
-        return IDC_CALC_RUN;
-    for (const ControlDef& frame : ControlMap) {
-        if (frame.kind != ControlKind::Group || !Holds(frame, *def))
-            continue;
-        for (const ControlDef& button : ControlMap)
-            if (button.kind == ControlKind::Button && Holds(frame, button))
-                return button.id;
-    }
+    const Panel panel = def->panel == Panel::Window ? Panel::Calculator : def->panel;
+    for (const ControlDef& button : ControlMap)
+        if (button.kind == ControlKind::Button && button.panel == panel)
+            return button.id;
     return 0;
+}
+
+std::string SteppedText(const Form& form, int spinId, int delta)
+{
+    const ControlDef* spin = FindControlDef(spinId);
+    if (!spin || spin->kind != ControlKind::Spin)
+        return {};
+    const std::int64_t value = ReadInteger(form.GetText(spin->buddyId).View());
+    return std::to_string(std::clamp<std::int64_t>(value + delta, spin->rangeLow, spin->rangeHigh));
+}
+
+std::optional<RowPlace> RowPlaceOf(int id)
+{
+    for (int r = 0; r < ObservationRowCount; ++r)
+        for (int c = 0; c < ObservationFieldCount; ++c)
+            if (ObservationRowIds(r).*ObservationFields[c] == id)
+                return RowPlace{r, c};
+    return std::nullopt;
+}
+
+PasteKind PasteKindOf(int id, bool table, const TableReader& finished)
+{
+    if (table && RowPlaceOf(id))
+        return PasteKind::Table;
+    const ControlDef* def = FindControlDef(id);
+    const bool oneValue = !finished.tab && !finished.spaced && finished.lines <= 1;
+    return def && def->kind == ControlKind::Edit && oneValue ? PasteKind::Value : PasteKind::File;
+}
+
+const char* PasteKindName(PasteKind kind)
+{
+    switch (kind) {
+    case PasteKind::Value: return "value";
+    case PasteKind::Table: return "table";
+    case PasteKind::File: return "file";
+    }
+    return "";
 }

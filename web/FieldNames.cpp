@@ -1,9 +1,14 @@
 #include "web/FieldNames.h"
 
+#include <algorithm>
+#include <iterator>
+
+#include "damage/SpellMode.h"
 #include "form/ControlMap.h"
 #include "form/Form.h"
 #include "form/TextFormat.h"
 #include "messages/Messages.h"
+#include "web/EditCommand.h"
 
 namespace {
 
@@ -30,16 +35,24 @@ std::string TabItem(MessageId id, int k)
 
 std::string FieldName(const Form& form, int id)
 {
-    for (int r = 0; r < ObservationRowCount; ++r)
-        for (int c = 0; c < ObservationFieldCount; ++c)
-            if (ObservationRowIds(r).*ObservationFields[c] == id)
-                return ComposeText(MessageText(MessageId::PageRowFieldName), r + 1,
-                                   TabItem(MessageId::PageRowColumns, c).c_str());
+    if (const std::optional<RowPlace> place = RowPlaceOf(id))
+        return ComposeText(MessageText(MessageId::PageRowFieldName), place->row + 1,
+                           TabItem(MessageId::PageRowColumns, place->column).c_str());
     const MessageId names = form.GetCheck(IDC_SPELL_MODE) ? MessageId::PageSpellFields : MessageId::PageCalcFields;
     for (int k = 0; k < static_cast<int>(std::size(CalculatorFields)); ++k)
         if (CalculatorFields[k] == id)
             return TabItem(names, k);
     return {};
+}
+
+std::string FieldCaption(const Form& form, int id)
+{
+    if (const std::optional<RowPlace> place = RowPlaceOf(id))
+        return TabItem(MessageId::PageRowColumns, place->column);
+    const int* const disabled = std::find(std::begin(SpellModeDisabled), std::end(SpellModeDisabled), id);
+    if (form.GetCheck(IDC_SPELL_MODE) && disabled != std::end(SpellModeDisabled))
+        return {};
+    return FieldName(form, id);
 }
 
 std::string CalculationAnnouncement(const Form& form)

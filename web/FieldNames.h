@@ -11,4 +11,9 @@ class Form;
 // Empty for a control that is no edit field or list of the panels.
 std::string FieldName(const Form& form, int id);
 
+// The caption a phone shows over an edit field or list, where the header
+// over the window's columns does not stand: its column's name (for a row's
+// field, without the row), none for a field spell mode disables.
+std::string FieldCaption(const Form& form, int id);
+
 std::string CalculationAnnouncement(const Form& form);

@@ -48,4 +48,28 @@ TEST(FieldNames, RowsAreNamedByRowAndColumnAndResultsAnnouncedInOrder)
     EXPECT_EQ(CalculationAnnouncement(form), "ダメージ計算: クリティカル 1170、非クリ平均 780、非クリ最低 585");
 }
 
+// A phone's caption is the column's name, the same in every row, the chain
+// column's included; a field spell mode disables has none.
+TEST(FieldNames, CaptionsNameTheColumnAndLeaveDisabledFieldsBare)
+{
+    const struct {
+        bool spell;
+        int id;
+        const char* caption;
+    } cases[] = {
+        {false, IDC_ATTACK, "攻撃"},           {false, IDC_DEFENSE, "敵防御"},
+        {false, IDC_ATTR_RATE2, "複属性"},     {true, IDC_ATTACK, "術適正"},
+        {true, IDC_CHARM, "愛"},               {true, IDC_ATTR_RATE, "属性倍率"},
+        {true, IDC_DEFENSE, ""},               {true, IDC_ATTR_RATE2, ""},
+        {false, IDC_OBS_DAMAGE_0 + 2, "クリダメ"}, {true, IDC_OBS_ATTR_0, "属性"},
+        {false, IDC_OBS_CHAIN_0 + 5, "連携数"}, {false, IDC_EST_RUN, ""},
+    };
+    for (const auto& c : cases) {
+        MemoryForm form;
+        form.SetCheck(IDC_SPELL_MODE, c.spell);
+        ApplySpellMode(form);
+        EXPECT_EQ(FieldCaption(form, c.id), c.caption) << c.id << (c.spell ? " in spell mode" : "");
+    }
+}
+
 } // namespace

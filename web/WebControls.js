@@ -2,13 +2,14 @@
 // map, created and then read and written only through these functions, as
 // the window's controls are through the platform's calls. The element of a
 // control carries its ID in data-id; edit fields, lists and check boxes
-// sit in a box (a <label>) that also holds the caption a phone shows.
+// sit in a box (a <label>) that also holds the caption a phone shows. The
+// box placed on the page carries the ID in data-box.
 mergeInto(LibraryManager.library, {
   $WebPage: {
     elements: {}, // control ID -> element carrying data-id
     boxes: {},    // control ID -> the box placed on the page
     kindOf: {},   // control ID -> kind name
-    panels: [],   // group boxes: {x, y, width, height, box}
+    frames: {},   // group box ID -> {x, y, box}
 
     create: function (tag, className, parent) {
       var element = document.createElement(tag);
@@ -17,15 +18,11 @@ mergeInto(LibraryManager.library, {
       return element;
     },
 
-    // A control lies in the frame that contains its top-left corner; the
-    // check box above both frames lies in the window itself.
-    place: function (box, x, y, width, height) {
-      var parent = Module.windowElement, left = x, top = y;
-      WebPage.panels.forEach(function (panel) {
-        if (panel.box !== box && x >= panel.x && x < panel.x + panel.width && y >= panel.y && y < panel.y + panel.height) {
-          parent = panel.box; left = x - panel.x; top = y - panel.y;
-        }
-      });
+    // A control stands in the frame the core names, at its place there;
+    // with none, in the window itself.
+    place: function (box, x, y, width, height, frameId) {
+      var frame = WebPage.frames[frameId], parent = frame ? frame.box : Module.windowElement;
+      var left = frame ? x - frame.x : x, top = frame ? y - frame.y : y;
       box.style.cssText = '--x:' + left + ';--y:' + top + ';--w:' + width + ';--h:' + height +
                           ';order:' + (y * 1000 + x);
       parent.appendChild(box);
@@ -54,7 +51,7 @@ mergeInto(LibraryManager.library, {
   },
 
   WebCreateControl__deps: ['$WebPage'],
-  WebCreateControl: function (id, kind, text, x, y, width, height, highlighted) {
+  WebCreateControl: function (id, kind, text, x, y, width, height, highlighted, frameId) {
     var name = UTF8ToString(kind), create = WebPage.create, element, box;
     text = UTF8ToString(text);
     switch (name) {
@@ -62,7 +59,7 @@ mergeInto(LibraryManager.library, {
         box = create('div', 'panel');
         element = create('fieldset', 'frame', box);
         create('legend', '', element).textContent = text;
-        WebPage.panels.push({x: x, y: y, width: width, height: height, box: box});
+        WebPage.frames[id] = {x: x, y: y, box: box};
         break;
       case 'label':
         box = element = create('div', highlighted ? 'label highlighted' : 'label');
@@ -95,21 +92,21 @@ mergeInto(LibraryManager.library, {
         }
     }
     element.setAttribute('data-id', id);
+    box.setAttribute('data-box', id);
     WebPage.elements[id] = element;
     WebPage.boxes[id] = box;
     WebPage.kindOf[id] = name;
-    WebPage.place(box, x, y, width, height);
+    WebPage.place(box, x, y, width, height, frameId);
   },
 
-  // Each arrow steps the buddy's integer by one within the range and
-  // writes it back; so do the Up and Down keys in the buddy.
-  WebCoupleSpin__deps: ['$WebPage'],
-  WebCoupleSpin: function (id, buddyId, low, high) {
+  // Each arrow has the core step the buddy's integer by one, and the
+  // buddy's new text goes in as an edit; so do the Up and Down keys in the
+  // buddy.
+  WebCoupleSpin__deps: ['$WebPage', 'WebStepSpin'],
+  WebCoupleSpin: function (id, buddyId) {
     var spin = WebPage.elements[id], buddy = WebPage.elements[buddyId];
     function step(delta) {
-      var value = parseInt(buddy.value, 10);
-      if (isNaN(value)) value = low;
-      buddy.value = String(Math.min(high, Math.max(low, value + delta)));
+      _WebStepSpin(id, delta);
       buddy.dispatchEvent(new Event('input', {bubbles: true}));
     }
     spin.querySelector('.up').onclick = function () { step(1); };

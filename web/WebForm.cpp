@@ -9,8 +9,9 @@
 
 // The page's side, in WebControls.js.
 extern "C" {
-void WebCreateControl(int id, const char* kind, const char* text, int x, int y, int width, int height, bool highlighted);
-void WebCoupleSpin(int id, int buddyId, int low, int high);
+void WebCreateControl(int id, const char* kind, const char* text, int x, int y, int width, int height, bool highlighted,
+                      int frameId);
+void WebCoupleSpin(int id, int buddyId);
 void WebAddItem(int id, const char* text);
 void WebCreateFileInput(int id, const char* menuText, const char* itemText);
 void WebCreateMenuButton(int id, const char* itemText);
@@ -71,12 +72,14 @@ void CreateWebControls()
     WebCreateFileInput(IDM_FILE_LOAD, TEXT_MENU_FILE, std::string(MenuItemLabel(TEXT_MENU_FILE_LOAD)).c_str());
     WebCreateMenuButton(IDM_FILE_SAVE, std::string(MenuItemLabel(TEXT_MENU_FILE_SAVE)).c_str());
     for (const ControlDef& def : ControlMap) {
+        // A frame stands in the window; every other control in its panel's frame.
+        const ControlDef* frame = def.kind == ControlKind::Group ? nullptr : FrameOf(def.panel);
         WebCreateControl(def.id, KindNameOf(def.kind), def.text, def.x, def.y, def.width, def.height,
-                         def.highlighted);
+                         def.highlighted, frame ? frame->id : 0);
         if (def.kind == ControlKind::Edit)
             WebLimitText(def.id, EditTextLimit);
         if (def.kind == ControlKind::Spin)
-            WebCoupleSpin(def.id, def.buddyId, def.rangeLow, def.rangeHigh);
+            WebCoupleSpin(def.id, def.buddyId);
         for (const char* item : def.items)
             WebAddItem(def.id, item);
         if (def.kind == ControlKind::Combo)

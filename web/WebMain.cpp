@@ -26,6 +26,7 @@
 #include "report/ReportText.h"
 #include "web/EditCommand.h"
 #include "web/FieldNames.h"
+#include "web/PageModel.h"
 #include "web/ShareFragment.h"
 #include "web/WebForm.h"
 
@@ -48,8 +49,9 @@ std::string BrowserCause;
 enum class Abandoned { No, Cancelled, Stalled };
 Abandoned LoadAbandoned = Abandoned::No;
 
-// A paste into a row's field, read a piece at a time as a file is.
+// A paste into a control, read a piece at a time as a file is.
 TableReader PageTable;
+int PastedInto = 0;
 
 // What the piece buffer holds: a text the script put there.
 std::string PieceText(int length)
@@ -100,30 +102,49 @@ EMSCRIPTEN_KEEPALIVE bool WebCommand(int id)
 
 // An edit of a control (a character typed, a list chosen, a box ticked):
 // the control's own command, then the one that brings its panel's results
-// up to date. 0 when nothing reran, 1 the calculator, 2 the estimation.
-EMSCRIPTEN_KEEPALIVE int WebEdited(int id)
+// up to date. {"reran": "none", "calculation" or "estimation"}.
+EMSCRIPTEN_KEEPALIVE const char* WebEdited(int id)
 {
     const int recompute = RecomputeCommandOf(id);
-    if (recompute == 0)
-        return 0;
-    RunPanelCommand(PageForm, id);
-    return RunPanelCommand(PageForm, recompute).estimated ? 2 : 1;
+    const char* reran = "none";
+    if (recompute != 0) {
+        RunPanelCommand(PageForm, id);
+        reran = RunPanelCommand(PageForm, recompute).estimated ? "estimation" : "calculation";
+    }
+    return Keep({{"reran", reran}});
+}
+
+// A spin button's arrow (delta +1 or -1): its buddy field's text stepped,
+// which the page then hands over as an edit of the field.
+EMSCRIPTEN_KEEPALIVE void WebStepSpin(int id, int delta)
+{
+    const std::string text = SteppedText(PageForm, id, delta);
+    if (const ControlDef* spin = FindControlDef(id); spin && !text.empty())
+        PageForm.SetText(spin->buddyId, text);
+}
+
+// Where each control stands on a wide screen and on a phone, the rows'
+// controls and the chart's size: PageModelJson, valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* WebPageModel()
+{
+    return Keep(PageModelJson());
 }
 
 // What the page writes beside the controls after every change:
-// {"names": {ID: the field's accessible name}, "unused": [rows the
-// estimation does not read, 0-based], "calculation": the calculator's
-// results in one sentence}.
+// {"fields": {ID: {"name": the field's accessible name, "caption": what a
+// phone shows over it}}, "unused": [rows the estimation does not read,
+// 0-based], "calculation": the calculator's results in one sentence}.
 EMSCRIPTEN_KEEPALIVE const char* WebFieldState()
 {
-    nlohmann::json names = nlohmann::json::object(), unused = nlohmann::json::array();
+    nlohmann::json fields = nlohmann::json::object(), unused = nlohmann::json::array();
     for (const ControlDef& def : ControlMap)
         if (def.kind == ControlKind::Edit || def.kind == ControlKind::Combo)
-            names[std::to_string(def.id)] = FieldName(PageForm, def.id);
+            fields[std::to_string(def.id)] = {{"name", FieldName(PageForm, def.id)},
+                                              {"caption", FieldCaption(PageForm, def.id)}};
     for (int r = 0; r < ObservationRowCount; ++r)
         if (!ObservationRowUsed(PageForm, r))
             unused.push_back(r);
-    return Keep({{"names", names}, {"unused", unused}, {"calculation", CalculationAnnouncement(PageForm)}});
+    return Keep({{"fields", fields}, {"unused", unused}, {"calculation", CalculationAnnouncement(PageForm)}});
 }
 
 // Both panels as a share link's fragment, without "#".
@@ -134,36 +155,31 @@ EMSCRIPTEN_KEEPALIVE const char* WebShareFragment()
 
 // Opens the fragment the piece buffer holds (length bytes), which the
 // kept state follows (keptLength bytes, none when nothing is kept), and
-// runs both panels. -1 when the fragment is malformed and nothing
-// changed; 1 when the kept rows differ from the fragment's and are not
-// the initial ones, so the player may want them back; else 0.
-EMSCRIPTEN_KEEPALIVE int WebOpenFragment(int length, int keptLength)
+// runs both panels. {"outcome": "malformed" when nothing changed;
+// "opened-differs" when the kept rows differ from the fragment's and are
+// not the initial ones, so the player may want them back; else "opened"}.
+EMSCRIPTEN_KEEPALIVE const char* WebOpenFragment(int length, int keptLength)
 {
     const std::string text = PieceText(length);
     const std::string keptText(PieceBuffer + text.size(),
                                static_cast<std::size_t>(std::clamp(keptLength, 0, PieceSize - static_cast<int>(text.size()))));
     const std::optional<SharedForm> shared = ParseShareFragment(text);
     if (!shared)
-        return -1;
+        return Keep({{"outcome", "malformed"}});
     const std::optional<SharedForm> kept = ParseShareFragment(keptText);
     OpenShared(*shared);
-    return kept && !SameSharedRows(*kept, *shared) && !SameSharedRows(*kept, InitialSharedForm()) ? 1 : 0;
+    const bool differs = kept && !SameSharedRows(*kept, *shared) && !SameSharedRows(*kept, InitialSharedForm());
+    return Keep({{"outcome", differs ? "opened-differs" : "opened"}});
 }
 
-// A paste into control id, handed over as a file is: WebPasteStart, each
-// piece the piece buffer holds (WebPastePiece), then WebPasteFinish. False
-// when the control is no row's field: the paste is not the core's.
-EMSCRIPTEN_KEEPALIVE bool WebPasteStart(int id)
+// A paste into control id (0 outside the controls), handed over as a file
+// is: WebPasteStart, each piece the piece buffer holds (WebPastePiece),
+// then WebPasteFinish, which says where it goes.
+EMSCRIPTEN_KEEPALIVE void WebPasteStart(int id)
 {
-    for (int r = 0; r < ObservationRowCount; ++r) {
-        for (int c = 0; c < ObservationFieldCount; ++c) {
-            if (ObservationRowIds(r).*ObservationFields[c] == id) {
-                StartTableRead(PageTable, r, c);
-                return true;
-            }
-        }
-    }
-    return false;
+    const RowPlace place = RowPlaceOf(id).value_or(RowPlace{0, 0});
+    StartTableRead(PageTable, place.row, place.column);
+    PastedInto = id;
 }
 
 EMSCRIPTEN_KEEPALIVE void WebPastePiece(int size)
@@ -172,14 +188,16 @@ EMSCRIPTEN_KEEPALIVE void WebPastePiece(int size)
         ReadTableBytes(PageTable, PieceBuffer, static_cast<std::size_t>(size));
 }
 
-// A table pasted into a row fills the rows from there, as a spreadsheet
-// does, and runs the estimation: {"table": true, "lines": what to tell
-// the player}. Anything else is not the core's: {"table": false}.
+// {"paste": where the paste goes (PasteKindOf): "value" into the field as
+// the browser pastes it, "file" to load as an observation file, or
+// "table": it has filled the rows from the one pasted into, as a
+// spreadsheet does, and run the estimation; "lines": what to tell the
+// player}.
 EMSCRIPTEN_KEEPALIVE const char* WebPasteFinish()
 {
-    const bool table = FinishTableRead(PageTable);
-    nlohmann::json json = {{"table", table}};
-    if (table) {
+    const PasteKind kind = PasteKindOf(PastedInto, FinishTableRead(PageTable), PageTable);
+    nlohmann::json json = {{"paste", PasteKindName(kind)}};
+    if (kind == PasteKind::Table) {
         const PasteResult result = PasteTableRead(PageForm, PageTable);
         RunPanelCommand(PageForm, IDC_EST_RUN);
         nlohmann::json& lines = json["lines"] = nlohmann::json::array();
@@ -191,16 +209,6 @@ EMSCRIPTEN_KEEPALIVE const char* WebPasteFinish()
     }
     StartTableRead(PageTable, 0, 0); // the lines it kept go
     return Keep(json);
-}
-
-// The control of observation row r (0 to 5) in column c (the file's
-// fields, 0 to 6), for the script that keeps and shares the rows; 0 past
-// the row or the columns.
-EMSCRIPTEN_KEEPALIVE int WebRowControl(int r, int c)
-{
-    if (r < 0 || r >= ObservationRowCount || c < 0 || c >= ObservationFieldCount)
-        return 0;
-    return ObservationRowIds(r).*ObservationFields[c];
 }
 
 // The page's headings and captions, as JSON valid until the next call.
@@ -318,14 +326,16 @@ EMSCRIPTEN_KEEPALIVE const char* WebLoadReport(int nameLength)
 }
 
 // The estimation of the rows on the page and its analysis, made together
-// on a state of their own: every candidate and the chart included, "use",
-// the attacks and the advice in words and what can be handed to the
-// calculator (PageUseJson), and "announcement", the estimate in one
-// sentence, as JSON valid until the next call.
+// on a state of their own: the chart included, "candidateRows", every
+// candidate as the table shows it (PageCandidatesJson), "use", the attacks
+// and the advice in words and what can be handed to the calculator
+// (PageUseJson), and "announcement", the estimate in one sentence, as JSON
+// valid until the next call.
 EMSCRIPTEN_KEEPALIVE const char* WebAnalyse()
 {
     const EstimateAnalysis analysis = AnalyseObservations(ReadObservationSet(PageForm), {true, true});
-    nlohmann::json json = AnalysisJson(PageForm, analysis, nullptr, {true, true});
+    nlohmann::json json = AnalysisJson(PageForm, analysis, nullptr, {false, true});
+    json["candidateRows"] = PageCandidatesJson(analysis);
     json["use"] = PageUseJson(analysis);
     json["announcement"] =
         ComposeText(MessageText(MessageId::PageEstimateAnnounce), EstimateLine(analysis.estimate).c_str());

@@ -297,7 +297,7 @@ class CommandTest(unittest.TestCase):
         self.assertEqual([caption(id) for id in (2000, 2022, 2002, 4001, 4015)], ['術適正', '愛', '', '属性倍率', ''])
         element(6000).click()
         self.assertEqual((text(1001), text(6001)), (CALC_HEADER, '攻上昇'))
-        self.assertEqual([caption(id) for id in (2002, 4015, 2008, 4014)], ['敵防御', '複属性', 'クリダメ', ''])
+        self.assertEqual([caption(id) for id in (2002, 4015, 2008, 4014)], ['敵防御', '複属性', 'クリダメ', '連携数'])
         self.assertEqual([element(id).is_enabled() for id in (2002, 4015, 6002)], [True, True, True])
         self.assertEqual(text(4015), '100')
 

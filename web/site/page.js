@@ -15,6 +15,7 @@
   var client = document.getElementById('client');
   var core;       // the module
   var texts;      // the page's headings, captions and notices, the core's
+  var model;      // where each control stands, the rows' controls: the core's
   var lastChart;  // drawn again when the width changes
   var chartWidth = 0;
   var initialState; // not worth keeping
@@ -26,17 +27,8 @@
 
   function byId(id) { return document.getElementById(id); }
   function control(id) { return document.querySelector('[data-id="' + id + '"]'); }
-  function rowCount() { for (var r = 0; core._WebRowControl(r, 0); r++); return r; }
-  function rowControls(r) {
-    var list = [];
-    for (var c = 0; core._WebRowControl(r, c); c++) list.push(control(core._WebRowControl(r, c)));
-    return list;
-  }
-  function geometry(box) {
-    var style = box.style;
-    return {x: +style.getPropertyValue('--x'), y: +style.getPropertyValue('--y'),
-            width: +style.getPropertyValue('--w'), height: +style.getPropertyValue('--h')};
-  }
+  function box(id) { return document.querySelector('[data-box="' + id + '"]'); }
+  function rowControls(r) { return model.rows[r].map(control); }
   function json(pointer) { return JSON.parse(core.UTF8ToString(pointer)); }
 
   // Texts travel to the core in its piece buffer; returns the bytes put
@@ -129,15 +121,17 @@
   function refresh(estimated, quiet) {
     var state = json(core._WebFieldState());
     var estimate = estimated ? analyse() : null;
-    Object.keys(state.names).forEach(function (id) { control(id).setAttribute('aria-label', state.names[id]); });
-    for (var r = 0; r < rowCount(); r++) {
+    Object.keys(state.fields).forEach(function (id) {
+      control(id).setAttribute('aria-label', state.fields[id].name);
+      box(id).querySelector('.caption').textContent = state.fields[id].caption;
+    });
+    for (var r = 0; r < model.rows.length; r++) {
       var unused = state.unused.indexOf(r) >= 0;
       rowControls(r).forEach(function (e) {
         e.parentNode.classList.toggle('unused', unused);
         if (unused) e.setAttribute('aria-describedby', 'unused-note'); else e.removeAttribute('aria-describedby');
       });
     }
-    caption();
     save();
     byId('share').href = location.pathname + location.search + '#' + kept;
     byId('share-section').hidden = false;
@@ -171,7 +165,7 @@
     if (!id) return;
     // The player has moved on from what the notice said, unless it stays.
     if (!noticeStays) hideNotice();
-    refresh(core._WebEdited(id) === 2);
+    refresh(json(core._WebEdited(id)).reran === 'estimation');
     requestAnimationFrame(function () {
       setTimeout(function () {
         document.body.dataset.editMs = (performance.now() - start).toFixed(3);
@@ -315,14 +309,14 @@
   // player's own, kept state.
   function openLink(text) {
     var mine = saved();
-    var result = core._WebOpenFragment(putText(text), putText(mine, putText(text)));
+    var outcome = json(core._WebOpenFragment(putText(text), putText(mine, putText(text)))).outcome;
     history.replaceState(null, '', location.pathname + location.search);
-    if (result < 0) {
+    if (outcome === 'malformed') {
       notify([texts.linkMalformed]);
       return false;
     }
-    var results = refresh(true, result > 0);
-    if (result > 0) {
+    var differs = outcome === 'opened-differs', results = refresh(true, differs);
+    if (differs) {
       notify([texts.linkOpened], results, texts.linkUndo, function () {
         if (!core) return;
         core._WebOpenFragment(putText(mine), 0);
@@ -351,7 +345,7 @@
     showUse(result.use);
     lastChart = result.chart;
     showChart(result.chart);
-    showCandidates(result.candidates);
+    showCandidates(result.candidateRows);
     document.body.dataset.analysisMs = (performance.now() - start).toFixed(3);
     return result;
   }
@@ -418,7 +412,7 @@
     use.handOff.forEach(function (can, attribute) { byId('handoff').children[attribute].disabled = !can; });
   }
 
-  // One line of cells per row, one cell per defense value 0 to 99, filled
+  // One line of cells per row, one cell per defense value the core tries, filled
   // where some rate reproduces the row; the last line shades each defense
   // by the share of rows it reproduces, and the chosen defense is framed.
   // Drawn at the width it has, one unit a pixel, so that its text keeps
@@ -430,9 +424,9 @@
     // The width the observer last saw: reading it here would lay the page
     // out in the middle of an edit.
     var width = Math.max(chartWidth || byId('chart').clientWidth, 200);
-    var cell = Math.max(2, Math.floor((width - left - 4) / 100));
+    var count = model.defenseCount, cell = Math.max(2, Math.floor((width - left - 4) / count));
     var height = top + (rows.length + 1) * line + 4;
-    width = left + 100 * cell + 4;
+    width = left + count * cell + 4;
     var svg = [];
     function add(tag, attributes, content) {
       var element = document.createElementNS('http://www.w3.org/2000/svg', tag);
@@ -444,7 +438,7 @@
       svg.push(element);
       return element;
     }
-    for (var d = 0; d < 100; d += cell < 4 ? 20 : 10) add('text', {'class': 'tick', x: left + d * cell, y: 13}, String(d));
+    for (var d = 0; d < count; d += cell < 4 ? 20 : 10) add('text', {'class': 'tick', x: left + d * cell, y: 13}, String(d));
     if (chart.chosen)
       add('rect', {'class': 'chosen', x: left + chart.chosen.defense * cell - 1, y: top - 2, width: cell + 2,
                    height: (rows.length + 1) * line}, chart.chosen.title);
@@ -492,10 +486,7 @@
       candidates.slice(from, from + 100).forEach(function (c) {
         var tr = body.insertRow();
         tr.className = c.chosen ? 'chosen' : c.tied ? 'tied' : '';
-        [c.mark, c.defense, c.rateTexts[0], c.rateTexts[1], c.rateTexts[2], c.hits,
-         c.rows.join(' ') || '-'].forEach(function (text) {
-          tr.insertCell().textContent = text;
-        });
+        c.cells.forEach(function (text) { tr.insertCell().textContent = text; });
       });
       if (from + 100 < candidates.length) setTimeout(add, 0, from + 100);
     }
@@ -505,70 +496,27 @@
 
   // ---- Layout ----
 
-  // The boxes of a panel in bands of one y each, in the order the eye
-  // reads them, which is also the order of the Tab key: on a wide screen
-  // the bands vanish (every box stands at its place in the window); on a
-  // phone each band is a line that wraps. A push button that shares its
-  // band with fields stands to their right on a wide screen, and after the
-  // panel's last band of fields and check boxes on a phone.
-  var movedButtons = [];
-  function band() {
-    movedButtons = [];
-    var ordered = Array.prototype.slice.call(client.children).sort(function (a, b) {
-      return geometry(a).y - geometry(b).y || geometry(a).x - geometry(b).x;
-    });
-    ordered.forEach(function (box) { client.appendChild(box); });
-    document.querySelectorAll('.panel').forEach(function (panel) {
-      var boxes = Array.prototype.filter.call(panel.children, function (e) { return e.style.getPropertyValue('--y'); });
-      var bands = {};
-      boxes.forEach(function (box) { (bands[geometry(box).y] = bands[geometry(box).y] || []).push(box); });
-      var lastInputs = null, buttons = [];
-      Object.keys(bands).sort(function (a, b) { return a - b; }).forEach(function (y) {
-        var line = document.createElement('div');
-        line.className = 'band';
-        bands[y].sort(function (a, b) { return geometry(a).x - geometry(b).x; });
-        var inputs = bands[y].some(function (box) { return box.classList.contains('box'); });
-        bands[y].forEach(function (box) { line.appendChild(box); });
-        panel.appendChild(line);
-        bands[y].forEach(function (box) {
-          if (inputs && box.tagName === 'BUTTON') {
-            var own = document.createElement('div');
-            own.className = 'band';
-            own.appendChild(box);
-            buttons.push({band: own, after: line});
-          }
-        });
-        if (inputs) lastInputs = line;
-      });
-      buttons.forEach(function (button) { button.last = lastInputs; movedButtons.push(button); });
-    });
-    placeButtons();
-  }
-  function placeButtons() {
-    movedButtons.forEach(function (button) { (PHONE.matches ? button.last : button.after).after(button.band); });
-  }
-
-  // Phone captions: each header's words name the enabled fields of the
-  // band just below it, left to right; the fields further down in the same
-  // column share the caption.
-  function caption() {
-    document.querySelectorAll('.panel').forEach(function (panel) {
-      var fields = Array.prototype.slice.call(panel.querySelectorAll('.box.edit, .box.combo'));
-      panel.querySelectorAll('.label').forEach(function (label) {
-        var below = geometry(label).y + geometry(label).height;
-        var columns = fields.filter(function (box) {
-          var y = geometry(box).y;
-          return y >= below && y < below + 10;
-        }).sort(function (a, b) { return geometry(a).x - geometry(b).x; });
-        var words = label.textContent.split(/\s+/).filter(Boolean), next = 0;
-        columns.forEach(function (top) {
-          var word = top.classList.contains('disabled') ? '' : words[next++] || '';
-          fields.forEach(function (box) {
-            if (geometry(box).x === geometry(top).x && geometry(box).y >= geometry(top).y)
-              box.querySelector('.caption').textContent = word;
-          });
-        });
-      });
+  // The boxes of a panel stand in the bands the core gives, in the order
+  // of the Tab key, which is also the order the eye reads them, on a wide
+  // screen and on a phone: on a wide screen the bands vanish (every box
+  // stands at its place in the window); on a phone each band is a line
+  // that wraps. The order is set again when the page changes between them.
+  var bands = {};
+  function arrange() {
+    var layout = PHONE.matches ? 'phone' : 'wide';
+    model.controls.slice().sort(function (a, b) { return a.tab[layout] - b.tab[layout]; }).forEach(function (c) {
+      var own = box(c.id);
+      if (c.band < 0) {
+        own.parentNode.appendChild(own);
+        return;
+      }
+      var key = c.panel + ' ' + c.band, band = bands[key];
+      if (!band) {
+        band = bands[key] = document.createElement('div');
+        band.className = 'band';
+      }
+      band.appendChild(own);
+      box(model.panels[c.panel]).appendChild(band);
     });
   }
 
@@ -627,28 +575,19 @@
       if (!core) return;
       if (files.length) loadFile(files[0]); else if (text) loadText(text);
     });
-    // Cells copied from a spreadsheet, pasted into a row, fill it and the
-    // rows below: the core reads the paste whole, a piece at a time.
-    // Otherwise lines or several numbers pasted into a field, or text
-    // pasted outside the fields, load as an observation file; one value
-    // pasted into a field goes into the field. The values are counted up
-    // to the second only: a paste may be of any size.
+    // A paste into a control or anywhere else on the page but the paste
+    // box: the core reads it whole, a piece at a time, and says where it
+    // goes: into the field as the browser pastes it, into the rows (which
+    // it has filled), or to load as an observation file.
     document.addEventListener('paste', function (event) {
       var text = event.clipboardData.getData('text/plain'), target = event.target;
       if (!core || target.id === 'paste') return;
-      if (target.dataset && target.dataset.id && core._WebPasteStart(+target.dataset.id)) {
-        putPieces(text, core._WebPastePiece);
-        var pasted = json(core._WebPasteFinish());
-        if (pasted.table) {
-          event.preventDefault();
-          notify(pasted.lines, refresh(true, true));
-          return;
-        }
-      }
-      var field = target.matches && target.matches('input, textarea');
-      if (field && !/\S\s+\S/.test(text)) return;
+      core._WebPasteStart(+(target.dataset && target.dataset.id) || 0);
+      putPieces(text, core._WebPastePiece);
+      var pasted = json(core._WebPasteFinish());
+      if (pasted.paste === 'value') return;
       event.preventDefault();
-      loadText(text);
+      if (pasted.paste === 'table') notify(pasted.lines, refresh(true, true)); else loadText(text);
     });
     byId('paste-load').addEventListener('click', function () { if (core) loadText(byId('paste').value); });
     byId('share-copy').addEventListener('click', copyLink);
@@ -662,7 +601,7 @@
     window.addEventListener('unhandledrejection', function (event) {
       if (event.reason instanceof WebAssembly.RuntimeError) stopped();
     });
-    PHONE.addEventListener('change', placeButtons);
+    PHONE.addEventListener('change', function () { if (core) arrange(); });
     new ResizeObserver(function (entries) {
       var width = Math.round(entries[0].contentRect.width);
       if (!width || width === chartWidth) return;
@@ -687,7 +626,7 @@
     reopen(saved());
   }
   function reopen(state) {
-    if (state && core._WebOpenFragment(putText(state), 0) >= 0) return refresh(true, true);
+    if (state && json(core._WebOpenFragment(putText(state), 0)).outcome !== 'malformed') return refresh(true, true);
     return refresh(false, true);
   }
 
@@ -723,8 +662,10 @@
         showTexts();
         wire();
       }
+      model = json(core._WebPageModel());
       document.querySelectorAll('#client .spin').forEach(function (spin) { spin.setAttribute('aria-hidden', 'true'); });
-      band();
+      bands = {};
+      arrange();
       initialState = fragment();
       wireMenu();
       phase = 'restoring';
