@@ -259,7 +259,8 @@ SharedForm ReadSharedForm(const Form& form)
         default: {
             // The form's 99 bytes may end inside a character, which is left
             // out: a link holds whole UTF-8 characters only.
-            const std::string_view text = form.GetText(id).View();
+            const FieldText field = form.GetText(id);
+            const std::string_view text = field.View();
             value = std::string(text.substr(0, WholeCharactersLength(text)));
             break;
         }
