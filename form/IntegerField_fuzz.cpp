@@ -1,6 +1,6 @@
 // Fuzz target: the integer field reading against a straightforward model,
 // the C library's strtoll clamped to the 32-bit range, after full-width
-// digits are made ASCII.
+// digits, signs and spaces are made ASCII.
 #include <cerrno>
 #include <cstdint>
 #include <cstdlib>
@@ -11,18 +11,17 @@
 
 namespace {
 
-// Full-width digits and minus, code page 932 and UTF-8, replaced wherever
+// Full-width digits, signs and the ideographic space, replaced wherever
 // they stand: past the first other character strtoll reads nothing anyway.
 std::string AsciiDigits(const std::string& text)
 {
     static const struct {
         std::string wide;
         char ascii;
-    } forms[] = {{"\x81\x7C", '-'}, {"\xEF\xBC\x8D", '-'}, {"\x82\x4F", '0'}, {"\x82\x50", '1'}, {"\x82\x51", '2'},
-                 {"\x82\x52", '3'}, {"\x82\x53", '4'}, {"\x82\x54", '5'}, {"\x82\x55", '6'}, {"\x82\x56", '7'},
-                 {"\x82\x57", '8'}, {"\x82\x58", '9'}, {"\xEF\xBC\x90", '0'}, {"\xEF\xBC\x91", '1'},
-                 {"\xEF\xBC\x92", '2'}, {"\xEF\xBC\x93", '3'}, {"\xEF\xBC\x94", '4'}, {"\xEF\xBC\x95", '5'},
-                 {"\xEF\xBC\x96", '6'}, {"\xEF\xBC\x97", '7'}, {"\xEF\xBC\x98", '8'}, {"\xEF\xBC\x99", '9'}};
+    } forms[] = {{"\xEF\xBC\x8D", '-'}, {"\xEF\xBC\x8B", '+'}, {"\xE3\x80\x80", ' '},
+                 {"\xEF\xBC\x90", '0'}, {"\xEF\xBC\x91", '1'}, {"\xEF\xBC\x92", '2'}, {"\xEF\xBC\x93", '3'},
+                 {"\xEF\xBC\x94", '4'}, {"\xEF\xBC\x95", '5'}, {"\xEF\xBC\x96", '6'}, {"\xEF\xBC\x97", '7'},
+                 {"\xEF\xBC\x98", '8'}, {"\xEF\xBC\x99", '9'}};
     std::string ascii;
     for (std::size_t at = 0; at < text.size();) {
         bool replaced = false;
