@@ -27,14 +27,14 @@ iconv_t ToCp932()
     return converter;
 }
 
-} // namespace
-
-std::string Utf8ToCp932(std::string_view text)
+// The text through the converter; each sequence it cannot take becomes
+// replacement, and the conversion goes on after it: after its first byte,
+// and from UTF-8 after that character's continuation bytes too.
+std::string Convert(iconv_t converter, std::string_view text, std::string_view replacement, bool fromUtf8)
 {
-    std::string out;
-    const iconv_t converter = ToCp932();
     if (converter == reinterpret_cast<iconv_t>(-1))
         return std::string(text);
+    std::string out;
     iconv(converter, nullptr, nullptr, nullptr, nullptr);
     char* in = const_cast<char*>(text.data());
     std::size_t inLeft = text.size();
@@ -45,42 +45,25 @@ std::string Utf8ToCp932(std::string_view text)
         const std::size_t result = iconv(converter, &in, &inLeft, &outPtr, &outLeft);
         out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
         if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
-            // A character the code page lacks, or a byte that is not UTF-8:
-            // a "?" for the character, then on after it.
-            out += '?';
+            out += replacement;
             do {
                 ++in;
                 --inLeft;
-            } while (inLeft > 0 && (static_cast<unsigned char>(*in) & 0xC0) == 0x80);
+            } while (fromUtf8 && inLeft > 0 && (static_cast<unsigned char>(*in) & 0xC0) == 0x80);
             iconv(converter, nullptr, nullptr, nullptr, nullptr);
         }
     }
     return out;
 }
 
+} // namespace
+
+std::string Utf8ToCp932(std::string_view text)
+{
+    return Convert(ToCp932(), text, "?", true);
+}
+
 std::string Cp932ToUtf8(std::string_view text)
 {
-    std::string out;
-    const iconv_t converter = Converter();
-    if (converter == reinterpret_cast<iconv_t>(-1))
-        return std::string(text);
-
-    iconv(converter, nullptr, nullptr, nullptr, nullptr);
-    char* in = const_cast<char*>(text.data());
-    std::size_t inLeft = text.size();
-    char buffer[256];
-    while (inLeft > 0) {
-        char* outPtr = buffer;
-        std::size_t outLeft = sizeof buffer;
-        const std::size_t result = iconv(converter, &in, &inLeft, &outPtr, &outLeft);
-        out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-        if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
-            // An invalid or truncated sequence: mark it and go on after it.
-            out += "\xEF\xBF\xBD";
-            ++in;
-            --inLeft;
-            iconv(converter, nullptr, nullptr, nullptr, nullptr);
-        }
-    }
-    return out;
+    return Convert(Converter(), text, "\xEF\xBF\xBD", false);
 }
