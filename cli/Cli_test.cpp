@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -19,6 +20,8 @@
 
 #include "Version.h"
 #include "encoding/TextEncoding.h"
+#include "form/TextFormat.h"
+#include "messages/Messages.h"
 
 namespace {
 
@@ -28,12 +31,29 @@ struct CliRun {
     std::string err;
 };
 
+// With TORUME_JSON_OUT set, every JSON a run prints is also kept there,
+// as NUMBER-COMMAND.json, for the schema test to validate.
+void KeepJson(const std::vector<const char*>& args, const CliRun& run)
+{
+    static int kept = 0;
+    const char* folder = std::getenv("TORUME_JSON_OUT");
+    const bool json = std::find_if(args.begin(), args.end(), [](const char* a) { return std::string(a) == "--json"; }) !=
+                      args.end();
+    if (!folder || !json || run.status == 2 || args.size() < 2)
+        return;
+    std::ofstream(std::filesystem::path(folder) / (std::to_string(++kept) + "-" + args[1] + ".json"),
+                  std::ios::binary)
+        << run.out;
+}
+
 CliRun Torume(std::vector<const char*> args)
 {
     args.insert(args.begin(), "torume");
     std::ostringstream out, err;
     const int status = RunCli(static_cast<int>(args.size()), args.data(), out, err);
-    return {status, out.str(), err.str()};
+    const CliRun run{status, out.str(), err.str()};
+    KeepJson(args, run);
+    return run;
 }
 
 nlohmann::json Labels(const CliRun& run)
@@ -46,11 +66,29 @@ std::string Example(const char* name)
     return std::string(TORUME_EXAMPLES) + "/" + name;
 }
 
+// A sentence of the message table, its conversions filled in.
+template <typename... Args>
+std::string Said(MessageId id, Args... args)
+{
+    return ComposeText(MessageText(id), args...);
+}
+
+// The three figures as torume prints them, each under its name.
+std::string Figures(int critical, int average, int minimum)
+{
+    std::string lines;
+    for (const auto& [name, value] : {std::pair{MessageId::FigureCritical, critical},
+                                      std::pair{MessageId::FigureAverage, average},
+                                      std::pair{MessageId::FigureMinimum, minimum}})
+        lines += PadToColumns(MessageText(name), 14) + std::to_string(value) + "\n";
+    return lines;
+}
+
 TEST(TorumeDamage, PrintsTheThreeResultsInUtf8)
 {
     const CliRun run = Torume({"damage"});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, "クリティカル  1170\n非クリ平均    780\n非クリ最低    585\n");
+    EXPECT_EQ(run.out, Figures(1170, 780, 585));
 }
 
 TEST(TorumeDamage, JsonMapsEachWrittenLabelById)
@@ -107,10 +145,9 @@ TEST(TorumeDamage, EnemyTakesTheDefenseAndRateOfAFilesEstimate)
         std::string out;
         std::string err;
     } cases[] = {
-        {{"--attack", "60", "--power", "320", "--strength", "5", "--charm", "20", "--attribute", "突"}, 0,
-         "クリティカル  2175\n非クリ平均    1450\n非クリ最低    1087\n", ""},
-        {{"--attribute", "斬", "--rate2", "50"}, 0, "クリティカル  585\n非クリ平均    390\n非クリ最低    292\n", ""},
-        {{"--attribute", "打", "--spell"}, 0, "クリティカル  810\n非クリ平均    540\n非クリ最低    405\n", ""},
+        {{"--attack", "60", "--power", "320", "--strength", "5", "--charm", "20", "--attribute", "突"}, 0, Figures(2175, 1450, 1087), ""},
+        {{"--attribute", "斬", "--rate2", "50"}, 0, Figures(585, 390, 292), ""},
+        {{"--attribute", "打", "--spell"}, 0, Figures(810, 540, 405), ""},
     };
     for (const auto& c : cases) {
         std::vector<const char*> args = {"damage", "--enemy", worked.c_str()};
@@ -126,9 +163,9 @@ TEST(TorumeDamage, EnemyTakesTheDefenseAndRateOfAFilesEstimate)
         std::string err;
     } failures[] = {
         {{"damage", "--enemy", boss.c_str(), "--attribute", "打"}, 1,
-         "torume: " + boss + ": 推定値には 打 の倍率がありません\n"},
+         "torume: " + boss + ": " + Said(MessageId::HandOffNoRate, "打") + "\n"},
         {{"damage", "--enemy", missing.c_str(), "--attribute", "斬"}, 1,
-         "torume: " + missing + ": ファイルが見つかりません\n"},
+         "torume: " + missing + ": " + Said(MessageId::CauseNotFound) + "\n"},
         {{"damage", "--enemy", worked.c_str()}, 2, ""},
         {{"damage", "--attribute", "斬"}, 2, ""},
         {{"damage", "--enemy", worked.c_str(), "--attribute", "炎"}, 2, ""},
@@ -239,10 +276,10 @@ TEST(TorumeEstimate, JsonHoldsEveryLabelAndTheRows)
     const nlohmann::json& labels = result.at("labels");
     EXPECT_EQ(labels.size(), 13u);
     EXPECT_EQ(labels.at("1011"), "0");
-    EXPECT_EQ(labels.at("1013"), "不明");
-    EXPECT_EQ(labels.at("1015"), "計算成功 1データ中 1データ再現");
-    EXPECT_EQ(labels.at("1017"), "他候補が26 個あります、最大3候補まで表示します");
-    EXPECT_EQ(labels.at("1023"), "1.000\u3000 不明 \u3000 不明 ");
+    EXPECT_EQ(labels.at("1013"), Said(MessageId::Unknown));
+    EXPECT_EQ(labels.at("1015"), Said(MessageId::ResultSuccess, 1, 1));
+    EXPECT_EQ(labels.at("1017"), Said(MessageId::ResultMore, 26));
+    EXPECT_EQ(labels.at("1023"), "1.000\u3000 " + Said(MessageId::Unknown) + " \u3000 " + Said(MessageId::Unknown) + " ");
     const nlohmann::json& rows = result.at("rows");
     ASSERT_EQ(rows.size(), 6u);
     EXPECT_EQ(rows[0], (nlohmann::json{{"damage", "787"}, {"attack", "75"}, {"power", "100"}, {"attribute", 0},
@@ -285,16 +322,16 @@ TEST(TorumeEstimate, FilesThatFailExitWithOneAndTheirCause)
 #endif
     const struct {
         std::string file;
-        const char* cause;
+        std::string cause;
         const char* code;
     } cases[] = {
-        {Example("no-such-file.txt"), "ファイルが見つかりません", "not-found"},
-        {dir.string(), "ファイルではなくフォルダーです", "is-a-directory"},
-        {empty, "観測データがありません (クリダメが 1 以上のデータ行がありません)", "no-data-row"},
-        {utf16, "UTF-16LE のテキストです。シフト JIS か UTF-8 で保存してください", "utf-16"},
+        {Example("no-such-file.txt"), Said(MessageId::CauseNotFound), "not-found"},
+        {dir.string(), Said(MessageId::CauseIsFolder), "is-a-directory"},
+        {empty, Said(MessageId::CauseNoDataRow), "no-data-row"},
+        {utf16, Said(MessageId::CauseUtf16, "UTF-16LE"), "utf-16"},
 #ifdef _WIN32
-        {held.string(), "ほかのプログラムがファイルを使用中です", "in-use"},
-        {"NUL", "ディスク上のファイルではありません (デバイスやパイプは読み込めません)", "not-a-file"},
+        {held.string(), Said(MessageId::CauseInUse), "in-use"},
+        {"NUL", Said(MessageId::CauseNotAFile), "not-a-file"},
 #endif
     };
     for (const auto& c : cases) {
@@ -327,18 +364,21 @@ TEST(TorumeEstimate, SkippedLinesAreReportedWithoutFailing)
                                           << "1208 50 300 0 10 10 0\r\n1208,50,300,0,10,10,0\n";
     CliRun run = Torume({"estimate", file.c_str()});
     EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, file + ":1: 全角の数字があります\n" + file + ":3: 数字の間にカンマがあります\n");
+    EXPECT_EQ(run.err, file + ":1: " + Said(MessageId::SkipFullWidthDigits) + "\n" + file + ":3: " +
+                           Said(MessageId::SkipComma) + "\n");
     EXPECT_NE(run.out.find("防御      30\n"), std::string::npos) << run.out;
 
     run = Torume({"estimate", "--json", file.c_str()});
-    EXPECT_EQ(nlohmann::json::parse(run.out).at("skipped"),
-              nlohmann::json::parse(R"([{"line": 1, "reason": "full-width digits", "code": "full-width-digits",
-                                         "text": "全角の数字があります"},
-                                        {"line": 3, "reason": "comma between numbers", "code": "comma",
-                                         "text": "数字の間にカンマがあります"}])"));
+    nlohmann::json skipped = nlohmann::json::parse(R"([{"line": 1, "reason": "full-width digits", "code": "full-width-digits"},
+                                                        {"line": 3, "reason": "comma between numbers", "code": "comma"}])");
+    skipped[0]["text"] = Said(MessageId::SkipFullWidthDigits);
+    skipped[1]["text"] = Said(MessageId::SkipComma);
+    EXPECT_EQ(nlohmann::json::parse(run.out).at("skipped"), skipped);
 
     run = Torume({"estimate", file.c_str(), file.c_str()});
-    EXPECT_NE(run.out.find(file + "\t1\t1\t30\t1.000\t不明\t不明\t0\t2\n"), std::string::npos) << run.out;
+    const std::string unknown = Said(MessageId::Unknown);
+    EXPECT_NE(run.out.find(file + "\t1\t1\t30\t1.000\t" + unknown + "\t" + unknown + "\t0\t2\n"), std::string::npos)
+        << run.out;
     std::filesystem::remove(file);
 }
 
@@ -403,7 +443,7 @@ TEST(TorumeEstimate, DiagnosesEveryRowTheEstimateMisses)
 {
     const std::string mistyped = Example("mistyped-row.txt");
     nlohmann::json result = EstimateJson({"estimate", "--json", mistyped.c_str()});
-    EXPECT_EQ(result.at("labels").at("1015"), "計算一部成功 5データ中 4データ再現");
+    EXPECT_EQ(result.at("labels").at("1015"), Said(MessageId::ResultPartial, 5, 4));
     ASSERT_EQ(result.at("diagnosis").size(), 1u);
     EXPECT_EQ(result["diagnosis"][0].at("row"), 5);
     EXPECT_EQ(result["diagnosis"][0].at("reproducible"), false);
@@ -415,7 +455,7 @@ TEST(TorumeEstimate, DiagnosesEveryRowTheEstimateMisses)
     EXPECT_EQ(row.at("row"), 4);
     EXPECT_EQ(row.at("reproducible"), true);
     EXPECT_EQ(row.at("without").at("1011"), "30");
-    EXPECT_EQ(row.at("without").at("1015"), "計算成功 3データ中 3データ再現");
+    EXPECT_EQ(row.at("without").at("1015"), Said(MessageId::ResultSuccess, 3, 3));
     EXPECT_EQ(row.at("without").at("1016"), "1208  878  1776  ");
 
     const std::string worked = Example("worked-example.txt");
@@ -423,8 +463,7 @@ TEST(TorumeEstimate, DiagnosesEveryRowTheEstimateMisses)
     EXPECT_TRUE(result.at("diagnosis").empty());
 
     const CliRun text = Torume({"estimate", mistyped.c_str()});
-    EXPECT_NE(text.out.find("  5行目は防御 0～99 のどの値とどの倍率でもこのダメージになりません。"), std::string::npos)
-        << text.out;
+    EXPECT_NE(text.out.find("  " + Said(MessageId::RowMistyped, 5)), std::string::npos) << text.out;
 }
 
 TEST(TorumeEstimate, ListsEveryCandidateWithTheChosenAndTheTied)
@@ -475,7 +514,8 @@ TEST(TorumeEstimate, BatchReportsEachFileAndGoesOnPastAMissingOne)
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find(missing), std::string::npos);
     EXPECT_EQ(run.out, "file\tobservations\thits\tdefense\tslash\tstrike\tthrust\tties\tskipped\n" + worked +
-                           "\t4\t4\t30\t1.000\t0.750\t1.250\t0\t0\n" + many + "\t1\t1\t0\t1.000\t不明\t不明\t26\t0\n");
+                           "\t4\t4\t30\t1.000\t0.750\t1.250\t0\t0\n" + many + "\t1\t1\t0\t1.000\t" +
+                           Said(MessageId::Unknown) + "\t" + Said(MessageId::Unknown) + "\t26\t0\n");
 
     run = Torume({"estimate", "--json", worked.c_str(), missing.c_str()});
     EXPECT_EQ(run.status, 1);
@@ -498,7 +538,8 @@ TEST(TorumeEstimate, BatchCountsTheRowsEvenWhenARowStopsTheEstimation)
     const CliRun run = Torume({"estimate", unselected.c_str(), worked.c_str()});
     std::filesystem::remove(unselected);
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_NE(run.out.find(unselected + "\t3\t0\t2行目の属性が選択されていません"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(unselected + "\t3\t0\t" + Said(MessageId::ResultAttributeMissing, 2)), std::string::npos)
+        << run.out;
 }
 
 TEST(TorumeEstimate, BatchOutputSurvivesOddFileNames)
@@ -527,7 +568,7 @@ TEST(TorumeEstimate, BatchOutputSurvivesOddFileNames)
     EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     std::filesystem::remove(forged);
     run = Torume({"estimate", forged.c_str()});
-    EXPECT_EQ(run.err, "torume: " + printed + ": ファイルが見つかりません\n");
+    EXPECT_EQ(run.err, "torume: " + printed + ": " + Said(MessageId::CauseNotFound) + "\n");
 
     run = Torume({"estimate", "--json", tabbed.c_str(), notUtf8.c_str()});
     std::filesystem::remove(tabbed);
@@ -583,8 +624,8 @@ TEST(TorumeEstimate, ExpandsFilePatternsOnWindows)
         const CliRun run = Torume({"estimate", "--json", c.pattern.c_str(), worked.c_str()});
         EXPECT_EQ(run.status, c.failure ? 1 : 0) << c.pattern;
         // On standard error in the player's words; in JSON the fixed code.
-        const std::string said = c.failure && std::string(c.failure) == NoMatch ? "パターンに合うファイルがありません"
-                                                                                 : "ファイルが見つかりません";
+        const std::string said = Said(c.failure && std::string(c.failure) == NoMatch ? MessageId::CauseNoMatch
+                                                                                      : MessageId::CauseNotFound);
         EXPECT_EQ(run.err, c.failure ? "torume: " + c.pattern + ": " + said + "\n" : "");
         nlohmann::json expected = nlohmann::json::array();
         for (const std::string& file : c.files)
@@ -607,8 +648,8 @@ TEST(TorumeDamage, ExplainShowsTheRoundingOfEachEvaluation)
 {
     CliRun run = Torume({"damage", "--explain", "--attack", "20", "--defense", "10"});
     ASSERT_EQ(run.status, 0);
-    for (const char* line : {"クリティカル  414\n", "= 413.99999999999994\n", "= 275.99999999999994\n",
-                             "= 206.99999999999997\n", "AttackTerm 1.2, DefenseTerm 1.15\n"})
+    for (const std::string& line : {PadToColumns(MessageText(MessageId::FigureCritical), 14) + "414\n", std::string("= 413.99999999999994\n"), std::string("= 275.99999999999994\n"),
+                             std::string("= 206.99999999999997\n"), std::string("AttackTerm 1.2, DefenseTerm 1.15\n")})
         EXPECT_NE(run.out.find(line), std::string::npos) << line << " in\n" << run.out;
 
     run = Torume({"damage", "--explain", "--json", "--attack", "1", "--defense", "1", "--power", "50"});

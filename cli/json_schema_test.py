@@ -3,8 +3,9 @@
 
 Runs torume over a table of invocations (every example, with and without
 --candidates, a batch, files that fail, skipped lines, the calculator's
-variants and extremes) and checks each output with a draft 2020-12
-validator, and the schemas themselves against the draft's metaschema.
+variants and extremes), then the unit tests of torume, which keep every
+JSON they produce, and checks each output with a draft 2020-12 validator,
+and the schemas themselves against the draft's metaschema.
 """
 import argparse
 import json
@@ -21,6 +22,7 @@ def main():
     parser.add_argument('--torume', required=True)
     parser.add_argument('--schemas', required=True)
     parser.add_argument('--examples', required=True)
+    parser.add_argument('--unit-tests', required=True, help="torume's unit test program")
     args = parser.parse_args()
 
     validators = {}
@@ -55,21 +57,31 @@ def main():
                    ['--attack', '2147483647', '--power', '2147483647', '--strength', '2147483647', '--explain'],
                    ['--attack=-2147483648', '--defense', '2147483647', '--explain'], ['--power', 'abc']]
 
-    failures = 0
+    outputs = []  # (what, kind, bytes)
     for kind, runs in (('estimate', estimate_runs), ('damage', damage_runs)):
         for run in runs:
             command = [args.torume, kind, '--json'] + run
-            output = subprocess.run(command, capture_output=True).stdout
-            try:
-                errors = list(validators[kind].iter_errors(json.loads(output)))
-            except ValueError as error:
-                errors = ['not JSON: %s' % error]
-            for error in errors:
-                failures += 1
-                where = '/'.join(str(part) for part in getattr(error, 'absolute_path', []))
-                print('%s: at /%s: %.300s' % (' '.join(command), where, getattr(error, 'message', error)),
-                      file=sys.stderr)
-    print('%d invocations validated, %d errors' % (len(estimate_runs) + len(damage_runs), failures))
+            outputs.append((' '.join(command), kind, subprocess.run(command, capture_output=True).stdout))
+    kept = os.path.join(scratch, 'unit-tests')
+    os.mkdir(kept)
+    subprocess.run([args.unit_tests, '--gtest_filter=Torume*'], env=dict(os.environ, TORUME_JSON_OUT=kept),
+                   capture_output=True, check=True)
+    for name in sorted(os.listdir(kept)):
+        with open(os.path.join(kept, name), 'rb') as f:
+            outputs.append(('unit test output ' + name, name.split('-', 1)[1][:-len('.json')], f.read()))
+
+    failures = 0
+    for what, kind, output in outputs:
+        try:
+            errors = list(validators[kind].iter_errors(json.loads(output)))
+        except ValueError as error:
+            errors = ['not JSON: %s' % error]
+        for error in errors:
+            failures += 1
+            where = '/'.join(str(part) for part in getattr(error, 'absolute_path', []))
+            print('%s: at /%s: %.300s' % (what, where, getattr(error, 'message', error)), file=sys.stderr)
+    print('%d outputs validated (%d from the unit tests), %d errors' %
+          (len(outputs), len(os.listdir(kept)), failures))
     return 1 if failures else 0
 
 

@@ -8,6 +8,7 @@
 # Usage: scripts/release-test.sh ZIP VERSION TORUME-DRIVE.EXE
 set -euo pipefail
 zip="$1" version="$2" drive="$3"
+source="$(cd "$(dirname "$0")/.." && pwd)"
 if [[ ! -f "$zip" ]]; then
   echo "no $zip: scripts/release.sh builds it" >&2
   exit 77
@@ -39,6 +40,11 @@ check() { # what, expected, actual
   fi
 }
 
+# A sentence of the message table, as the programs print it.
+message() {
+  sed -n "s/^ *{MessageId::$1, \"\(.*\)\"},\$/\1/p" "$source/messages/Messages.cpp"
+}
+
 # Notepad's reading: a byte-order mark, and CR LF at the end of every line.
 check "README.txt starts with a UTF-8 byte-order mark" "efbbbf" "$(head -c 3 README.txt | od -An -tx1 | tr -d ' \n')"
 check "README.txt and the examples end every line with CR LF" "" \
@@ -47,14 +53,15 @@ check "README.txt and the examples end every line with CR LF" "" \
 # Standard output only: Wine's own messages go to standard error.
 check "torume.exe --version" "torume $version" "$(wine torume.exe --version)"
 
-worked=$'防御      30\n倍率      斬 1.000  打 0.750  突 1.250\n計算成功 4データ中 4データ再現\n予測      1208  878  1776  1522  '
-check 'torume.exe estimate examples\worked-example.txt' "$worked" \
-  "$(wine torume.exe estimate 'examples\worked-example.txt')"
+# The report the native tests expect, its line ends as Windows writes them.
+worked="$(cat "$source/cli/testdata/estimate-candidates/worked-example.txt")"
+check 'torume.exe estimate --candidates examples\worked-example.txt' "$worked" \
+  "$(wine torume.exe estimate --candidates 'examples\worked-example.txt' | tr -d '\r')"
 
 # A name outside code page 932 reaches the file only by its UTF-16 name.
 cp examples/worked-example.txt 'observações-관측.txt'
 check "torume.exe estimate on a file with a Unicode name" "$worked" \
-  "$(wine torume.exe estimate 'observações-관측.txt')"
+  "$(wine torume.exe estimate --candidates 'observações-관측.txt' | tr -d '\r')"
 
 # Windows shells leave patterns to the program: a header and five files.
 batch="$(wine torume.exe estimate 'examples\*.txt')" || true
@@ -72,9 +79,9 @@ failure() {
   err="$(wine torume.exe "$@" 2>&1 >/dev/null)" || status=$?
   echo "$(tr -d '\r' <<<"$err") (exit $status)"
 }
-check 'torume.exe estimate nomatch*.txt' 'torume: nomatch*.txt: パターンに合うファイルがありません (exit 1)' \
+check 'torume.exe estimate nomatch*.txt' "torume: nomatch*.txt: $(message CauseNoMatch) (exit 1)" \
   "$(failure estimate 'nomatch*.txt')"
-check 'torume.exe estimate missing.txt' 'torume: missing.txt: ファイルが見つかりません (exit 1)' \
+check 'torume.exe estimate missing.txt' "torume: missing.txt: $(message CauseNotFound) (exit 1)" \
   "$(failure estimate 'missing.txt')"
 
 check "torume-calc.exe opens its window and exits with 0 when closed" "exit code 0" \
