@@ -26,6 +26,7 @@
 #include "report/ReportText.h"
 #include "web/EditCommand.h"
 #include "web/FieldNames.h"
+#include "web/PageHtml.h"
 #include "web/PageModel.h"
 #include "web/ShareFragment.h"
 #include "web/WebForm.h"
@@ -88,9 +89,11 @@ void OpenShared(const SharedForm& shared)
 
 extern "C" {
 
+// The controls adopted and the page started as the build wrote it.
 EMSCRIPTEN_KEEPALIVE void WebStart()
 {
-    CreateWebControls();
+    AdoptWebControls();
+    StartPage(PageForm);
 }
 
 // The panels' commands, routed as the window routes them. True when the

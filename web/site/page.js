@@ -1,5 +1,6 @@
-// The web edition's page: starts the C++ core, which creates an element
-// for every control of the control map, hands it every edit, command,
+// The web edition's page: starts the C++ core, which adopts the element
+// the build wrote for every control of the control map (the page's first
+// paint is its final layout), hands it every edit, command,
 // loaded file and paste, and shows what the window cannot: every
 // candidate, the rows the estimate does not reproduce, a chart of the
 // defense values that reproduce each row, each attack against the
@@ -500,8 +501,9 @@
   // of the Tab key, which is also the order the eye reads them, on a wide
   // screen and on a phone: on a wide screen the bands vanish (every box
   // stands at its place in the window); on a phone each band is a line
-  // that wraps. The order is set again when the page changes between them.
-  var bands = {};
+  // that wraps. The build wrote them in a phone's order; the order is set
+  // again when the page changes between the two, which moves nothing on
+  // the screen.
   function arrange() {
     var layout = PHONE.matches ? 'phone' : 'wide';
     model.controls.slice().sort(function (a, b) { return a.tab[layout] - b.tab[layout]; }).forEach(function (c) {
@@ -510,41 +512,13 @@
         own.parentNode.appendChild(own);
         return;
       }
-      var key = c.panel + ' ' + c.band, band = bands[key];
-      if (!band) {
-        band = bands[key] = document.createElement('div');
-        band.className = 'band';
-      }
+      var panel = box(model.panels[c.panel]), band = panel.querySelector('[data-band="' + c.band + '"]');
       band.appendChild(own);
-      box(model.panels[c.panel]).appendChild(band);
+      panel.appendChild(band);
     });
   }
 
   // ---- Start ----
-
-  // Each element marked data-text="NAME" shows the core's text of that name;
-  // the tables their column headers.
-  function showTexts() {
-    document.querySelectorAll('[data-text]').forEach(function (element) {
-      element.textContent = texts[element.dataset.text];
-    });
-    texts.handOffButtons.forEach(function (text, attribute) {
-      var button = byId('handoff').appendChild(document.createElement('button'));
-      button.type = 'button';
-      button.textContent = text;
-      button.disabled = true;
-      button.addEventListener('click', function () { if (core) handOff(attribute); });
-    });
-    [['candidates', texts.candidateColumns], ['chart-table', texts.chartColumns],
-     ['attacks', texts.attackColumns]].forEach(function (table) {
-      var header = byId(table[0]).tHead.rows[0];
-      table[1].forEach(function (text) {
-        var th = header.appendChild(document.createElement(text ? 'th' : 'td'));
-        th.textContent = text;
-        if (text) th.scope = 'col';
-      });
-    });
-  }
 
   // The page's own elements, once; nothing reaches the core while it is
   // being started again (core is null then).
@@ -602,22 +576,21 @@
       if (event.reason instanceof WebAssembly.RuntimeError) stopped();
     });
     PHONE.addEventListener('change', function () { if (core) arrange(); });
+    Array.prototype.forEach.call(byId('handoff').children, function (button, attribute) {
+      button.addEventListener('click', function () { if (core) handOff(attribute); });
+    });
+    var fileInput = document.querySelector('input[type=file][data-id]');
+    fileInput.addEventListener('change', function () {
+      if (core && fileInput.files.length) loadFile(fileInput.files[0]);
+      fileInput.value = '';
+    });
+    document.querySelector('.menu button[data-id]').addEventListener('click', function () { if (core) saveRows(); });
     new ResizeObserver(function (entries) {
       var width = Math.round(entries[0].contentRect.width);
       if (!width || width === chartWidth) return;
       chartWidth = width;
       if (lastChart) showChart(lastChart);
     }).observe(byId('chart'));
-  }
-
-  // The menu's load item and save button, made anew with each module.
-  function wireMenu() {
-    var fileInput = document.querySelector('input[type=file][data-id]');
-    fileInput.addEventListener('change', function () {
-      if (fileInput.files.length) loadFile(fileInput.files[0]);
-      fileInput.value = '';
-    });
-    document.querySelector('.menu button[data-id]').addEventListener('click', saveRows);
   }
 
   // A share link's state comes first, else the state of the last visit.
@@ -648,29 +621,25 @@
     }, function () { /* no offline copy: the page works online */ });
   }
 
-  // Starts the core, which creates the controls, and brings the state
-  // back: on the first start a link's or the last visit's, on a restart
-  // the one given.
+  // Starts the core, which adopts the controls, and brings the state back:
+  // on the first start a link's or the last visit's, on a restart the one
+  // given. The controls take no input until then (the window is inert).
   function start(state) {
     phase = 'starting';
-    byId('menu').textContent = client.textContent = '';
-    createTorume({menuElement: byId('menu'), windowElement: client, onAbort: stopped}).then(function (module) {
+    createTorume({onAbort: stopped}).then(function (module) {
       core = module;
       core._WebStart();
       if (!texts) {
         texts = json(core._WebPageTexts());
-        showTexts();
         wire();
       }
       model = json(core._WebPageModel());
-      document.querySelectorAll('#client .spin').forEach(function (spin) { spin.setAttribute('aria-hidden', 'true'); });
-      bands = {};
       arrange();
       initialState = fragment();
-      wireMenu();
       phase = 'restoring';
       if (state === undefined) restore(); else notify([texts.coreRestarted], reopen(state));
       phase = 'running';
+      byId('window').inert = false;
       if (document.body.dataset.ready) return;
       performance.mark('torume-first-estimate');
       document.body.dataset.ready = performance.now().toFixed(1);
@@ -686,6 +655,7 @@
   function stopped() {
     if (!core) return;
     core = null;
+    byId('window').inert = true;
     loading++;
     if (phase !== 'starting') setTimeout(start, 0, phase === 'running' ? kept : '');
   }
