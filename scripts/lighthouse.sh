@@ -8,8 +8,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+scripts/install-deps.sh web
 cmake --preset web >/dev/null
-cmake --build --preset web >/dev/null
+cmake --build --preset web
 runs="${1:-3}"
 lighthouse="$PWD/build/web/test-tools/node_modules/.bin/lighthouse"
 reports="$(mktemp -d)"
