@@ -79,8 +79,8 @@ std::string Classes(std::string classes, std::initializer_list<std::pair<bool, c
     return Attribute("class", classes);
 }
 
-// An edit field or a list, under the caption a phone shows, named for a
-// screen reader; a row that the estimation does not read says why.
+// An edit field or a list under its caption, named for a screen reader; a
+// row that the estimation does not read says why.
 std::string FieldHtml(const MemoryForm& form, const ControlDef& def, const PagePlace& place)
 {
     const std::optional<RowPlace> row = RowPlaceOf(def.id);

@@ -3,8 +3,8 @@
 // the module as it starts, then read and written only through these
 // functions, as the window's controls are through the platform's calls.
 // The element of a control carries its ID in data-id; edit fields, lists
-// and check boxes sit in a box (a <label>) that also holds the caption a
-// phone shows. The box placed on the page carries the ID in data-box.
+// and check boxes sit in a box (a <label>) that also holds the field's
+// caption. The box placed on the page carries the ID in data-box.
 mergeInto(LibraryManager.library, {
   $WebPage: {
     elements: {}, // control ID -> element carrying data-id

@@ -134,8 +134,8 @@ EMSCRIPTEN_KEEPALIVE const char* WebPageModel()
 }
 
 // What the page writes beside the controls after every change:
-// {"fields": {ID: {"name": the field's accessible name, "caption": what a
-// phone shows over it}}, "unused": [rows the estimation does not read,
+// {"fields": {ID: {"name": the field's accessible name, "caption": its
+// caption (FieldCaption)}}, "unused": [rows the estimation does not read,
 // 0-based], "calculation": the calculator's results in one sentence}.
 EMSCRIPTEN_KEEPALIVE const char* WebFieldState()
 {
