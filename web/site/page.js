@@ -15,7 +15,7 @@
   var PHONE = matchMedia('(max-width: 700px)');
   var client = document.getElementById('client');
   var core;       // the module
-  var texts;      // the page's headings, captions and notices, the core's
+  var texts;      // what the notices and loads say, the core's
   var model;      // where each control stands, the rows' controls: the core's
   var lastChart;  // drawn again when the width changes
   var chartWidth = 0;
