@@ -38,4 +38,8 @@ print('Lighthouse %s, mobile, median of %d runs: CLS %.3f, LCP %.2f s, performan
 print('  runs: CLS %s; LCP %s s; performance %s' % (', '.join('%.3f' % c for c in cls),
                                                     ', '.join('%.2f' % l for l in lcp),
                                                     ', '.join('%.0f' % s for s in score)))
+print('  and: FCP %s s; speed index %s s; total blocking time %s ms'
+      % tuple(', '.join(fmt % (figure(r, audit) / scale) for r in runs)
+              for audit, fmt, scale in (('first-contentful-paint', '%.2f', 1000), ('speed-index', '%.2f', 1000),
+                                        ('total-blocking-time', '%.0f', 1))))
 EOF

@@ -35,16 +35,16 @@ mergeInto(LibraryManager.library, {
 
   // The control's element, in the state the map gives it: a module started
   // again after a crash begins where the first one did, as a new window
-  // does.
+  // does. What the page already shows is left as it is.
   WebAdoptControl__deps: ['$WebPage', 'WebSetText', 'WebSetCheck', 'WebEnable'],
   WebAdoptControl: function (id, kind, text) {
     var element = document.querySelector('[data-id="' + id + '"]');
     WebPage.elements[id] = element;
     WebPage.boxes[id] = element.closest('[data-box]');
     WebPage.kindOf[id] = UTF8ToString(kind);
-    _WebSetText(id, text);
+    if (WebPage.getText(id) !== UTF8ToString(text)) _WebSetText(id, text);
     _WebSetCheck(id, false);
-    _WebEnable(id, true);
+    if (element.disabled) _WebEnable(id, true);
   },
 
   // Each arrow has the core step the buddy's integer by one, and the

@@ -122,15 +122,20 @@
   function refresh(estimated, quiet) {
     var state = json(core._WebFieldState());
     var estimate = estimated ? analyse() : null;
+    // What the page already shows is not written again: the build wrote
+    // the start's names, captions and unused rows.
     Object.keys(state.fields).forEach(function (id) {
-      control(id).setAttribute('aria-label', state.fields[id].name);
-      box(id).querySelector('.caption').textContent = state.fields[id].caption;
+      var caption = box(id).querySelector('.caption');
+      if (control(id).getAttribute('aria-label') !== state.fields[id].name)
+        control(id).setAttribute('aria-label', state.fields[id].name);
+      if (caption.textContent !== state.fields[id].caption) caption.textContent = state.fields[id].caption;
     });
     for (var r = 0; r < model.rows.length; r++) {
       var unused = state.unused.indexOf(r) >= 0;
       rowControls(r).forEach(function (e) {
         e.parentNode.classList.toggle('unused', unused);
-        if (unused) e.setAttribute('aria-describedby', 'unused-note'); else e.removeAttribute('aria-describedby');
+        if (!unused) e.removeAttribute('aria-describedby');
+        else if (!e.hasAttribute('aria-describedby')) e.setAttribute('aria-describedby', 'unused-note');
       });
     }
     save();
@@ -503,18 +508,29 @@
   // stands at its place in the window); on a phone each band is a line
   // that wraps. The build wrote them in a phone's order; the order is set
   // again when the page changes between the two, which moves nothing on
-  // the screen.
+  // the screen. A parent whose children are in order is left as it is.
   function arrange() {
-    var layout = PHONE.matches ? 'phone' : 'wide';
+    var layout = PHONE.matches ? 'phone' : 'wide', orders = new Map(); // parent -> its children in order
+    function follow(child, parent) {
+      var order = orders.get(parent) || [];
+      if (order.indexOf(child) >= 0) order.splice(order.indexOf(child), 1);
+      order.push(child);
+      orders.set(parent, order);
+    }
     model.controls.slice().sort(function (a, b) { return a.tab[layout] - b.tab[layout]; }).forEach(function (c) {
       var own = box(c.id);
       if (c.band < 0) {
-        own.parentNode.appendChild(own);
+        follow(own, own.parentNode);
         return;
       }
       var panel = box(model.panels[c.panel]), band = panel.querySelector('[data-band="' + c.band + '"]');
-      band.appendChild(own);
-      panel.appendChild(band);
+      follow(own, band);
+      follow(band, panel);
+    });
+    orders.forEach(function (order, parent) {
+      var now = Array.prototype.filter.call(parent.children, function (e) { return order.indexOf(e) >= 0; });
+      if (now.some(function (e, i) { return e !== order[i]; }))
+        order.forEach(function (e) { parent.appendChild(e); });
     });
   }
 
@@ -636,14 +652,20 @@
       model = json(core._WebPageModel());
       arrange();
       initialState = fragment();
-      phase = 'restoring';
-      if (state === undefined) restore(); else notify([texts.coreRestarted], reopen(state));
-      phase = 'running';
-      byId('window').inert = false;
-      if (document.body.dataset.ready) return;
-      performance.mark('torume-first-estimate');
-      document.body.dataset.ready = performance.now().toFixed(1);
-      keepOffline();
+      // The state comes back in a task of its own: a slow phone's start is
+      // two short tasks, not one long one. Nothing reaches the core between.
+      core = null;
+      setTimeout(function () {
+        core = module;
+        phase = 'restoring';
+        if (state === undefined) restore(); else notify([texts.coreRestarted], reopen(state));
+        phase = 'running';
+        byId('window').inert = false;
+        if (document.body.dataset.ready) return;
+        performance.mark('torume-first-estimate');
+        document.body.dataset.ready = performance.now().toFixed(1);
+        keepOffline();
+      });
     });
   }
 
