@@ -136,6 +136,10 @@ constexpr Message Messages[] = {
     {MessageId::PageNotKept, "ブラウザーの保存領域に書き込めないため、今の入力は次にページを開いたときに戻りません"},
     {MessageId::PageCoreRestarted, "計算部が異常終了したため再起動し、最後に反映された入力に戻しました"},
     {MessageId::PageHandOffCaption, "推定値を計算パネルへ"},
+    {MessageId::PageDescription,
+     "トルメのダメージ計算と、観測したクリティカルのダメージから敵の防御と属性倍率を推定する計算機。Windows 版と同じ結果を、スマホでもオフラインでも。"},
+    {MessageId::PageShortName, "トルメ計算機"},
+    {MessageId::PageNoScript, "このページには JavaScript と WebAssembly が必要です。"},
 };
 
 constexpr bool InIdOrder()

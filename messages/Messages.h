@@ -136,6 +136,10 @@ enum class MessageId : std::uint8_t {
     PageCoreRestarted,
     // The page: the estimate put to use
     PageHandOffCaption, // over the buttons that hand the estimate to the calculator, one per attribute
+    // The page as search results and an installed app name it, and without script
+    PageDescription,
+    PageShortName,     // the installed app's name under its icon
+    PageNoScript,
     Count
 };
 

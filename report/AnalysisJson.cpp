@@ -386,6 +386,9 @@ json PageTextsJson()
         {"notKept", MessageId::PageNotKept},
         {"coreRestarted", MessageId::PageCoreRestarted},
         {"handOffCaption", MessageId::PageHandOffCaption},
+        {"description", MessageId::PageDescription},
+        {"shortName", MessageId::PageShortName},
+        {"noScript", MessageId::PageNoScript},
     };
     // The report's headings and column headings serve the page too: without
     // the colon, the words apart.

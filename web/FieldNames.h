@@ -11,9 +11,10 @@ class Form;
 // Empty for a control that is no edit field or list of the panels.
 std::string FieldName(const Form& form, int id);
 
-// The caption a phone shows over an edit field or list, where the header
-// over the window's columns does not stand: its column's name (for a row's
-// field, without the row), none for a field spell mode disables.
+// The caption over an edit field or list, which a phone shows over every
+// field and a wide screen over each column in its header's place: its
+// column's name (for a row's field, without the row), none for a field
+// spell mode disables.
 std::string FieldCaption(const Form& form, int id);
 
 std::string CalculationAnnouncement(const Form& form);

@@ -15,6 +15,25 @@ bool IsInput(ControlKind kind)
     return kind == ControlKind::Edit || kind == ControlKind::Combo || kind == ControlKind::Check;
 }
 
+bool IsField(ControlKind kind)
+{
+    return kind == ControlKind::Edit || kind == ControlKind::Combo;
+}
+
+// A line of one label followed by a line with fields: the label heads them.
+void PlaceHeaders(std::array<PagePlace, ControlCount>& places, const std::vector<std::vector<int>>& lines)
+{
+    for (std::size_t b = 0; b + 1 < lines.size(); ++b) {
+        if (lines[b].size() != 1 || ControlMap[lines[b][0]].kind != ControlKind::Label)
+            continue;
+        for (int i : lines[b + 1])
+            if (IsField(ControlMap[i].kind)) {
+                places[static_cast<std::size_t>(i)].head = ControlMap[lines[b][0]].id;
+                places[static_cast<std::size_t>(lines[b][0])].header = true;
+            }
+    }
+}
+
 // The controls of a panel, frames aside, in bands by line: a band's index
 // on a phone and each control's place in it.
 void PlacePanel(std::array<PagePlace, ControlCount>& places, Panel panel)
@@ -44,6 +63,7 @@ void PlacePanel(std::array<PagePlace, ControlCount>& places, Panel panel)
             afterInputs = bands.size();
         start = end;
     }
+    PlaceHeaders(places, bands);
     for (std::size_t k = 0; k < ownBands.size(); ++k)
         bands.insert(bands.begin() + static_cast<std::ptrdiff_t>(afterInputs + k), {ownBands[k]});
     for (std::size_t b = 0; b < bands.size(); ++b)
@@ -57,7 +77,7 @@ std::array<PagePlace, ControlCount> ComputePlaces()
 {
     std::array<PagePlace, ControlCount> places{};
     for (int i = 0; i < ControlCount; ++i)
-        places[static_cast<std::size_t>(i)] = {ControlMap[i].panel, -1, 0, 0, 0};
+        places[static_cast<std::size_t>(i)] = {ControlMap[i].panel, -1, 0, 0, 0, false, 0};
     PlacePanel(places, Panel::Calculator);
     PlacePanel(places, Panel::Estimator);
 

@@ -20,6 +20,12 @@ struct PagePlace {
     int place;     // in the band, left to right
     int wideTab;   // the position in the Tab order (and the page's order) on a wide screen
     int phoneTab;  // the same on a phone
+    // A line of one label over a line of fields is that line's header. On
+    // a wide screen each field's caption takes the header's place, over
+    // the field's own column, as the window's spaced words stand over
+    // their columns only in its font; on a phone the captions alone stand.
+    bool header;   // a label that heads the next line's fields
+    int head;      // a field's header label, 0 for none
 };
 
 // Indexed as ControlMap.

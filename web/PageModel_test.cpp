@@ -83,6 +83,35 @@ TEST(PageModel, TabOrderReadsTheWindowOnAWideScreenAndTheBandsOnAPhone)
     EXPECT_EQ(next(phone, IDC_EST_HEADER), IDC_OBS_DAMAGE_0);
 }
 
+// The labels over a line of fields head every field of it, the chain
+// list that the window's header leaves without a word included; labels
+// over results, the rows below the first and the spins head nothing.
+TEST(PageModel, AHeaderLabelHeadsEveryFieldOfTheLineBelowIt)
+{
+    const struct {
+        int id;
+        bool header;
+        int head;
+    } cases[] = {
+        {IDC_CALC_HEADER, true, 0},
+        {IDC_EST_HEADER, true, 0},
+        {IDC_CALC_RESULT_HEADER, false, 0},
+        {IDC_EST_RESULT_HEADER, false, 0},
+        {IDC_ATTACK, false, IDC_CALC_HEADER},
+        {IDC_ATTR_RATE2, false, IDC_CALC_HEADER},
+        {IDC_ATTACK_SPIN, false, 0},
+        {IDC_ATTACK_UP, false, 0},
+        {IDC_RESULT_CRIT, false, 0},
+        {IDC_OBS_DAMAGE_0, false, IDC_EST_HEADER},
+        {IDC_OBS_CHAIN_0, false, IDC_EST_HEADER},
+        {IDC_OBS_CHAIN_0 + 1, false, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PlaceOf(c.id).header, c.header) << c.id;
+        EXPECT_EQ(PlaceOf(c.id).head, c.head) << c.id;
+    }
+}
+
 TEST(PageModel, JsonNamesEachControlsPlaceTheRowsAndTheChartsSize)
 {
     const nlohmann::json model = PageModelJson();

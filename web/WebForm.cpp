@@ -3,19 +3,11 @@
 #include <string>
 
 #include "form/ControlMap.h"
-#include "form/MenuLabel.h"
-#include "resources/ResourceText.h"
-#include "resources/resource.h"
 
 // The page's side, in WebControls.js.
 extern "C" {
-void WebCreateControl(int id, const char* kind, const char* text, int x, int y, int width, int height, bool highlighted,
-                      int frameId);
+void WebAdoptControl(int id, const char* kind, const char* text);
 void WebCoupleSpin(int id, int buddyId);
-void WebAddItem(int id, const char* text);
-void WebCreateFileInput(int id, const char* menuText, const char* itemText);
-void WebCreateMenuButton(int id, const char* itemText);
-void WebLimitText(int id, int limit);
 int WebCopyText(int id, char* buffer, int size);
 void WebSetText(int id, const char* text);
 int WebGetSelection(int id);
@@ -66,22 +58,12 @@ void WebForm::Enable(int id, bool enabled)
     WebEnable(id, enabled);
 }
 
-void CreateWebControls()
+void AdoptWebControls()
 {
-    // The window's menu items, as the page's load and download show them.
-    WebCreateFileInput(IDM_FILE_LOAD, TEXT_MENU_FILE, std::string(MenuItemLabel(TEXT_MENU_FILE_LOAD)).c_str());
-    WebCreateMenuButton(IDM_FILE_SAVE, std::string(MenuItemLabel(TEXT_MENU_FILE_SAVE)).c_str());
     for (const ControlDef& def : ControlMap) {
-        // A frame stands in the window; every other control in its panel's frame.
-        const ControlDef* frame = def.kind == ControlKind::Group ? nullptr : FrameOf(def.panel);
-        WebCreateControl(def.id, KindNameOf(def.kind), def.text, def.x, def.y, def.width, def.height,
-                         def.highlighted, frame ? frame->id : 0);
-        if (def.kind == ControlKind::Edit)
-            WebLimitText(def.id, EditTextLimit);
+        WebAdoptControl(def.id, KindNameOf(def.kind), def.text);
         if (def.kind == ControlKind::Spin)
             WebCoupleSpin(def.id, def.buddyId);
-        for (const char* item : def.items)
-            WebAddItem(def.id, item);
         if (def.kind == ControlKind::Combo)
             WebSetSelection(def.id, def.selection);
     }

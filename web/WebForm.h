@@ -21,6 +21,6 @@ public:
 // The page's one form.
 extern WebForm PageForm;
 
-// Creates the page's element for every control of the map, in creation
-// order, and the menu's file input and save button.
-void CreateWebControls();
+// Takes the page's element of every control of the map, which the build
+// wrote into the page (PageHtml.h), in the map's initial state.
+void AdoptWebControls();

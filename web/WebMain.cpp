@@ -26,6 +26,7 @@
 #include "report/ReportText.h"
 #include "web/EditCommand.h"
 #include "web/FieldNames.h"
+#include "web/PageHtml.h"
 #include "web/PageModel.h"
 #include "web/ShareFragment.h"
 #include "web/WebForm.h"
@@ -88,9 +89,11 @@ void OpenShared(const SharedForm& shared)
 
 extern "C" {
 
+// The controls adopted and the page started as the build wrote it.
 EMSCRIPTEN_KEEPALIVE void WebStart()
 {
-    CreateWebControls();
+    AdoptWebControls();
+    StartPage(PageForm);
 }
 
 // The panels' commands, routed as the window routes them. True when the
@@ -131,8 +134,8 @@ EMSCRIPTEN_KEEPALIVE const char* WebPageModel()
 }
 
 // What the page writes beside the controls after every change:
-// {"fields": {ID: {"name": the field's accessible name, "caption": what a
-// phone shows over it}}, "unused": [rows the estimation does not read,
+// {"fields": {ID: {"name": the field's accessible name, "caption": its
+// caption (FieldCaption)}}, "unused": [rows the estimation does not read,
 // 0-based], "calculation": the calculator's results in one sentence}.
 EMSCRIPTEN_KEEPALIVE const char* WebFieldState()
 {

@@ -50,7 +50,7 @@ TEXTS = {
     2000: '50', 2001: '300', 2002: '30', 2021: '0', 2022: '0',
     5000: '計算実行', 5001: '計算実行', 6000: '術モード', 6001: '攻上昇', 6002: '防低下',
 }
-TEXTS.update({id: '' for id in range(1005, 1008)})
+TEXTS.update({1005: '1170', 1006: '780', 1007: '585'})  # the calculator's results for the initial values
 TEXTS.update({id: '' for id in range(1011, 1024)})
 TEXTS.update({id: '0' for id in range(2003, 2009)})
 TEXTS.update({id: '' for id in list(range(2009, 2021)) + list(range(2023, 2035))})
@@ -261,14 +261,34 @@ class ControlMapTest(unittest.TestCase):
                     return [r.left - c.left, r.top - c.top, r.width, r.height];''', id)
                 self.assertEqual([round(v) for v in box], list(place))
 
-    def test_colours_are_the_windows(self):
-        colour = lambda id: DRIVER.execute_script('return getComputedStyle(arguments[0]).color', element(id))
-        self.assertEqual(DRIVER.execute_script('return getComputedStyle(document.body).backgroundColor'),
-                         'rgb(0, 0, 0)')
-        for id in (1004, 1012, 1017):
-            self.assertEqual(colour(id), 'rgb(255, 255, 255)')
-        for id in (1005, 1006, 1007, 1011, 1018, 1020, 1022):
-            self.assertEqual(colour(id), 'rgb(255, 180, 180)')
+    def test_colours_are_the_windows_in_either_theme(self):
+        style = lambda id, name: DRIVER.execute_script('return getComputedStyle(arguments[0])[arguments[1]]',
+                                                      element(id), name)
+        try:
+            for theme, (background, text, result, field) in THEMES.items():
+                with self.subTest(theme):
+                    color_scheme(theme)
+                    self.assertEqual(DRIVER.execute_script('return getComputedStyle(document.body).backgroundColor'),
+                                     background)
+                    self.assertEqual(style(2000, 'colorScheme'), theme)
+                    for id in (1004, 1012, 1017):
+                        self.assertEqual(style(id, 'color'), text)
+                    for id in (1005, 1006, 1007, 1011, 1018, 1020, 1022):
+                        self.assertEqual(style(id, 'color'), result)
+                    self.assertEqual(style(2000, 'backgroundColor') == 'rgb(255, 255, 255)', field == 'white')
+        finally:
+            color_scheme('dark')
+
+
+# The themes, following the system's: the page's background, a label's
+# text, a result's, and whether an edit field is white.
+THEMES = {'dark': ('rgb(0, 0, 0)', 'rgb(255, 255, 255)', 'rgb(255, 180, 180)', 'dark'),
+          'light': ('rgb(240, 240, 240)', 'rgb(0, 0, 0)', 'rgb(176, 0, 0)', 'white')}
+
+
+def color_scheme(theme):
+    DRIVER.execute_cdp_cmd('Emulation.setEmulatedMedia',
+                           {'features': [{'name': 'prefers-color-scheme', 'value': theme}]})
 
 
 class CommandTest(unittest.TestCase):
@@ -1017,18 +1037,23 @@ class AccessibilityTest(unittest.TestCase):
 
     def test_axe_core_finds_no_violation(self):
         reports = {}
-        for layout in in_layouts(self):
-            first = self.axe()
-            load(os.path.join(ARGS.examples, 'partial-success.txt'))  # results, chart, candidates, diagnosis, notice
-            DRIVER.execute_script('document.getElementById("format").open = true;'
-                                  'document.getElementById("paste-section").open = true')
-            element(6000).click()
-            loaded = self.axe()
-            reports[layout] = (first, loaded)
-            self.assertEqual(first, [], 'first visit, %s' % layout)
-            self.assertEqual(loaded, [], 'results shown, %s' % layout)
-        print('\naxe-core: %s' % ', '.join('%s %d and %d violations' % (k, len(a), len(b))
-                                            for k, (a, b) in reports.items()), file=sys.stderr)
+        try:
+            for layout in in_layouts(self):
+                for visit in ('first visit', 'results shown'):
+                    if visit == 'results shown':  # results, chart, candidates, diagnosis, notice
+                        load(os.path.join(ARGS.examples, 'partial-success.txt'))
+                        DRIVER.execute_script('document.getElementById("format").open = true;'
+                                              'document.getElementById("paste-section").open = true')
+                        element(6000).click()
+                    for theme in THEMES:
+                        color_scheme(theme)
+                        reports[layout, visit, theme] = self.axe()
+                        self.assertEqual(reports[layout, visit, theme], [], '%s, %s, %s' % (visit, layout, theme))
+                    color_scheme('dark')
+        finally:
+            color_scheme('dark')
+        print('\naxe-core: %s' % ', '.join('%s %s %s: %d violations' % (*k, len(v)) for k, v in reports.items()),
+              file=sys.stderr)
 
     def test_every_field_list_box_and_button_is_named(self):
         for _ in in_layouts(self):
@@ -1157,6 +1182,34 @@ class FirstVisitTest(unittest.TestCase):
             self.assertEqual(unused(), [0, 2, 3, 4, 5])
             self.assertNotEqual(look(2004), unused_look)
             self.assertIsNone(element(2004).get_attribute('aria-describedby'))
+
+
+# The module held back: the page as the browser first paints it.
+HELD_CORE = '''Object.defineProperty(window, 'createTorume', {configurable: true, set: f => {},
+                                                  get: () => () => new Promise(() => {})});'''
+# Every control's text, caption and box, the intro's and the parts below the window.
+PAINTED = '''return [...document.querySelectorAll('[data-id], #intro, #beyond > :not(#offline)')].map(e => {
+    var r = (e.closest('[data-box]') || e).getBoundingClientRect(), caption = e.parentNode.querySelector('.caption');
+    return [e.dataset.id || e.id, /INPUT|SELECT/.test(e.tagName) && e.type !== 'checkbox' ? e.value : e.textContent,
+            caption && caption.textContent, r.left, r.top, r.width, r.height].join(' ')})'''
+# How far the layout has shifted since the page was opened.
+LAYOUT_SHIFT = '''var done = arguments[0], sum = 0;
+    new PerformanceObserver(list => list.getEntries().forEach(e => sum += e.value))
+        .observe({type: 'layout-shift', buffered: true});
+    setTimeout(() => done(sum), 200);'''
+
+
+class FirstPaintTest(unittest.TestCase):
+    def test_the_first_paint_is_the_final_layout(self):
+        for _ in in_layouts(self):
+            self.assertLessEqual(DRIVER.execute_async_script(LAYOUT_SHIFT), 0.02)
+            started = sorted(DRIVER.execute_script(PAINTED))  # the Tab order aside
+            script = DRIVER.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': HELD_CORE})
+            try:
+                DRIVER.get(URL)
+                self.assertEqual(sorted(DRIVER.execute_script(PAINTED)), started)
+            finally:
+                DRIVER.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument', script)
 
 
 class PhoneTest(unittest.TestCase):
@@ -1576,6 +1629,7 @@ def setUpModule():
         options.add_argument(argument)
     try:
         DRIVER = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+        color_scheme('dark')  # the window's own look, unless a test asks for the light one
     except Exception:
         tearDownModule()
         raise

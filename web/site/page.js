@@ -1,5 +1,6 @@
-// The web edition's page: starts the C++ core, which creates an element
-// for every control of the control map, hands it every edit, command,
+// The web edition's page: starts the C++ core, which adopts the element
+// the build wrote for every control of the control map (the page's first
+// paint is its final layout), hands it every edit, command,
 // loaded file and paste, and shows what the window cannot: every
 // candidate, the rows the estimate does not reproduce, a chart of the
 // defense values that reproduce each row, each attack against the
@@ -14,7 +15,7 @@
   var PHONE = matchMedia('(max-width: 700px)');
   var client = document.getElementById('client');
   var core;       // the module
-  var texts;      // the page's headings, captions and notices, the core's
+  var texts;      // what the notices and loads say, the core's
   var model;      // where each control stands, the rows' controls: the core's
   var lastChart;  // drawn again when the width changes
   var chartWidth = 0;
@@ -121,15 +122,20 @@
   function refresh(estimated, quiet) {
     var state = json(core._WebFieldState());
     var estimate = estimated ? analyse() : null;
+    // What the page already shows is not written again: the build wrote
+    // the start's names, captions and unused rows.
     Object.keys(state.fields).forEach(function (id) {
-      control(id).setAttribute('aria-label', state.fields[id].name);
-      box(id).querySelector('.caption').textContent = state.fields[id].caption;
+      var caption = box(id).querySelector('.caption');
+      if (control(id).getAttribute('aria-label') !== state.fields[id].name)
+        control(id).setAttribute('aria-label', state.fields[id].name);
+      if (caption.textContent !== state.fields[id].caption) caption.textContent = state.fields[id].caption;
     });
     for (var r = 0; r < model.rows.length; r++) {
       var unused = state.unused.indexOf(r) >= 0;
       rowControls(r).forEach(function (e) {
         e.parentNode.classList.toggle('unused', unused);
-        if (unused) e.setAttribute('aria-describedby', 'unused-note'); else e.removeAttribute('aria-describedby');
+        if (!unused) e.removeAttribute('aria-describedby');
+        else if (!e.hasAttribute('aria-describedby')) e.setAttribute('aria-describedby', 'unused-note');
       });
     }
     save();
@@ -500,51 +506,35 @@
   // of the Tab key, which is also the order the eye reads them, on a wide
   // screen and on a phone: on a wide screen the bands vanish (every box
   // stands at its place in the window); on a phone each band is a line
-  // that wraps. The order is set again when the page changes between them.
-  var bands = {};
+  // that wraps. The build wrote them in a phone's order; the order is set
+  // again when the page changes between the two, which moves nothing on
+  // the screen. A parent whose children are in order is left as it is.
   function arrange() {
-    var layout = PHONE.matches ? 'phone' : 'wide';
+    var layout = PHONE.matches ? 'phone' : 'wide', orders = new Map(); // parent -> its children in order
+    function follow(child, parent) {
+      var order = orders.get(parent) || [];
+      if (order.indexOf(child) >= 0) order.splice(order.indexOf(child), 1);
+      order.push(child);
+      orders.set(parent, order);
+    }
     model.controls.slice().sort(function (a, b) { return a.tab[layout] - b.tab[layout]; }).forEach(function (c) {
       var own = box(c.id);
       if (c.band < 0) {
-        own.parentNode.appendChild(own);
+        follow(own, own.parentNode);
         return;
       }
-      var key = c.panel + ' ' + c.band, band = bands[key];
-      if (!band) {
-        band = bands[key] = document.createElement('div');
-        band.className = 'band';
-      }
-      band.appendChild(own);
-      box(model.panels[c.panel]).appendChild(band);
+      var panel = box(model.panels[c.panel]), band = panel.querySelector('[data-band="' + c.band + '"]');
+      follow(own, band);
+      follow(band, panel);
+    });
+    orders.forEach(function (order, parent) {
+      var now = Array.prototype.filter.call(parent.children, function (e) { return order.indexOf(e) >= 0; });
+      if (now.some(function (e, i) { return e !== order[i]; }))
+        order.forEach(function (e) { parent.appendChild(e); });
     });
   }
 
   // ---- Start ----
-
-  // Each element marked data-text="NAME" shows the core's text of that name;
-  // the tables their column headers.
-  function showTexts() {
-    document.querySelectorAll('[data-text]').forEach(function (element) {
-      element.textContent = texts[element.dataset.text];
-    });
-    texts.handOffButtons.forEach(function (text, attribute) {
-      var button = byId('handoff').appendChild(document.createElement('button'));
-      button.type = 'button';
-      button.textContent = text;
-      button.disabled = true;
-      button.addEventListener('click', function () { if (core) handOff(attribute); });
-    });
-    [['candidates', texts.candidateColumns], ['chart-table', texts.chartColumns],
-     ['attacks', texts.attackColumns]].forEach(function (table) {
-      var header = byId(table[0]).tHead.rows[0];
-      table[1].forEach(function (text) {
-        var th = header.appendChild(document.createElement(text ? 'th' : 'td'));
-        th.textContent = text;
-        if (text) th.scope = 'col';
-      });
-    });
-  }
 
   // The page's own elements, once; nothing reaches the core while it is
   // being started again (core is null then).
@@ -602,22 +592,21 @@
       if (event.reason instanceof WebAssembly.RuntimeError) stopped();
     });
     PHONE.addEventListener('change', function () { if (core) arrange(); });
+    Array.prototype.forEach.call(byId('handoff').children, function (button, attribute) {
+      button.addEventListener('click', function () { if (core) handOff(attribute); });
+    });
+    var fileInput = document.querySelector('input[type=file][data-id]');
+    fileInput.addEventListener('change', function () {
+      if (core && fileInput.files.length) loadFile(fileInput.files[0]);
+      fileInput.value = '';
+    });
+    document.querySelector('.menu button[data-id]').addEventListener('click', function () { if (core) saveRows(); });
     new ResizeObserver(function (entries) {
       var width = Math.round(entries[0].contentRect.width);
       if (!width || width === chartWidth) return;
       chartWidth = width;
       if (lastChart) showChart(lastChart);
     }).observe(byId('chart'));
-  }
-
-  // The menu's load item and save button, made anew with each module.
-  function wireMenu() {
-    var fileInput = document.querySelector('input[type=file][data-id]');
-    fileInput.addEventListener('change', function () {
-      if (fileInput.files.length) loadFile(fileInput.files[0]);
-      fileInput.value = '';
-    });
-    document.querySelector('.menu button[data-id]').addEventListener('click', saveRows);
   }
 
   // A share link's state comes first, else the state of the last visit.
@@ -648,33 +637,35 @@
     }, function () { /* no offline copy: the page works online */ });
   }
 
-  // Starts the core, which creates the controls, and brings the state
-  // back: on the first start a link's or the last visit's, on a restart
-  // the one given.
+  // Starts the core, which adopts the controls, and brings the state back:
+  // on the first start a link's or the last visit's, on a restart the one
+  // given. The controls take no input until then (the window is inert).
   function start(state) {
     phase = 'starting';
-    byId('menu').textContent = client.textContent = '';
-    createTorume({menuElement: byId('menu'), windowElement: client, onAbort: stopped}).then(function (module) {
+    createTorume({onAbort: stopped}).then(function (module) {
       core = module;
       core._WebStart();
       if (!texts) {
         texts = json(core._WebPageTexts());
-        showTexts();
         wire();
       }
       model = json(core._WebPageModel());
-      document.querySelectorAll('#client .spin').forEach(function (spin) { spin.setAttribute('aria-hidden', 'true'); });
-      bands = {};
       arrange();
       initialState = fragment();
-      wireMenu();
-      phase = 'restoring';
-      if (state === undefined) restore(); else notify([texts.coreRestarted], reopen(state));
-      phase = 'running';
-      if (document.body.dataset.ready) return;
-      performance.mark('torume-first-estimate');
-      document.body.dataset.ready = performance.now().toFixed(1);
-      keepOffline();
+      // The state comes back in a task of its own: a slow phone's start is
+      // two short tasks, not one long one. Nothing reaches the core between.
+      core = null;
+      setTimeout(function () {
+        core = module;
+        phase = 'restoring';
+        if (state === undefined) restore(); else notify([texts.coreRestarted], reopen(state));
+        phase = 'running';
+        byId('window').inert = false;
+        if (document.body.dataset.ready) return;
+        performance.mark('torume-first-estimate');
+        document.body.dataset.ready = performance.now().toFixed(1);
+        keepOffline();
+      });
     });
   }
 
@@ -686,6 +677,7 @@
   function stopped() {
     if (!core) return;
     core = null;
+    byId('window').inert = true;
     loading++;
     if (phase !== 'starting') setTimeout(start, 0, phase === 'running' ? kept : '');
   }
