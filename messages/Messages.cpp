@@ -136,6 +136,14 @@ constexpr Message Messages[] = {
     {MessageId::PageNotKept, "ブラウザーの保存領域に書き込めないため、今の入力は次にページを開いたときに戻りません"},
     {MessageId::PageCoreRestarted, "計算部が異常終了したため再起動し、最後に反映された入力に戻しました"},
     {MessageId::PageHandOffCaption, "推定値を計算パネルへ"},
+    {MessageId::PageEntryRefused, "数字として読めないので入力しませんでした"},
+    {MessageId::PageRowIncomplete, "%d行目: %sが未入力です。入力すると推定します"},
+    {MessageId::PageNameSeparator, "・"},
+    {MessageId::PageClearTable, "表をクリア"},
+    {MessageId::PageCleared, "観測の表と、計算パネルの敵の値 (敵防御・属性倍率・複属性・防低下) をクリアしました"},
+    {MessageId::PageUndone, "元に戻しました"},
+    {MessageId::PageRedo, "やり直す"},
+    {MessageId::PageRedone, "やり直しました"},
 };
 
 constexpr bool InIdOrder()

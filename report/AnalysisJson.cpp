@@ -386,6 +386,10 @@ json PageTextsJson()
         {"notKept", MessageId::PageNotKept},
         {"coreRestarted", MessageId::PageCoreRestarted},
         {"handOffCaption", MessageId::PageHandOffCaption},
+        {"cleared", MessageId::PageCleared},
+        {"undone", MessageId::PageUndone},
+        {"redo", MessageId::PageRedo},
+        {"redone", MessageId::PageRedone},
     };
     // The report's headings and column headings serve the page too: without
     // the colon, the words apart.

@@ -22,6 +22,10 @@ struct PagePlace {
     int phoneTab;  // the same on a phone
 };
 
+// The page's own command beside the window's file commands, in their
+// range: clearing the rows for a new enemy.
+constexpr int PageClearId = 113;
+
 // Indexed as ControlMap.
 const std::array<PagePlace, ControlCount>& PagePlaces();
 
@@ -30,5 +34,6 @@ const char* PanelName(Panel panel);
 // {"controls": [{"id", "panel", "band", "place", "tab": {"wide", "phone"}}]
 //  in creation order, "panels": {panel: the ID of its frame}, "rows": [the
 //  controls of each observation row, in the file's column order],
+//  "menu": {"load", "save", "clear": the menu's commands' IDs},
 //  "defenseCount": the defense values the chart shows}.
 nlohmann::json PageModelJson();

@@ -4,8 +4,10 @@
 
 #include "form/ControlMap.h"
 #include "form/MenuLabel.h"
+#include "messages/Messages.h"
 #include "resources/ResourceText.h"
 #include "resources/resource.h"
+#include "web/PageModel.h"
 
 // The page's side, in WebControls.js.
 extern "C" {
@@ -71,6 +73,7 @@ void CreateWebControls()
     // The window's menu items, as the page's load and download show them.
     WebCreateFileInput(IDM_FILE_LOAD, TEXT_MENU_FILE, std::string(MenuItemLabel(TEXT_MENU_FILE_LOAD)).c_str());
     WebCreateMenuButton(IDM_FILE_SAVE, std::string(MenuItemLabel(TEXT_MENU_FILE_SAVE)).c_str());
+    WebCreateMenuButton(PageClearId, MessageText(MessageId::PageClearTable));
     for (const ControlDef& def : ControlMap) {
         // A frame stands in the window; every other control in its panel's frame.
         const ControlDef* frame = def.kind == ControlKind::Group ? nullptr : FrameOf(def.panel);

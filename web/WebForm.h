@@ -22,5 +22,5 @@ public:
 extern WebForm PageForm;
 
 // Creates the page's element for every control of the map, in creation
-// order, and the menu's file input and save button.
+// order, and the menu's file input, save and clear buttons.
 void CreateWebControls();
