@@ -104,12 +104,9 @@
     notice.hidden = true;
     if (inside) {
       var back = focusBeforeNotice && focusBeforeNotice.isConnected ? focusBeforeNotice : null;
-      if (!back) {
-        var after = [].filter.call(document.querySelectorAll('input, select, button, a[href], textarea, summary'),
-          function (e) { return notice.compareDocumentPosition(e) & Node.DOCUMENT_POSITION_FOLLOWING && e.offsetParent; });
-        back = after[0];
-      }
-      if (back) back.focus();
+      var following = [].filter.call(document.querySelectorAll('input, select, button, a[href], textarea, summary'),
+        function (e) { return e.offsetParent && notice.compareDocumentPosition(e) & Node.DOCUMENT_POSITION_FOLLOWING; });
+      (back || following[0] || document.body).focus();
     }
     focusBeforeNotice = null;
   }
@@ -523,7 +520,7 @@
     });
     // The press that focused it put the caret where it landed: selected again.
     client.addEventListener('mouseup', function (event) {
-      if (selected && event.target === selected) {
+      if (selected && event.target === selected && !composing) {
         event.preventDefault();
         selected.select();
       }
@@ -787,7 +784,7 @@
     // rows (Ctrl+Y or Ctrl+Shift+Z redoes it) where no text field takes
     // the keys for its own typing.
     document.addEventListener('keydown', function (event) {
-      if (event.key === 'Escape' && !byId('notice').hidden && !event.defaultPrevented) {
+      if (event.key === 'Escape' && !byId('notice').hidden && !event.defaultPrevented && !event.isComposing) {
         hideNotice();
         return;
       }
