@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace {
@@ -49,8 +50,8 @@ IntegerScan ScanInteger(std::string_view text, std::size_t from)
 
 namespace {
 
-// The ASCII byte a full-width digit, plus or minus, or the ideographic
-// space, at `at` stands for, and its length in UTF-8; length 0 for
+// The ASCII byte a full-width digit, plus, minus or comma, or the
+// ideographic space, at `at` stands for, and its length in UTF-8; length 0 for
 // anything else.
 struct FullWidthChar {
     char ascii;
@@ -66,14 +67,17 @@ FullWidthChar FullWidthAt(std::string_view text, std::size_t at)
         return {'-', 3};
     if (byte(0) == 0xEF && byte(1) == 0xBC && byte(2) == 0x8B)
         return {'+', 3};
+    if (byte(0) == 0xEF && byte(1) == 0xBC && byte(2) == 0x8C)
+        return {',', 3};
     if (byte(0) == 0xE3 && byte(1) == 0x80 && byte(2) == 0x80)
         return {' ', 3};
     return {0, 0};
 }
 
-// The text with its full-width digits, signs and spaces made ASCII, up to the
-// first other non-ASCII byte, where the reading stops in any case.
-std::string FoldFullWidth(std::string_view text)
+// The text with its full-width digits, signs, commas and spaces made
+// ASCII, up to the first other non-ASCII byte, where the reading stops in
+// any case; whole when there was none.
+std::string FoldFullWidth(std::string_view text, bool* whole = nullptr)
 {
     std::string folded;
     folded.reserve(text.size());
@@ -83,12 +87,42 @@ std::string FoldFullWidth(std::string_view text)
             continue;
         }
         const FullWidthChar c = FullWidthAt(text, at);
-        if (c.length == 0)
-            break;
+        if (c.length == 0) {
+            if (whole)
+                *whole = false;
+            return folded;
+        }
         folded += c.ascii;
         at += c.length;
     }
+    if (whole)
+        *whole = true;
     return folded;
+}
+
+// Digits grouped by commas in threes (1,208; 12,345,678), or without
+// commas; the digits alone.
+std::optional<std::string> GroupedDigits(std::string_view text)
+{
+    std::string digits;
+    std::size_t group = 0;
+    bool grouped = false;
+    for (const char c : text) {
+        if (c == ',') {
+            if (group == 0 || (grouped && group != 3) || (!grouped && group > 3))
+                return std::nullopt;
+            grouped = true;
+            group = 0;
+        } else if (IsDigit(c)) {
+            digits += c;
+            ++group;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (digits.empty() || (grouped && group != 3))
+        return std::nullopt;
+    return digits;
 }
 
 bool IsAscii(std::string_view text)
@@ -109,6 +143,37 @@ std::int32_t ReadInteger(std::string_view text)
     if (IsAscii(text))
         return ScanInteger(text).value;
     return ScanInteger(FoldFullWidth(text)).value;
+}
+
+// Whatever path a text takes into a field, or a spreadsheet's cell into a
+// row, one reading decides whether it is a number: a thousands separator
+// or a full-width digit is the player's number, never the end of it.
+std::optional<std::string> EnteredNumberText(std::string_view text)
+{
+    bool whole = false;
+    std::string folded = FoldFullWidth(text, &whole);
+    if (!whole)
+        return std::nullopt;
+    const std::size_t first = folded.find_first_not_of(" \t\n\v\f\r");
+    if (first == std::string::npos)
+        return std::string();
+    std::string_view number(folded);
+    number = number.substr(first, folded.find_last_not_of(" \t\n\v\f\r") - first + 1);
+    const bool negative = number.front() == '-';
+    if (negative || number.front() == '+')
+        number.remove_prefix(1);
+    const std::optional<std::string> digits = GroupedDigits(number);
+    if (!digits)
+        return std::nullopt;
+    return negative ? "-" + *digits : *digits;
+}
+
+std::optional<std::int32_t> ReadWholeNumber(std::string_view text)
+{
+    const std::optional<std::string> number = EnteredNumberText(text);
+    if (!number || number->empty())
+        return std::nullopt;
+    return ScanInteger(*number).value;
 }
 
 std::int32_t TruncateToInt32(double value)

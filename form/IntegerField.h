@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 // strtol semantics with base 10 on the whole text given: leading white
@@ -12,6 +14,18 @@
 // digits, the full-width plus and minus and the ideographic space read as
 // their ASCII forms.
 std::int32_t ReadInteger(std::string_view text);
+
+// A text entering a field (typed, pasted, dropped or given by the input
+// method) or a spreadsheet's cell, read whole as one number: white space
+// around it, an optional sign, then digits, which commas may group in
+// threes (1,208); full-width digits, signs, commas and spaces stand for
+// their ASCII forms. Returns the number as the field keeps it, '-' and
+// the digits, which ReadInteger reads to its value; empty for a blank
+// text; none when the text is no such number (1,2, 12ab, ダメージ1208).
+std::optional<std::string> EnteredNumberText(std::string_view text);
+
+// A cell's value by the same rule; none for a blank cell too.
+std::optional<std::int32_t> ReadWholeNumber(std::string_view text);
 
 // The same reading of ASCII alone, reporting whether any digit was read and
 // where the number ended. The observation file's line scan reads its

@@ -55,12 +55,41 @@ const ReadCase ReadCases[] = {
     {"a character cut short", "\xEF\xBC", 0},
     {"code page 932 bytes are not the program's text", "\x82\x52\x82\x4F", 0},
     {"digits stop at a full-width letter", "５Ａ", 5},
+    {"a thousands separator ends the digits, as strtol reads", "1,208", 1},
 };
 
 TEST(ReadInteger, FollowsStrtolWithThirtyTwoBitSaturation)
 {
     for (const ReadCase& c : ReadCases)
         EXPECT_EQ(ReadInteger(c.text), c.expected) << c.why;
+}
+
+// A text entering a field whole, by any path, and a spreadsheet's cell:
+// what the field then keeps, or none when it is no number.
+TEST(EnteredNumberText, ReadsTheWholeTextGroupedOrFullWidth)
+{
+    const struct {
+        const char* why;
+        std::string text;
+        std::optional<std::string> kept;
+    } cases[] = {
+        {"blank", " \t", ""},
+        {"thousands separators", "-12,345,678", "-12345678"},
+        {"full-width digits and comma", "１，２０８", "1208"},
+        {"ideographic spaces around, full-width plus", "　＋５　", "5"},
+        {"a group of two", "1,20", std::nullopt},
+        {"four digits before a comma", "1208,000", std::nullopt},
+        {"words before the digits", "ダメージ1208", std::nullopt},
+        {"a blank inside", "1 2", std::nullopt},
+        {"a sign alone", "-", std::nullopt},
+        {"a character cut short", "1\xEF\xBC", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(EnteredNumberText(c.text), c.kept) << c.why;
+        // What the field keeps reads, by the window's rule, as the cell's value.
+        EXPECT_EQ(ReadWholeNumber(c.text),
+                  c.kept && !c.kept->empty() ? std::optional(ReadInteger(*c.kept)) : std::nullopt) << c.why;
+    }
 }
 
 TEST(ScanInteger, ReportsConversionAndEnd)

@@ -140,6 +140,14 @@ constexpr Message Messages[] = {
      "トルメのダメージ計算と、観測したクリティカルのダメージから敵の防御と属性倍率を推定する計算機。Windows 版と同じ結果を、スマホでもオフラインでも。"},
     {MessageId::PageShortName, "トルメ計算機"},
     {MessageId::PageNoScript, "このページには JavaScript と WebAssembly が必要です。"},
+    {MessageId::PageEntryRefused, "数字として読めないので入力しませんでした"},
+    {MessageId::PageRowIncomplete, "%d行目: %sが未入力です。入力すると推定します"},
+    {MessageId::PageNameSeparator, "・"},
+    {MessageId::PageClearTable, "表をクリア"},
+    {MessageId::PageCleared, "観測の表と、計算パネルの敵の値 (敵防御・属性倍率・複属性・防低下) をクリアしました"},
+    {MessageId::PageUndone, "元に戻しました"},
+    {MessageId::PageRedo, "やり直す"},
+    {MessageId::PageRedone, "やり直しました"},
 };
 
 constexpr bool InIdOrder()

@@ -140,6 +140,15 @@ enum class MessageId : std::uint8_t {
     PageDescription,
     PageShortName,     // the installed app's name under its icon
     PageNoScript,
+    // The page: numbers entering fields, rows still being typed, undo and clearing
+    PageEntryRefused,  // beside a field that refused a text
+    PageRowIncomplete, // %d: the row, %s: the fields still blank
+    PageNameSeparator, // between the names of those fields
+    PageClearTable,    // the menu's command that clears the rows for a new enemy
+    PageCleared,
+    PageUndone,
+    PageRedo,
+    PageRedone,
     Count
 };
 

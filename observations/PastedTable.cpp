@@ -1,6 +1,7 @@
 #include "observations/PastedTable.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "form/ControlMap.h"
 #include "form/Form.h"
@@ -30,36 +31,14 @@ std::string_view Trim(std::string_view cell)
     return cell.substr(first, cell.find_last_not_of(" ") - first + 1);
 }
 
-// A whole cell as one integer; a spreadsheet may group its digits with
-// commas (1,208).
+// A whole cell as one integer, read as a number entering a field is: a
+// spreadsheet may group its digits with commas (1,208), an input method
+// give full-width ones.
 bool CellNumber(std::string_view cell, std::int32_t& value)
 {
-    // Without commas, read where it lies: every line of a paste is read.
-    if (cell.find(',') == std::string_view::npos) {
-        const IntegerScan scan = ScanInteger(cell);
-        value = scan.value;
-        return scan.converted && scan.end == cell.size();
-    }
-    std::string digits;
-    std::size_t group = 0;
-    bool grouped = false;
-    for (std::size_t i = 0; i < cell.size(); ++i) {
-        if (cell[i] == ',') {
-            if (group == 0 || (grouped && group != 3) || (!grouped && group > 3))
-                return false;
-            grouped = true;
-            group = 0;
-            continue;
-        }
-        if (cell[i] >= '0' && cell[i] <= '9')
-            ++group;
-        digits += cell[i];
-    }
-    if (grouped && group != 3)
-        return false;
-    const IntegerScan scan = ScanInteger(digits);
-    value = scan.value;
-    return scan.converted && scan.end == digits.size();
+    const std::optional<std::int32_t> number = ReadWholeNumber(cell);
+    value = number.value_or(0);
+    return number.has_value();
 }
 
 // Writes one cell into its control; false when the cell does not read.

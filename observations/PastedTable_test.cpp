@@ -91,7 +91,7 @@ TEST(PastedTable, CellsStartAtTheColumnPastedIntoAndStopAtTheLast)
     EXPECT_EQ(Row(form, 0), "0 55 250 1   1");
 }
 
-// A header line uses no row; grouped digits read; an empty cell gives the
+// A header line uses no row; grouped and full-width digits read; an empty cell gives the
 // initial value; a word that is no item is left out and counted.
 TEST(PastedTable, HeadersEmptyCellsAndWordsThatDoNotRead)
 {
@@ -102,6 +102,9 @@ TEST(PastedTable, HeadersEmptyCellsAndWordsThatDoNotRead)
     ExpectResult(result, 1, 1, 2, 0);
     EXPECT_EQ(Row(form, 0), "1208  300 0   0");
     EXPECT_EQ(PasteTable(form, 0, 0, "1,20\t12,345,6\t5").cellsUnread, 2);
+    // Read as a number typed into a field is: full-width digits too.
+    ExpectResult(PasteTable(form, 1, 0, "１，２０８\t５５\t３００\t打"), 2, 1, 0, 0);
+    EXPECT_EQ(Row(form, 1), "1208 55 300 1   0");
 }
 
 TEST(PastedTable, LinesBelowTheSixthRowAreCounted)

@@ -389,6 +389,10 @@ json PageTextsJson()
         {"description", MessageId::PageDescription},
         {"shortName", MessageId::PageShortName},
         {"noScript", MessageId::PageNoScript},
+        {"cleared", MessageId::PageCleared},
+        {"undone", MessageId::PageUndone},
+        {"redo", MessageId::PageRedo},
+        {"redone", MessageId::PageRedone},
     };
     // The report's headings and column headings serve the page too: without
     // the colon, the words apart.

@@ -41,7 +41,7 @@ std::optional<RowPlace> RowPlaceOf(int id)
 
 PasteKind PasteKindOf(int id, bool table, const TableReader& finished)
 {
-    if (table && RowPlaceOf(id))
+    if (table && (id == 0 || RowPlaceOf(id)))
         return PasteKind::Table;
     const ControlDef* def = FindControlDef(id);
     const bool oneValue = !finished.tab && !finished.spaced && finished.lines <= 1;

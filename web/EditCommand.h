@@ -30,9 +30,10 @@ std::optional<RowPlace> RowPlaceOf(int id);
 
 // Where a paste into a control goes, decided from the paste read whole
 // (table: FinishTableRead's verdict): a table pasted into an observation
-// row fills the rows; one value goes into an edit field as typed; anything
-// else (lines or several numbers, or a paste outside the edit fields)
-// loads as an observation file.
+// row fills the rows from there, and one pasted outside the controls (id
+// 0: the page, the paste box) fills them from the first; one value goes
+// into an edit field as typed; anything else (lines or several numbers,
+// or a paste into another control) loads as an observation file.
 enum class PasteKind { Value, Table, File };
 
 PasteKind PasteKindOf(int id, bool table, const TableReader& finished);

@@ -93,8 +93,8 @@ TEST(SpinStep, StepsTheBuddysIntegerWithinTheRange)
     EXPECT_EQ(SteppedText(form, 12345, 1), "");
 }
 
-// Where a paste goes: the table rule for the rows, one value into any edit
-// field, and everything else loads as a file.
+// Where a paste goes: the table rule for the rows and the page, one value
+// into any edit field, and everything else loads as a file.
 TEST(PasteKind, TablesFillRowsOneValueGoesIntoTheFieldTheRestLoads)
 {
     const struct {
@@ -118,6 +118,8 @@ TEST(PasteKind, TablesFillRowsOneValueGoesIntoTheFieldTheRestLoads)
         {IDC_CALC_RUN, "50", PasteKind::File},
         {IDC_SPELL_MODE, "50", PasteKind::File},
         {0, "1208 50 300 0 10 10 0", PasteKind::File},
+        {0, "1208\t50\t300\t斬", PasteKind::Table}, // the page or the paste box: from the first row
+        {0, "1208\n878\n", PasteKind::Table},
     };
     for (const auto& c : cases) {
         TableReader reader;

@@ -13,6 +13,7 @@
 #include "form/ControlMap.h"
 #include "form/MemoryForm.h"
 #include "form/MenuLabel.h"
+#include "messages/Messages.h"
 #include "report/AnalysisJson.h"
 #include "resources/ResourceText.h"
 #include "resources/resource.h"
@@ -153,7 +154,15 @@ std::string BoxHtml(const MemoryForm& form, const ControlDef& def, const std::st
     return {};
 }
 
-// The window's menu items, as the page's load and download show them.
+std::string MenuButtonHtml(int id, std::string_view text)
+{
+    return Element("button",
+                   Attribute("class", "menu-item") + Attribute("type", "button") + Attribute("data-id", Number(id)),
+                   Escaped(text));
+}
+
+// The window's menu items, as the page's load and download show them, and
+// the page's own command that clears the rows for a new enemy.
 std::string MenuHtml()
 {
     const std::string load = Element("input", Attribute("type", "file") + Attribute("accept", ".txt,text/plain") +
@@ -163,10 +172,8 @@ std::string MenuHtml()
         Element("span", Attribute("class", "menu-title"), Escaped(TEXT_MENU_FILE)) +
             Element("label", Attribute("class", "menu-item"),
                     Element("span", Attribute("class", "text"), Escaped(MenuItemLabel(TEXT_MENU_FILE_LOAD))) + load) +
-            Element("button",
-                    Attribute("class", "menu-item") + Attribute("type", "button") +
-                        Attribute("data-id", Number(IDM_FILE_SAVE)),
-                    Escaped(MenuItemLabel(TEXT_MENU_FILE_SAVE))));
+            MenuButtonHtml(IDM_FILE_SAVE, MenuItemLabel(TEXT_MENU_FILE_SAVE)) +
+            MenuButtonHtml(PageClearId, MessageText(MessageId::PageClearTable)));
 }
 
 // A table's column headers; a column without one (the candidates' mark)

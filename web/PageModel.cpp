@@ -7,6 +7,7 @@
 
 #include "estimator/EstimatorState.h"
 #include "form/ControlIds.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -141,5 +142,10 @@ nlohmann::json PageModelJson()
             row.push_back(ObservationRowIds(r).*field);
         rows.push_back(row);
     }
-    return {{"controls", controls}, {"panels", panels}, {"rows", rows}, {"defenseCount", DefenseValueCount}};
+    const nlohmann::json menu = {{"load", IDM_FILE_LOAD}, {"save", IDM_FILE_SAVE}, {"clear", PageClearId}};
+    return {{"controls", controls},
+            {"panels", panels},
+            {"rows", rows},
+            {"menu", menu},
+            {"defenseCount", DefenseValueCount}};
 }

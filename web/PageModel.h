@@ -28,6 +28,10 @@ struct PagePlace {
     int head;      // a field's header label, 0 for none
 };
 
+// The page's own command beside the window's file commands, in their
+// range: clearing the rows for a new enemy.
+constexpr int PageClearId = 113;
+
 // Indexed as ControlMap.
 const std::array<PagePlace, ControlCount>& PagePlaces();
 
@@ -36,5 +40,6 @@ const char* PanelName(Panel panel);
 // {"controls": [{"id", "panel", "band", "place", "tab": {"wide", "phone"}}]
 //  in creation order, "panels": {panel: the ID of its frame}, "rows": [the
 //  controls of each observation row, in the file's column order],
+//  "menu": {"load", "save", "clear": the menu's commands' IDs},
 //  "defenseCount": the defense values the chart shows}.
 nlohmann::json PageModelJson();

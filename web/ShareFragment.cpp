@@ -1,6 +1,8 @@
 #include "web/ShareFragment.h"
 
+#include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <vector>
 
 #include "form/ControlMap.h"
@@ -349,6 +351,19 @@ bool SharedCheck(const SharedForm& shared, int id)
         if (SharedCalculatorIds[i] == id)
             return shared.values[static_cast<std::size_t>(i)] == "1";
     return false;
+}
+
+SharedForm ClearedForNewEnemy(const SharedForm& shared)
+{
+    static constexpr int EnemyIds[] = {IDC_DEFENSE_DOWN, IDC_DEFENSE, IDC_ATTR_RATE, IDC_ATTR_RATE2};
+    const SharedForm initial = InitialSharedForm();
+    SharedForm cleared = shared;
+    for (int i = 0; i < SharedCount; ++i) {
+        const int id = SharedControlId(i);
+        if (i >= SharedCalculatorCount || std::find(std::begin(EnemyIds), std::end(EnemyIds), id) != std::end(EnemyIds))
+            cleared.values[static_cast<std::size_t>(i)] = initial.values[static_cast<std::size_t>(i)];
+    }
+    return cleared;
 }
 
 bool SameSharedRows(const SharedForm& a, const SharedForm& b)

@@ -57,5 +57,11 @@ std::optional<SharedForm> ParseShareFragment(std::string_view fragment);
 void WriteSharedFields(Form& form, const SharedForm& shared);
 bool SharedCheck(const SharedForm& shared, int id);
 
+// The form as a player wants it for the next enemy: the six rows as they
+// start, and the calculator's values of the enemy (its defense, both
+// attribute rates, the defense-down box) too; the player's own values
+// (attack, power, strength, charm, attack up) and spell mode stay.
+SharedForm ClearedForNewEnemy(const SharedForm& shared);
+
 // Whether the six rows are the same in both.
 bool SameSharedRows(const SharedForm& a, const SharedForm& b);

@@ -177,3 +177,16 @@ TEST(ShareFragment, RowsCompareApartFromTheCalculator)
 }
 
 } // namespace
+
+// Clearing for a new enemy: every row and the enemy's values start again,
+// the player's own values and spell mode stay.
+TEST(ShareFragment, ClearingForANewEnemyKeepsThePlayersOwnValues)
+{
+    const SharedForm typed = ReadSharedForm(TypedForm()), cleared = ClearedForNewEnemy(typed);
+    EXPECT_TRUE(SameSharedRows(cleared, InitialSharedForm()));
+    for (int i = 0; i < SharedCalculatorCount; ++i) {
+        const int id = SharedControlId(i);
+        const bool enemy = id == IDC_DEFENSE || id == IDC_ATTR_RATE || id == IDC_ATTR_RATE2 || id == IDC_DEFENSE_DOWN;
+        EXPECT_EQ(cleared.values[i], (enemy ? InitialSharedForm() : typed).values[i]) << id;
+    }
+}

@@ -25,6 +25,7 @@
 #include "report/LoadReport.h"
 #include "report/ReportText.h"
 #include "web/EditCommand.h"
+#include "web/FieldEntry.h"
 #include "web/FieldNames.h"
 #include "web/PageHtml.h"
 #include "web/PageModel.h"
@@ -136,7 +137,9 @@ EMSCRIPTEN_KEEPALIVE const char* WebPageModel()
 // What the page writes beside the controls after every change:
 // {"fields": {ID: {"name": the field's accessible name, "caption": its
 // caption (FieldCaption)}}, "unused": [rows the estimation does not read,
-// 0-based], "calculation": the calculator's results in one sentence}.
+// 0-based], "incomplete": [{"controls": the row's, "missing": the blank
+// fields that keep it from the estimate, "hint": which}], "calculation":
+// the calculator's results in one sentence}.
 EMSCRIPTEN_KEEPALIVE const char* WebFieldState()
 {
     nlohmann::json fields = nlohmann::json::object(), unused = nlohmann::json::array();
@@ -147,7 +150,17 @@ EMSCRIPTEN_KEEPALIVE const char* WebFieldState()
     for (int r = 0; r < ObservationRowCount; ++r)
         if (!ObservationRowUsed(PageForm, r))
             unused.push_back(r);
-    return Keep({{"fields", fields}, {"unused", unused}, {"calculation", CalculationAnnouncement(PageForm)}});
+    nlohmann::json incomplete = nlohmann::json::array();
+    for (const IncompleteRow& row : IncompleteRows(PageForm)) {
+        nlohmann::json controls = nlohmann::json::array();
+        for (int ObservationRow::*field : ObservationFields)
+            controls.push_back(ObservationRowIds(row.row).*field);
+        incomplete.push_back({{"controls", controls}, {"missing", row.missing}, {"hint", IncompleteHint(PageForm, row)}});
+    }
+    return Keep({{"fields", fields},
+                 {"unused", unused},
+                 {"incomplete", incomplete},
+                 {"calculation", CalculationAnnouncement(PageForm)}});
 }
 
 // Both panels as a share link's fragment, without "#".
@@ -173,6 +186,31 @@ EMSCRIPTEN_KEEPALIVE const char* WebOpenFragment(int length, int keptLength)
     OpenShared(*shared);
     const bool differs = kept && !SameSharedRows(*kept, *shared) && !SameSharedRows(*kept, InitialSharedForm());
     return Keep({{"outcome", differs ? "opened-differs" : "opened"}});
+}
+
+// A text entering an edit field by any path (a key, the input method, a
+// paste, a drop): the piece buffer holds the field's text as it would be,
+// up to the caret (beforeLength bytes), then after it (afterLength); a
+// negative length is a text that did not fit there. {"accepted", "text":
+// what the field then holds, "caret": where in it, or "hint": why the
+// field keeps its text}.
+EMSCRIPTEN_KEEPALIVE const char* WebFieldEntry(int beforeLength, int afterLength)
+{
+    const FieldEntry entry =
+        beforeLength < 0 || afterLength < 0 || beforeLength + afterLength > PieceSize
+            ? FieldEntry{false, {}, 0}
+            : EnterFieldText(std::string_view(PieceBuffer, static_cast<std::size_t>(beforeLength)),
+                             std::string_view(PieceBuffer + beforeLength, static_cast<std::size_t>(afterLength)));
+    if (!entry.accepted)
+        return Keep({{"accepted", false}, {"hint", MessageText(MessageId::PageEntryRefused)}});
+    return Keep({{"accepted", true}, {"text", entry.text}, {"caret", entry.caret}});
+}
+
+// The menu's clear: the rows and the enemy's values back to how they
+// start (ClearedForNewEnemy), both panels run.
+EMSCRIPTEN_KEEPALIVE void WebClearTable()
+{
+    OpenShared(ClearedForNewEnemy(ReadSharedForm(PageForm)));
 }
 
 // A paste into control id (0 outside the controls), handed over as a file

@@ -38,6 +38,13 @@
     var start = core._WebLoadBuffer() + (offset || 0), end = core._WebLoadBuffer() + core._WebLoadPieceSize();
     return new TextEncoder().encodeInto(text.slice(0, end - start), core.HEAPU8.subarray(start, end)).written;
   }
+  // The whole text at offset in the piece buffer: its bytes, or -1 when it
+  // does not fit there.
+  function putWhole(text, offset) {
+    var start = core._WebLoadBuffer() + offset, end = core._WebLoadBuffer() + core._WebLoadPieceSize();
+    var put = new TextEncoder().encodeInto(text, core.HEAPU8.subarray(start, end));
+    return put.read < text.length ? -1 : put.written;
+  }
   // A text of any length, handed to the core a piece at a time as a file
   // is: each piece is put in the piece buffer, then hand(its bytes). No
   // character is split between two pieces.
@@ -52,11 +59,13 @@
     }
   }
 
-  // ---- The notice: what a load, a paste or a link did, at the foot of
-  // the screen wherever the page is scrolled, and announced ----
+  // ---- The notice: what a load, a paste, a link or an undo did, in the
+  // page's flow where the player looks, so that it covers nothing, and
+  // announced ----
 
   var announcement = {text: '', timer: 0};
   var noticeStays = false; // until closed: an edit does not take it away
+  var focusBeforeNotice = null;
   // Results are announced once the player pauses, not at every character.
   function announce(text, now) {
     announcement.text = text;
@@ -67,28 +76,70 @@
   }
   // results: what refresh() found to announce, said after the lines. That
   // the state is not being kept is said with the next notice, which then
-  // stays until it is closed, as one that offers an action does.
-  function notify(lines, results, action, onAction) {
+  // stays until it is closed, as one that offers an action does. after:
+  // the element the notice then stands after, brought into view: the
+  // menu's for a load, the rows' for a paste; without it a notice stays
+  // where it is, or stands under the menu, out of the player's way.
+  function notify(lines, results, action, onAction, after) {
     if (tellNotKept) lines = lines.concat([texts.notKept]);
     noticeStays = !!action || tellNotKept;
     tellNotKept = false;
-    byId('progress').hidden = true;
+    var notice = byId('notice'), button = byId('notice-action');
+    if (after && !notice.contains(document.activeElement)) after.after(notice);
+    else if (notice.hidden && !after) byId('menu').after(notice);
+    byId('progress').hidden = byId('notice-estimate').hidden = true;
     byId('status').textContent = lines.join('\n');
-    var button = byId('notice-action');
+    if (!action && document.activeElement === button) byId('notice-close').focus();
     button.hidden = !action;
     button.textContent = action || '';
     button.onclick = onAction || null;
-    byId('notice').hidden = false;
-    // Whatever scrolls into view (a focused field) stops above the notice,
-    // and the page's end can scroll above it.
-    document.documentElement.style.scrollPaddingBottom = document.body.style.paddingBottom =
-      byId('notice').offsetHeight + 16 + 'px';
+    notice.hidden = false;
+    if (after) notice.scrollIntoView({block: 'nearest'});
     announce(lines.concat(results ? [results] : []).join('\n'), true);
   }
 
+  // Focus taken into the notice goes back where it came from when the
+  // notice closes; else to what follows the notice.
   function hideNotice() {
-    byId('notice').hidden = true;
-    document.documentElement.style.scrollPaddingBottom = document.body.style.paddingBottom = '';
+    var notice = byId('notice'), inside = notice.contains(document.activeElement);
+    notice.hidden = true;
+    if (inside) {
+      var back = focusBeforeNotice && focusBeforeNotice.isConnected ? focusBeforeNotice : null;
+      var following = [].filter.call(document.querySelectorAll('input, select, button, a[href], textarea, summary'),
+        function (e) { return e.offsetParent && notice.compareDocumentPosition(e) & Node.DOCUMENT_POSITION_FOLLOWING; });
+      (back || following[0] || document.body).focus();
+    }
+    focusBeforeNotice = null;
+  }
+
+  // ---- Undo: every action that replaces rows or fields (a load, a paste
+  // into the rows, a link, clearing) keeps the state before it, which the
+  // notice's button or Ctrl+Z brings back; bringing it back can itself be
+  // undone, so no edit is lost either way ----
+
+  var swap = null; // {state: a fragment, undo: whether it is the state before the last action}
+  // The action has run and the panels with it; lines say what it did, and
+  // the estimate follows them, so a phone shows it with the outcome.
+  // Nothing to undo when nothing changed.
+  function replaced(before, lines, after, undone) {
+    var results = refresh(true, true), changed = kept !== before;
+    if (changed) swap = {state: before, undo: true, undone: undone || texts.undone};
+    notify(lines, results, changed ? texts.linkUndo : null, changed ? swapBack : null, after);
+    showEstimate(results);
+  }
+  function swapBack() {
+    if (!core || !swap) return;
+    var undoing = swap.undo, now = fragment();
+    core._WebOpenFragment(putText(swap.state), 0);
+    swap = {state: now, undo: !undoing, undone: swap.undone};
+    var results = refresh(true, true);
+    notify([undoing ? swap.undone : texts.redone], results, undoing ? texts.redo : texts.linkUndo, swapBack,
+           byId('notice').hidden ? byId('menu') : null);
+    showEstimate(results);
+  }
+  function showEstimate(results) {
+    byId('notice-estimate').textContent = results;
+    byId('notice-estimate').hidden = false;
   }
 
   // ---- Kept state ----
@@ -138,6 +189,7 @@
         else if (!e.hasAttribute('aria-describedby')) e.setAttribute('aria-describedby', 'unused-note');
       });
     }
+    showIncomplete(state.incomplete);
     save();
     byId('share').href = location.pathname + location.search + '#' + kept;
     byId('share-section').hidden = false;
@@ -145,6 +197,21 @@
     if (!quiet) announce(results);
     if (!quiet && tellNotKept) notify([], results);
     return results;
+  }
+
+  // Rows with a damage still waiting for their attack or power: the fields
+  // to fill are marked, the hint beside the rows names them, and the
+  // estimate's labels look pending rather than failed until they are in.
+  function showIncomplete(rows) {
+    document.querySelectorAll('#client .missing').forEach(function (e) { e.classList.remove('missing'); });
+    var note = byId('incomplete-note');
+    note.textContent = rows.map(function (row) { return row.hint; }).join('\n');
+    note.hidden = !rows.length;
+    rows.forEach(function (row) {
+      row.controls.forEach(function (id) { control(id).setAttribute('aria-describedby', 'incomplete-note'); });
+      row.missing.forEach(function (id) { box(id).classList.add('missing'); });
+    });
+    box(model.panels.estimator).classList.toggle('pending', rows.length > 0);
   }
 
   // A button's command, as the window's procedure runs it. The
@@ -229,7 +296,7 @@
       var bar = byId('progress');
       if (!current() || !first && bar.hidden) return; // done, or another notice took its place
       var text = core.UTF8ToString(core._WebLoadProgress(read, file.size));
-      if (first) notify([text], null, texts.loadCancel, cancel);
+      if (first) notify([text], null, texts.loadCancel, cancel, byId('menu'));
       byId('status').textContent = text;
       bar.max = file.size;
       bar.value = read;
@@ -248,7 +315,8 @@
     }
     function finish(cause) {
       clearTimeout(progress);
-      tellLoad(name, core._WebLoadFinish(putText(cause)));
+      var before = fragment();
+      tellLoad(name, core._WebLoadFinish(putText(cause)), before);
     }
     function stalled() {
       if (!current()) return;
@@ -280,18 +348,45 @@
     }
     next();
   }
-  function tellLoad(name, filled) {
+  function tellLoad(name, filled, before) {
     var report = json(core._WebLoadReport(putText(name)));
-    notify(report.lines, refresh(filled > 0, true));
+    if (filled > 0) replaced(before, report.lines, byId('menu'));
+    else notify(report.lines, refresh(false, true), null, null, byId('menu'));
     document.body.dataset.loads = +(document.body.dataset.loads || 0) + 1;
   }
   function loadText(text) { loadFile(new Blob([text]), texts.pastedName); }
+
+  // A paste's or a drop's text, into a field or onto the page (field
+  // null): the core reads it whole, a piece at a time, and says where it
+  // goes: into the field, by the reading every entry takes; into the rows
+  // (which it has filled, from the field's on, or from the first); or to
+  // load as an observation file.
+  function paste(text, field, start, end) {
+    core._WebPasteStart(field ? +field.dataset.id : 0);
+    putPieces(text, core._WebPastePiece);
+    var before = fragment(), pasted = json(core._WebPasteFinish());
+    if (pasted.paste === 'value') enter(field, text, start, end);
+    else if (pasted.paste === 'table') replaced(before, pasted.lines, client);
+    else loadText(text);
+  }
+
+  // The control a paste or a drop goes into, if any.
+  function pasteTarget(target) {
+    return target.closest && target.closest('#client [data-id]');
+  }
+
+  // The menu's clear: the rows and the enemy's values, for a new enemy.
+  function clearTable() {
+    var before = fragment();
+    core._WebClearTable();
+    replaced(before, [texts.cleared], byId('menu'));
+  }
 
   // The window's save, as a download: the bytes and the name the core gives.
   function saveRows() {
     var size = core._WebSaveRows(), refusal = core.UTF8ToString(core._WebNothingToSave());
     if (!size) {
-      notify([refusal]);
+      notify([refusal], null, null, null, byId('menu'));
       return;
     }
     if (byId('status').textContent === refusal) {
@@ -318,24 +413,125 @@
     var outcome = json(core._WebOpenFragment(putText(text), putText(mine, putText(text)))).outcome;
     history.replaceState(null, '', location.pathname + location.search);
     if (outcome === 'malformed') {
-      notify([texts.linkMalformed]);
+      notify([texts.linkMalformed], null, null, null, byId('menu'));
       return false;
     }
-    var differs = outcome === 'opened-differs', results = refresh(true, differs);
-    if (differs) {
-      notify([texts.linkOpened], results, texts.linkUndo, function () {
-        if (!core) return;
-        core._WebOpenFragment(putText(mine), 0);
-        notify([texts.linkUndone], refresh(true, true));
-      });
-    }
+    if (outcome === 'opened-differs') replaced(mine, [texts.linkOpened], byId('menu'), texts.linkUndone);
+    else refresh(true, false);
     return true;
   }
 
   function copyLink() {
     var link = byId('share').href;
     var copied = navigator.clipboard ? navigator.clipboard.writeText(link) : Promise.reject();
-    copied.then(function () { notify([texts.shareCopied]); }, function () { notify([texts.shareCopyFailed]); });
+    var section = byId('share-section');
+    copied.then(function () { notify([texts.shareCopied], null, null, null, section); },
+                function () { notify([texts.shareCopyFailed], null, null, null, section); });
+  }
+
+  // ---- Entering numbers: a key, the input method, a paste or a drop
+  // all hand the field's text as it would be to the core, which reads it
+  // as it reads every number; the field takes the number as the core
+  // writes it, or keeps its text and says why beside it ----
+
+  // Returns whether the field took the text.
+  function enter(field, text, start, end) {
+    var value = field.value, before = putWhole(value.slice(0, start) + text, 0);
+    var entry = json(core._WebFieldEntry(before, before < 0 ? -1 : putWhole(value.slice(end), before)));
+    if (!entry.accepted) {
+      refuse(field, entry.hint);
+      return false;
+    }
+    clearHint(field);
+    field.value = entry.text;
+    field.setSelectionRange(entry.caret, entry.caret);
+    edited(field);
+    return true;
+  }
+  function refuse(field, hint) {
+    var note = byId('entry-hint');
+    note.textContent = hint;
+    field.parentNode.appendChild(note);
+    note.hidden = false;
+    field.setAttribute('aria-invalid', 'true');
+    var described = (field.getAttribute('aria-describedby') || '').replace('entry-hint', '').trim();
+    field.setAttribute('aria-describedby', ('entry-hint ' + described).trim());
+    announce(hint, true);
+  }
+  function clearHint(field) {
+    if (!field.hasAttribute('aria-invalid')) return;
+    field.removeAttribute('aria-invalid');
+    var described = (field.getAttribute('aria-describedby') || '').replace('entry-hint', '').trim();
+    if (described) field.setAttribute('aria-describedby', described); else field.removeAttribute('aria-describedby');
+    byId('entry-hint').hidden = true;
+  }
+
+  function wireEntry() {
+    var composing = null, pressed = null, selected = null;
+    // A key typed, a word the browser offers: the browser writes what the
+    // core would write; else the core's number goes in instead.
+    client.addEventListener('beforeinput', function (event) {
+      var field = event.target;
+      if (!core || !field.matches('.edit input') || !/^insert/.test(event.inputType) ||
+          event.inputType === 'insertCompositionText') return;
+      var text = event.data !== null ? event.data : event.dataTransfer ? event.dataTransfer.getData('text/plain') : '';
+      var start = field.selectionStart, end = field.selectionEnd, value = field.value;
+      var before = putWhole(value.slice(0, start) + text, 0);
+      var entry = json(core._WebFieldEntry(before, before < 0 ? -1 : putWhole(value.slice(end), before)));
+      if (entry.accepted && entry.text === value.slice(0, start) + text + value.slice(end)) {
+        clearHint(field);
+        return;
+      }
+      event.preventDefault();
+      enter(field, text, start, end);
+    });
+    // The input method's text is read once it is committed: a text that
+    // is no number gives back what the field held before.
+    client.addEventListener('compositionstart', function (event) {
+      var field = event.target;
+      if (field.matches('.edit input'))
+        composing = {value: field.value, start: field.selectionStart, end: field.selectionEnd};
+    });
+    client.addEventListener('compositionend', function (event) {
+      var field = event.target, was = composing;
+      composing = null;
+      if (!core || !was || !field.matches('.edit input')) return;
+      var value = field.value, caret = field.selectionStart;
+      field.value = was.value;
+      field.setSelectionRange(was.start, was.end);
+      // The committed text is what the composition put where the selection was.
+      var text = value.slice(was.start, caret);
+      if (!enter(field, text, was.start, was.end)) edited(field);
+    });
+    // Whatever went in (a deletion, a spin arrow), the core reads it; the
+    // input method's text waits for its end.
+    client.addEventListener('input', function (event) {
+      if (!core || !event.target.matches('.edit input') || event.isComposing || composing) return;
+      clearHint(event.target);
+      edited(event.target);
+    });
+    client.addEventListener('focusout', function (event) {
+      if (event.target.matches('.edit input')) clearHint(event.target);
+    });
+    // A field that shows 0 holds no number of the player's yet: focus
+    // selects it, so what is typed or pasted replaces it, also when a
+    // click put the caret beside it.
+    client.addEventListener('mousedown', function (event) { pressed = event.target; });
+    client.addEventListener('focusin', function (event) {
+      var field = event.target;
+      selected = null;
+      if (!field.matches('.edit input') || field.value !== '0') return;
+      field.select();
+      selected = field === pressed ? field : null;
+    });
+    // The press that focused it put the caret where it landed: selected again.
+    client.addEventListener('mouseup', function (event) {
+      if (selected && event.target === selected && !composing) {
+        event.preventDefault();
+        selected.select();
+      }
+      selected = pressed = null;
+    });
   }
 
   // ---- Beyond the window ----
@@ -542,46 +738,53 @@
     client.addEventListener('click', function (event) {
       if (core && event.target.matches('button[data-id]')) command(+event.target.dataset.id);
     });
-    // Edit fields take digits only from the keyboard, as numeric edit
-    // controls do, and what the input method gives that the core reads as
-    // ASCII: full-width digits, plus and minus, and the ideographic space.
-    // Texts written by a load are not filtered.
-    client.addEventListener('beforeinput', function (event) {
-      if (event.target.matches('.edit input') && event.inputType === 'insertText' &&
-          /[^0-9\uFF10-\uFF19\uFF0B\uFF0D\u3000]/.test(event.data || ''))
-        event.preventDefault();
-    });
-    // A character typed or a spin arrow; a list chosen, a box ticked.
-    client.addEventListener('input', function (event) {
-      if (core && event.target.matches('.edit input')) edited(event.target);
-    });
+    wireEntry();
+    // A list chosen, a box ticked.
     client.addEventListener('change', function (event) {
       if (core && event.target.matches('select, [type=checkbox]')) edited(event.target);
     });
+    // A file dropped loads; a text dropped goes where a paste of it would,
+    // into the field it was dropped on replacing its text.
     document.addEventListener('dragover', function (event) { event.preventDefault(); });
     document.addEventListener('drop', function (event) {
+      var files = event.dataTransfer.files, text = event.dataTransfer.getData('text/plain'), target = event.target;
+      if (target.id === 'paste' && !files.length) return;
       event.preventDefault();
-      var files = event.dataTransfer.files, text = event.dataTransfer.getData('text/plain');
       if (!core) return;
-      if (files.length) loadFile(files[0]); else if (text) loadText(text);
+      var into = pasteTarget(target);
+      if (into) into.focus();
+      if (files.length) loadFile(files[0]); else if (text) paste(text, into, 0, into ? into.value.length : 0);
     });
     // A paste into a control or anywhere else on the page but the paste
-    // box: the core reads it whole, a piece at a time, and says where it
-    // goes: into the field as the browser pastes it, into the rows (which
-    // it has filled), or to load as an observation file.
+    // box, which takes it as text to read with its button.
     document.addEventListener('paste', function (event) {
       var text = event.clipboardData.getData('text/plain'), target = event.target;
       if (!core || target.id === 'paste') return;
-      core._WebPasteStart(+(target.dataset && target.dataset.id) || 0);
-      putPieces(text, core._WebPastePiece);
-      var pasted = json(core._WebPasteFinish());
-      if (pasted.paste === 'value') return;
       event.preventDefault();
-      if (pasted.paste === 'table') notify(pasted.lines, refresh(true, true)); else loadText(text);
+      var into = pasteTarget(target);
+      paste(text, into, into ? into.selectionStart : 0, into ? into.selectionEnd : 0);
     });
-    byId('paste-load').addEventListener('click', function () { if (core) loadText(byId('paste').value); });
+    byId('paste-load').addEventListener('click', function () { if (core) paste(byId('paste').value, null); });
     byId('share-copy').addEventListener('click', copyLink);
     byId('notice-close').addEventListener('click', hideNotice);
+    byId('notice').addEventListener('focusin', function (event) {
+      if (event.relatedTarget && !byId('notice').contains(event.relatedTarget)) focusBeforeNotice = event.relatedTarget;
+    });
+    // Esc closes the notice; Ctrl+Z undoes the last action that replaced
+    // rows (Ctrl+Y or Ctrl+Shift+Z redoes it) where no text field takes
+    // the keys for its own typing.
+    document.addEventListener('keydown', function (event) {
+      if (event.key === 'Escape' && !byId('notice').hidden && !event.defaultPrevented && !event.isComposing) {
+        hideNotice();
+        return;
+      }
+      var key = (event.key || '').toLowerCase(), redo = key === 'y' || key === 'z' && event.shiftKey;
+      if (!core || !swap || !(event.ctrlKey || event.metaKey) || event.altKey || (key !== 'z' && key !== 'y') ||
+          swap.undo === redo || event.target.matches('input:not([type=checkbox]):not([type=file]), textarea'))
+        return;
+      event.preventDefault();
+      swapBack();
+    });
     window.addEventListener('hashchange', function () {
       if (core && location.hash.length > 1) openLink(location.hash.slice(1));
     });
@@ -595,12 +798,14 @@
     Array.prototype.forEach.call(byId('handoff').children, function (button, attribute) {
       button.addEventListener('click', function () { if (core) handOff(attribute); });
     });
-    var fileInput = document.querySelector('input[type=file][data-id]');
+    // The menu's load item, save and clear buttons.
+    var fileInput = control(model.menu.load);
     fileInput.addEventListener('change', function () {
       if (core && fileInput.files.length) loadFile(fileInput.files[0]);
       fileInput.value = '';
     });
-    document.querySelector('.menu button[data-id]').addEventListener('click', function () { if (core) saveRows(); });
+    control(model.menu.save).addEventListener('click', function () { if (core) saveRows(); });
+    control(model.menu.clear).addEventListener('click', function () { if (core) clearTable(); });
     new ResizeObserver(function (entries) {
       var width = Math.round(entries[0].contentRect.width);
       if (!width || width === chartWidth) return;
@@ -645,11 +850,11 @@
     createTorume({onAbort: stopped}).then(function (module) {
       core = module;
       core._WebStart();
+      model = json(core._WebPageModel());
       if (!texts) {
         texts = json(core._WebPageTexts());
         wire();
       }
-      model = json(core._WebPageModel());
       arrange();
       initialState = fragment();
       // The state comes back in a task of its own: a slow phone's start is
