@@ -136,6 +136,12 @@ constexpr Message Messages[] = {
     {MessageId::PageNotKept, "ブラウザーの保存領域に書き込めないため、今の入力は次にページを開いたときに戻りません"},
     {MessageId::PageCoreRestarted, "計算部が異常終了したため再起動し、最後に反映された入力に戻しました"},
     {MessageId::PageHandOffCaption, "推定値を計算パネルへ"},
+    {MessageId::PageShareSend, "共有リンクを送る"},
+    {MessageId::PageShareTitle, TEXT_PRODUCT_NAME "の入力"},
+    {MessageId::PageOtherTabChanged,
+     "別のタブで入力が変わりました。次にページを開いたときに戻るのは、最後に入力を変えたタブの入力です"},
+    {MessageId::PageOtherTabOpen, "別のタブの入力を開く"},
+    {MessageId::PageOtherTabOpened, "別のタブの入力を開きました"},
 };
 
 constexpr bool InIdOrder()

@@ -136,6 +136,12 @@ enum class MessageId : std::uint8_t {
     PageCoreRestarted,
     // The page: the estimate put to use
     PageHandOffCaption, // over the buttons that hand the estimate to the calculator, one per attribute
+    // The page: the system's share sheet, a newer state kept by another tab
+    PageShareSend,       // the share button where it opens the share sheet
+    PageShareTitle,      // the title the share sheet gives the link
+    PageOtherTabChanged,
+    PageOtherTabOpen,    // the notice's button that opens the other tab's state
+    PageOtherTabOpened,
     Count
 };
 

@@ -33,6 +33,10 @@ constexpr int JsonSchemaVersion = 2;
 nlohmann::json AnalysisJson(const Form& form, const EstimateAnalysis& analysis, const LoadResult* load,
                             AnalysisParts parts);
 
+// The parts of AnalysisJson of the same names: "diagnosis" and "chart".
+nlohmann::json DiagnosisJson(const EstimateAnalysis& analysis);
+nlohmann::json ChartJson(const EstimateAnalysis& analysis);
+
 // What the page shows of the estimate put to use, ready to render; the
 // page's own, beside the analysis whose "attacks" and "advice" it puts in
 // words: {"attacks": [{"cells": texts under PageTextsJson's "attackColumns",
