@@ -298,10 +298,12 @@ json PageUseJson(const EstimateAnalysis& analysis)
             {"handOff", handOff}};
 }
 
-json PageCandidatesJson(const EstimateAnalysis& analysis)
+json PageCandidatesJson(const EstimateAnalysis& analysis, std::size_t from, std::size_t count)
 {
     json list = json::array();
-    for (const CandidateInfo& c : analysis.candidates) {
+    const std::vector<CandidateInfo>& candidates = analysis.candidates;
+    for (std::size_t k = from; k < candidates.size() && k - from < count; ++k) {
+        const CandidateInfo& c = candidates[k];
         json cells = json::array();
         for (const std::string& cell : CandidateCells(c))
             cells.push_back(cell);

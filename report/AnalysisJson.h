@@ -49,9 +49,9 @@ nlohmann::json ChartJson(const EstimateAnalysis& analysis);
 nlohmann::json PageUseJson(const EstimateAnalysis& analysis);
 
 // The candidates as the page's table shows them, one row each in creation
-// order: [{"cells": texts under PageTextsJson's "candidateColumns", in that
-// order, "chosen", "tied"}].
-nlohmann::json PageCandidatesJson(const EstimateAnalysis& analysis);
+// order, count of them from the one at index from on: [{"cells": texts
+// under PageTextsJson's "candidateColumns", in that order, "chosen", "tied"}].
+nlohmann::json PageCandidatesJson(const EstimateAnalysis& analysis, std::size_t from, std::size_t count);
 
 // [{"line", "reason" (in English), "code" (kebab-case), "text" (the reason for a player)}]
 nlohmann::json SkippedJson(const LoadResult& load);

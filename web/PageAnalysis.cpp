@@ -43,7 +43,8 @@ nlohmann::json PageAnalysisUpdate(HandedAnalysis& handed, const ObservationSet& 
     if (!handed.made || !SameChart(analysis, handed.analysis))
         update["chart"] = ChartJson(analysis);
     if (!handed.made || analysis.candidates != handed.analysis.candidates)
-        update["candidateRows"] = PageCandidatesJson(analysis);
+        update["candidates"] = {{"count", analysis.candidates.size()},
+                                {"rows", PageCandidatesJson(analysis, 0, CandidateRowsAtOnce)}};
     HandIfChanged(update, "diagnosis", DiagnosisJson(analysis), handed.diagnosis);
     HandIfChanged(update, "use", PageUseJson(analysis), handed.use);
     HandIfChanged(update, "announcement",
@@ -52,4 +53,9 @@ nlohmann::json PageAnalysisUpdate(HandedAnalysis& handed, const ObservationSet& 
     handed.analysis = std::move(analysis);
     handed.made = true;
     return update;
+}
+
+nlohmann::json PageCandidateRows(const HandedAnalysis& handed, std::size_t from)
+{
+    return PageCandidatesJson(handed.analysis, from, CandidateRowsAtOnce);
 }

@@ -19,9 +19,18 @@ struct HandedAnalysis {
     std::string announcement;
 };
 
+// The candidates' rows the page's table shows at once; it asks for the
+// rest a batch at a time in later tasks, so that a thousand candidates do
+// not hold up the edit that made them.
+constexpr std::size_t CandidateRowsAtOnce = 100;
+
 // The estimation of set and its analysis, as the parts that differ from
 // those handed last (every part the first time): "diagnosis"
-// (DiagnosisJson), "chart" (ChartJson), "candidateRows" (PageCandidatesJson),
-// "use" (PageUseJson) and "announcement", the estimate in one sentence.
-// Nothing, with no analysis made, when set is the one last analysed.
+// (DiagnosisJson), "chart" (ChartJson), "candidates": {"count", "rows": the
+// first ones (PageCandidatesJson)}, "use" (PageUseJson) and
+// "announcement", the estimate in one sentence. Nothing, with no analysis
+// made, when set is the one last analysed.
 nlohmann::json PageAnalysisUpdate(HandedAnalysis& handed, const ObservationSet& set);
+
+// The next batch of the candidates' rows handed last, from index from on.
+nlohmann::json PageCandidateRows(const HandedAnalysis& handed, std::size_t from);

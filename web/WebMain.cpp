@@ -23,7 +23,6 @@
 #include "observations/PastedTable.h"
 #include "report/AnalysisJson.h"
 #include "report/LoadReport.h"
-#include "report/ReportText.h"
 #include "web/EditCommand.h"
 #include "web/FieldNames.h"
 #include "web/PageAnalysis.h"
@@ -336,6 +335,13 @@ EMSCRIPTEN_KEEPALIVE const char* WebLoadReport(int nameLength)
 EMSCRIPTEN_KEEPALIVE const char* WebAnalyse()
 {
     return Keep(PageAnalysisUpdate(HandedToPage, ReadObservationSet(PageForm)));
+}
+
+// The next batch of the candidates' rows, from index from on
+// (PageCandidateRows), as JSON valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* WebCandidateRows(int from)
+{
+    return Keep(PageCandidateRows(HandedToPage, static_cast<std::size_t>(std::max(from, 0))));
 }
 
 // The estimate of the rows on the page handed to the calculator for

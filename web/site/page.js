@@ -401,7 +401,7 @@
     if (changed.use) showUse(changed.use);
     if (changed.diagnosis || changed.use) markRows(shown.diagnosis, shown.use);
     if (changed.chart) showChart(lastChart = changed.chart);
-    if (changed.candidateRows) showCandidates(changed.candidateRows);
+    if (changed.candidates) showCandidates(changed.candidates);
     document.body.dataset.analysisMs = (performance.now() - start).toFixed(3);
     return shown;
   }
@@ -569,22 +569,22 @@
     chartParts = next;
   }
 
-  // A hundred rows at once, the rest in later tasks of a hundred each: a
-  // thousand candidates would hold up every character typed. A newer
-  // analysis takes over the rows still to come.
+  // The first rows at once, the rest in later tasks, a batch at a time
+  // from the core: a thousand candidates would hold up every character
+  // typed. A newer analysis takes over the rows still to come.
   var candidateRun = 0;
   function showCandidates(candidates) {
     var body = byId('candidates').tBodies[0], run = ++candidateRun;
-    cutRows(body, candidates.length);
-    function add(from) {
-      if (run !== candidateRun) return;
-      candidates.slice(from, from + 100).forEach(function (c, i) {
-        putRow(body, from + i, c.cells, c.chosen ? 'chosen' : c.tied ? 'tied' : '');
+    cutRows(body, candidates.count);
+    function put(from, rows) {
+      rows.forEach(function (c, i) { putRow(body, from + i, c.cells, c.chosen ? 'chosen' : c.tied ? 'tied' : ''); });
+      from += rows.length;
+      if (rows.length && from < candidates.count) setTimeout(function () {
+        if (run === candidateRun && core) put(from, json(core._WebCandidateRows(from)));
       });
-      if (from + 100 < candidates.length) setTimeout(add, 0, from + 100);
     }
-    add(0);
-    byId('candidates-section').hidden = !candidates.length;
+    put(0, candidates.rows);
+    byId('candidates-section').hidden = !candidates.count;
   }
 
   // ---- Layout ----
