@@ -151,7 +151,7 @@
     // Only what differs is written: a caption written anew lays its box out
     // again, at every character typed.
     Object.keys(state.fields).forEach(function (id) {
-      var name = state.fields[id].name, caption = box(id).querySelector('.caption');
+      var name = state.fields[id].name, caption = find('[data-box="' + id + '"] .caption');
       if (control(id).getAttribute('aria-label') !== name) control(id).setAttribute('aria-label', name);
       if (caption.textContent !== state.fields[id].caption) caption.textContent = state.fields[id].caption;
     });
@@ -419,7 +419,11 @@
     });
   }
   function cutRows(body, count) {
-    while (body.rows.length > count) body.lastChild.remove();
+    if (body.rows.length <= count) return;
+    var range = document.createRange();
+    range.setStartBefore(body.rows[count]);
+    range.setEndAfter(body.lastChild);
+    range.deleteContents();
   }
 
   // Each row the estimate does not reproduce is explained below the table
@@ -490,10 +494,10 @@
   // where some rate reproduces the row; the last line shades each defense
   // by the share of rows it reproduces, and the chosen defense is framed.
   // Drawn at the width it has, one unit a pixel, so that its text keeps
-  // its size on a phone; a table says the same in words. Its elements are
-  // kept by what they show (a row's cell at a defense) and only what
-  // differs written: an edit changes a row or two.
-  var chartParts = {};
+  // its size on a phone; a table says the same in words. Each line is a
+  // group of its own, drawn anew only when what it shows changed: an edit
+  // changes a row or two.
+  var chartGroups = {};
   function showChart(chart) {
     var rows = chart.rows, line = 22, left = 52, top = 18;
     byId('chart-section').hidden = !rows.length;
@@ -504,69 +508,74 @@
     var count = model.defenseCount, cell = Math.max(2, Math.floor((width - left - 4) / count));
     var height = top + (rows.length + 1) * line + 4;
     width = left + count * cell + 4;
-    var parts = [];
-    function add(key, tag, attributes, content) {
-      parts.push({key: key, tag: tag, attributes: attributes, content: content});
-    }
+    var groups = [], parts;
+    function group(key) { groups.push({key: key, parts: parts = []}); }
+    function add(tag, attributes, content) { parts.push([tag, attributes, content]); }
+    group('ticks');
     for (var d = 0; d < count; d += cell < 4 ? 20 : 10)
-      add('tick' + d, 'text', {'class': 'tick', x: left + d * cell, y: 13}, String(d));
+      add('text', {'class': 'tick', x: left + d * cell, y: 13}, String(d));
+    group('chosen');
     if (chart.chosen)
-      add('chosen', 'rect', {'class': 'chosen', x: left + chart.chosen.defense * cell - 1, y: top - 2, width: cell + 2,
-                             height: (rows.length + 1) * line}, chart.chosen.title);
+      add('rect', {'class': 'chosen', x: left + chart.chosen.defense * cell - 1, y: top - 2, width: cell + 2,
+                   height: (rows.length + 1) * line}, chart.chosen.title);
     rows.forEach(function (row, i) {
       var y = top + i * line;
-      add('row' + row.row, 'text', {x: 0, y: y + 13, 'data-row': row.row}, row.caption);
+      group('row' + row.row);
+      add('text', {x: 0, y: y + 13, 'data-row': row.row}, row.caption);
       row.cells.forEach(function (c) {
-        add('hit' + row.row + ' ' + c.defense, 'rect', {'class': 'hit', 'data-row': row.row, 'data-defense': c.defense,
-            x: left + c.defense * cell, y: y, width: Math.max(1, cell - 1), height: line - 6}, c.title);
+        add('rect', {'class': 'hit', 'data-row': row.row, 'data-defense': c.defense, x: left + c.defense * cell, y: y,
+                     width: Math.max(1, cell - 1), height: line - 6}, c.title);
       });
     });
     var y = top + rows.length * line;
-    add('agreement', 'text', {x: 0, y: y + 13}, chart.agreementCaption);
+    group('agreement');
+    add('text', {x: 0, y: y + 13}, chart.agreementCaption);
     chart.agreement.forEach(function (c) {
-      add('agree' + c.defense, 'rect', {'class': 'agree', x: left + c.defense * cell, y: y,
-          width: Math.max(1, cell - 1), height: line - 6, 'fill-opacity': c.share.toFixed(3)}, c.title);
+      add('rect', {'class': 'agree', x: left + c.defense * cell, y: y, width: Math.max(1, cell - 1), height: line - 6,
+                   'fill-opacity': c.share.toFixed(3)}, c.title);
     });
     var root = byId('chart').querySelector('svg');
     if (!root) {
       root = byId('chart').appendChild(document.createElementNS('http://www.w3.org/2000/svg', 'svg'));
       root.setAttribute('role', 'img');
     }
-    put(root, {width: width, height: height, 'aria-label': chart.label});
-    placeChartParts(root, parts);
+    [['width', width], ['height', height], ['aria-label', chart.label]].forEach(function (attribute) {
+      if (root.getAttribute(attribute[0]) !== String(attribute[1])) root.setAttribute(attribute[0], attribute[1]);
+    });
+    placeChartGroups(root, groups);
 
     var body = byId('chart-table').tBodies[0];
     rows.map(function (row) { return [row.caption, row.text]; }).concat([[chart.agreementCaption, chart.agreementText]])
       .forEach(function (cells, i) { putRow(body, i, cells, '', true); });
     cutRows(body, rows.length + 1);
   }
-  // An element's attributes, those that differ.
-  function put(element, attributes) {
-    Object.keys(attributes).forEach(function (name) {
-      var value = String(attributes[name]);
-      if (element.getAttribute(name) !== value) element.setAttribute(name, value);
-    });
-  }
-  // The chart's elements in the order of parts, those kept from the last
-  // drawing where they were: the ones it no longer shows go first, so that
-  // the others keep their order and only new ones are placed.
-  function placeChartParts(root, parts) {
+  // The chart's groups in order: one that shows what it showed stays where
+  // it stands, the others are drawn anew, whole, and put in their places.
+  function placeChartGroups(root, groups) {
     var next = {};
-    parts.forEach(function (part) { next[part.key] = chartParts[part.key]; });
-    Object.keys(chartParts).forEach(function (key) { if (!next[key]) chartParts[key].remove(); });
+    groups.forEach(function (group) {
+      var drawn = JSON.stringify(group.parts), last = chartGroups[group.key];
+      next[group.key] = last && last.drawn === drawn ? last : {drawn: drawn, element: drawChartGroup(group.parts)};
+    });
+    Object.keys(chartGroups).forEach(function (key) {
+      if (next[key] !== chartGroups[key]) chartGroups[key].element.remove();
+    });
     var at = root.firstChild;
-    parts.forEach(function (part) {
-      var element = next[part.key];
-      if (!element) {
-        element = next[part.key] = document.createElementNS('http://www.w3.org/2000/svg', part.tag);
-        if (part.tag !== 'text') element.appendChild(document.createElementNS('http://www.w3.org/2000/svg', 'title'));
-      }
-      put(element, part.attributes);
-      var words = part.tag === 'text' ? element : element.firstChild;
-      if (words.textContent !== part.content) words.textContent = part.content;
+    groups.forEach(function (group) {
+      var element = next[group.key].element;
       if (element === at) at = at.nextSibling; else root.insertBefore(element, at);
     });
-    chartParts = next;
+    chartGroups = next;
+  }
+  function drawChartGroup(parts) {
+    var svg = 'http://www.w3.org/2000/svg', group = document.createElementNS(svg, 'g');
+    parts.forEach(function (part) {
+      var element = group.appendChild(document.createElementNS(svg, part[0]));
+      Object.keys(part[1]).forEach(function (name) { element.setAttribute(name, part[1][name]); });
+      if (part[0] === 'text') element.textContent = part[2];
+      else element.appendChild(document.createElementNS(svg, 'title')).textContent = part[2];
+    });
+    return group;
   }
 
   // The first rows at once, the rest in later tasks, a batch at a time
