@@ -18,6 +18,8 @@ struct CandidateInfo {
     std::vector<int> rows; // 1-based rows it reproduces
     bool chosen;
     bool tied;             // tied with the chosen one
+
+    bool operator==(const CandidateInfo&) const = default;
 };
 
 struct RowDiagnosis {
@@ -31,6 +33,8 @@ struct RowDiagnosis {
 struct ChartRow {
     int row; // 1-based
     int steps[DefenseValueCount];
+
+    bool operator==(const ChartRow&) const = default;
 };
 
 struct EstimateAnalysis {

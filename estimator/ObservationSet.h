@@ -19,11 +19,16 @@ struct ObservedRow {
     std::int32_t strength;
     std::int32_t charm;
     int chainCount; // 0 for no chain, else 2 to 5
+
+    bool operator==(const ObservedRow&) const = default;
 };
 
+// Rows beyond count are zero, so two sets of the same rows compare equal.
 struct ObservationSet {
     int count;
     ObservedRow rows[ObservationRowCount];
+
+    bool operator==(const ObservationSet&) const = default;
 };
 
 ObservationSet ReadObservationSet(const Form& form);

@@ -148,6 +148,12 @@ constexpr Message Messages[] = {
     {MessageId::PageUndone, "元に戻しました"},
     {MessageId::PageRedo, "やり直す"},
     {MessageId::PageRedone, "やり直しました"},
+    {MessageId::PageShareSend, "共有リンクを送る"},
+    {MessageId::PageShareTitle, TEXT_PRODUCT_NAME "の入力"},
+    {MessageId::PageOtherTabChanged,
+     "別のタブで入力が変わりました。次にページを開いたときに戻るのは、最後に入力を変えたタブの入力です"},
+    {MessageId::PageOtherTabOpen, "別のタブの入力を開く"},
+    {MessageId::PageOtherTabOpened, "別のタブの入力を開きました"},
 };
 
 constexpr bool InIdOrder()

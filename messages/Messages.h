@@ -149,6 +149,12 @@ enum class MessageId : std::uint8_t {
     PageUndone,
     PageRedo,
     PageRedone,
+    // The page: the system's share sheet, a newer state kept by another tab
+    PageShareSend,       // the share button where it opens the share sheet
+    PageShareTitle,      // the title the share sheet gives the link
+    PageOtherTabChanged,
+    PageOtherTabOpen,    // the notice's button that opens the other tab's state
+    PageOtherTabOpened,
     Count
 };
 

@@ -144,24 +144,6 @@ json AdviceJson(const Advice& advice)
     return {{"remaining", advice.remaining}, {"moves", moves}};
 }
 
-json DiagnosisJson(const EstimateAnalysis& analysis)
-{
-    json list = json::array();
-    for (const RowDiagnosis& d : analysis.diagnosis) {
-        json entry = {{"row", d.row},
-                      {"reproducible", d.reproducible},
-                      {"verdict", d.reproducible ? "conflicts with the others" : "no defense and rate reproduces it"},
-                      {"code", d.reproducible ? "conflicts" : "not-reproducible"},
-                      {"text", std::string(DiagnosisSentence(d))}};
-        if (d.reproducible) {
-            entry["without"] = LabelsJson(d.without);
-            entry["withoutText"] = std::string(EstimateLine(d.without));
-        }
-        list.push_back(entry);
-    }
-    return list;
-}
-
 json CandidatesJson(const EstimateAnalysis& analysis)
 {
     json list = json::array();
@@ -209,6 +191,39 @@ std::string DefenseRuns(const int (&steps)[DefenseValueCount])
     return text;
 }
 
+// A sentence of the report without the indentation that sets it under its
+// heading: the page sets it apart by its own means.
+std::string Unindented(const std::string& text)
+{
+    return text.substr(std::min(text.find_first_not_of(' '), text.size()));
+}
+
+bool SameMove(const Move& a, const Move& b)
+{
+    return a.attack == b.attack && a.power == b.power && a.attribute == b.attribute && a.strength == b.strength &&
+           a.charm == b.charm;
+}
+
+} // namespace
+
+json DiagnosisJson(const EstimateAnalysis& analysis)
+{
+    json list = json::array();
+    for (const RowDiagnosis& d : analysis.diagnosis) {
+        json entry = {{"row", d.row},
+                      {"reproducible", d.reproducible},
+                      {"verdict", d.reproducible ? "conflicts with the others" : "no defense and rate reproduces it"},
+                      {"code", d.reproducible ? "conflicts" : "not-reproducible"},
+                      {"text", std::string(DiagnosisSentence(d))}};
+        if (d.reproducible) {
+            entry["without"] = LabelsJson(d.without);
+            entry["withoutText"] = std::string(EstimateLine(d.without));
+        }
+        list.push_back(entry);
+    }
+    return list;
+}
+
 json ChartJson(const EstimateAnalysis& analysis)
 {
     const int rowCount = static_cast<int>(analysis.chart.size());
@@ -253,21 +268,6 @@ json ChartJson(const EstimateAnalysis& analysis)
     return chart;
 }
 
-// A sentence of the report without the indentation that sets it under its
-// heading: the page sets it apart by its own means.
-std::string Unindented(const std::string& text)
-{
-    return text.substr(std::min(text.find_first_not_of(' '), text.size()));
-}
-
-bool SameMove(const Move& a, const Move& b)
-{
-    return a.attack == b.attack && a.power == b.power && a.attribute == b.attribute && a.strength == b.strength &&
-           a.charm == b.charm;
-}
-
-} // namespace
-
 json PageUseJson(const EstimateAnalysis& analysis)
 {
     const AdviceSentences sentences = AdviceText(analysis.advice);
@@ -298,10 +298,12 @@ json PageUseJson(const EstimateAnalysis& analysis)
             {"handOff", handOff}};
 }
 
-json PageCandidatesJson(const EstimateAnalysis& analysis)
+json PageCandidatesJson(const EstimateAnalysis& analysis, std::size_t from, std::size_t count)
 {
     json list = json::array();
-    for (const CandidateInfo& c : analysis.candidates) {
+    const std::vector<CandidateInfo>& candidates = analysis.candidates;
+    for (std::size_t k = from; k < candidates.size() && k - from < count; ++k) {
+        const CandidateInfo& c = candidates[k];
         json cells = json::array();
         for (const std::string& cell : CandidateCells(c))
             cells.push_back(cell);
@@ -393,6 +395,11 @@ json PageTextsJson()
         {"undone", MessageId::PageUndone},
         {"redo", MessageId::PageRedo},
         {"redone", MessageId::PageRedone},
+        {"shareSend", MessageId::PageShareSend},
+        {"shareTitle", MessageId::PageShareTitle},
+        {"otherTabChanged", MessageId::PageOtherTabChanged},
+        {"otherTabOpen", MessageId::PageOtherTabOpen},
+        {"otherTabOpened", MessageId::PageOtherTabOpened},
     };
     // The report's headings and column headings serve the page too: without
     // the colon, the words apart.

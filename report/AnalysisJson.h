@@ -33,6 +33,10 @@ constexpr int JsonSchemaVersion = 2;
 nlohmann::json AnalysisJson(const Form& form, const EstimateAnalysis& analysis, const LoadResult* load,
                             AnalysisParts parts);
 
+// The parts of AnalysisJson of the same names: "diagnosis" and "chart".
+nlohmann::json DiagnosisJson(const EstimateAnalysis& analysis);
+nlohmann::json ChartJson(const EstimateAnalysis& analysis);
+
 // What the page shows of the estimate put to use, ready to render; the
 // page's own, beside the analysis whose "attacks" and "advice" it puts in
 // words: {"attacks": [{"cells": texts under PageTextsJson's "attackColumns",
@@ -45,9 +49,9 @@ nlohmann::json AnalysisJson(const Form& form, const EstimateAnalysis& analysis, 
 nlohmann::json PageUseJson(const EstimateAnalysis& analysis);
 
 // The candidates as the page's table shows them, one row each in creation
-// order: [{"cells": texts under PageTextsJson's "candidateColumns", in that
-// order, "chosen", "tied"}].
-nlohmann::json PageCandidatesJson(const EstimateAnalysis& analysis);
+// order, count of them from the one at index from on: [{"cells": texts
+// under PageTextsJson's "candidateColumns", in that order, "chosen", "tied"}].
+nlohmann::json PageCandidatesJson(const EstimateAnalysis& analysis, std::size_t from, std::size_t count);
 
 // [{"line", "reason" (in English), "code" (kebab-case), "text" (the reason for a player)}]
 nlohmann::json SkippedJson(const LoadResult& load);

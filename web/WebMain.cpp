@@ -23,11 +23,11 @@
 #include "observations/PastedTable.h"
 #include "report/AnalysisJson.h"
 #include "report/LoadReport.h"
-#include "report/ReportText.h"
 #include "web/EditCommand.h"
 #include "web/FieldEntry.h"
 #include "web/FieldNames.h"
 #include "web/PageHtml.h"
+#include "web/PageAnalysis.h"
 #include "web/PageModel.h"
 #include "web/ShareFragment.h"
 #include "web/WebForm.h"
@@ -50,6 +50,9 @@ std::string BrowserCause;
 // browser stopped delivering the file.
 enum class Abandoned { No, Cancelled, Stalled };
 Abandoned LoadAbandoned = Abandoned::No;
+
+// The analysis the page shows, made again only when the rows change.
+HandedAnalysis HandedToPage;
 
 // A paste into a control, read a piece at a time as a file is.
 TableReader PageTable;
@@ -366,21 +369,20 @@ EMSCRIPTEN_KEEPALIVE const char* WebLoadReport(int nameLength)
     return Keep({{"failed", failed}, {"lines", lines}});
 }
 
-// The estimation of the rows on the page and its analysis, made together
-// on a state of their own: the chart included, "candidateRows", every
-// candidate as the table shows it (PageCandidatesJson), "use", the attacks
-// and the advice in words and what can be handed to the calculator
-// (PageUseJson), and "announcement", the estimate in one sentence, as JSON
-// valid until the next call.
+// The estimation of the rows on the page and what the page shows of its
+// analysis: the parts that changed since the last call (PageAnalysisUpdate),
+// none when the rows the estimation reads are as they were, as JSON valid
+// until the next call.
 EMSCRIPTEN_KEEPALIVE const char* WebAnalyse()
 {
-    const EstimateAnalysis analysis = AnalyseObservations(ReadObservationSet(PageForm), {true, true});
-    nlohmann::json json = AnalysisJson(PageForm, analysis, nullptr, {false, true});
-    json["candidateRows"] = PageCandidatesJson(analysis);
-    json["use"] = PageUseJson(analysis);
-    json["announcement"] =
-        ComposeText(MessageText(MessageId::PageEstimateAnnounce), EstimateLine(analysis.estimate).c_str());
-    return Keep(json);
+    return Keep(PageAnalysisUpdate(HandedToPage, ReadObservationSet(PageForm)));
+}
+
+// The next batch of the candidates' rows, from index from on
+// (PageCandidateRows), as JSON valid until the next call.
+EMSCRIPTEN_KEEPALIVE const char* WebCandidateRows(int from)
+{
+    return Keep(PageCandidateRows(HandedToPage, static_cast<std::size_t>(std::max(from, 0))));
 }
 
 // The estimate of the rows on the page handed to the calculator for

@@ -27,8 +27,16 @@
   var PROGRESS_MS = 500;  // a load that takes longer shows how far it is
 
   function byId(id) { return document.getElementById(id); }
-  function control(id) { return document.querySelector('[data-id="' + id + '"]'); }
-  function box(id) { return document.querySelector('[data-box="' + id + '"]'); }
+  // An element is looked for once while it stays in the page (a restarted
+  // core makes its controls anew): an edit reads dozens.
+  var found = {};
+  function find(selector) {
+    var element = found[selector];
+    if (!element || !element.isConnected) element = found[selector] = document.querySelector(selector);
+    return element;
+  }
+  function control(id) { return find('[data-id="' + id + '"]'); }
+  function box(id) { return find('[data-box="' + id + '"]'); }
   function rowControls(r) { return model.rows[r].map(control); }
   function json(pointer) { return JSON.parse(core.UTF8ToString(pointer)); }
 
@@ -146,9 +154,13 @@
 
   function fragment() { return core.UTF8ToString(core._WebShareFragment()); }
   // Storage that refuses the state (full, or off) is told once, and tried
-  // again at every change; told again only after a save went through.
+  // again at every change; told again only after a save went through. A
+  // state that did not change is not written again: another tab may have
+  // kept a newer one since.
   function save() {
-    kept = fragment();
+    var state = fragment();
+    if (state === kept && !keepFailing) return;
+    kept = state;
     try {
       if (kept === initialState) localStorage.removeItem(STORE); else localStorage.setItem(STORE, kept);
       localStorage.removeItem(OLD_STORE);
@@ -157,6 +169,24 @@
       if (!keepFailing) tellNotKept = true;
       keepFailing = true;
     }
+  }
+  // Another tab kept a newer state: this tab goes on showing its own, and
+  // the notice says that the tab changed last is the one kept, and offers
+  // to open the other's state. A change here keeps this tab's state again,
+  // and the other tab hears of it in turn.
+  function otherTabKept(event) {
+    if (!core || phase !== 'running' || event.storageArea !== localStorage || event.key !== STORE) return;
+    var theirs = event.newValue || initialState;
+    if (theirs === kept) {
+      if (byId('status').textContent === texts.otherTabChanged) hideNotice();
+      return;
+    }
+    notify([texts.otherTabChanged], null, texts.otherTabOpen, function () {
+      if (!core) return;
+      var before = fragment();
+      core._WebOpenFragment(putText(theirs), 0);
+      replaced(before, [texts.otherTabOpened], byId('menu'));
+    });
   }
   function saved() {
     try {
@@ -173,17 +203,17 @@
   function refresh(estimated, quiet) {
     var state = json(core._WebFieldState());
     var estimate = estimated ? analyse() : null;
-    // What the page already shows is not written again: the build wrote
-    // the start's names, captions and unused rows.
+    // Only what differs is written: a caption written anew lays its box out
+    // again, at every character typed.
     Object.keys(state.fields).forEach(function (id) {
-      var caption = box(id).querySelector('.caption');
-      if (control(id).getAttribute('aria-label') !== state.fields[id].name)
-        control(id).setAttribute('aria-label', state.fields[id].name);
+      var name = state.fields[id].name, caption = find('[data-box="' + id + '"] .caption');
+      if (control(id).getAttribute('aria-label') !== name) control(id).setAttribute('aria-label', name);
       if (caption.textContent !== state.fields[id].caption) caption.textContent = state.fields[id].caption;
     });
     for (var r = 0; r < model.rows.length; r++) {
       var unused = state.unused.indexOf(r) >= 0;
       rowControls(r).forEach(function (e) {
+        if (e.parentNode.classList.contains('unused') === unused) return;
         e.parentNode.classList.toggle('unused', unused);
         if (!unused) e.removeAttribute('aria-describedby');
         else if (!e.hasAttribute('aria-describedby')) e.setAttribute('aria-describedby', 'unused-note');
@@ -193,6 +223,7 @@
     save();
     byId('share').href = location.pathname + location.search + '#' + kept;
     byId('share-section').hidden = false;
+    labelShare();
     var results = estimate ? estimate.announcement : state.calculation;
     if (!quiet) announce(results);
     if (!quiet && tellNotKept) notify([], results);
@@ -534,91 +565,140 @@
     });
   }
 
+  // On a phone (a coarse pointer, or a narrow screen) the link goes out
+  // through the system's share sheet, where there is one; elsewhere, and
+  // where the sheet cannot take it or fails, it is copied. A share the
+  // player cancels says nothing. The button says which it does.
+  var SHARE_SHEET = matchMedia('(pointer: coarse), (max-width: 700px)');
+  function sheet() { return SHARE_SHEET.matches && typeof navigator.share === 'function'; }
+  function labelShare() {
+    var button = byId('share-copy'), label = sheet() ? texts.shareSend : texts.shareCopy;
+    if (button.textContent !== label) button.textContent = label;
+  }
+  function shareLink() {
+    var data = {url: byId('share').href, title: texts.shareTitle}, shared;
+    if (!sheet() || navigator.canShare && !navigator.canShare(data)) {
+      copyLink();
+      return;
+    }
+    try { shared = Promise.resolve(navigator.share(data)); } catch (error) { shared = Promise.reject(error); }
+    shared.catch(function (error) { if (!error || error.name !== 'AbortError') copyLink(); });
+  }
+
   // ---- Beyond the window ----
 
+  // The core hands over the parts of the analysis that changed since it
+  // last did, and only they are drawn again; the others stay as shown.
   // The core's part of the analysis (the advice included) and the whole,
   // shown, are timed for the test.
+  var shown = {};
   function analyse() {
     var start = performance.now();
     var pointer = core._WebAnalyse();
     document.body.dataset.coreAnalysisMs = (performance.now() - start).toFixed(3);
-    var result = json(pointer);
-    showDiagnosis(result.diagnosis);
-    showUse(result.use);
-    lastChart = result.chart;
-    showChart(result.chart);
-    showCandidates(result.candidateRows);
+    var changed = json(pointer);
+    Object.keys(changed).forEach(function (part) { shown[part] = changed[part]; });
+    if (changed.diagnosis) showDiagnosis(changed.diagnosis);
+    if (changed.use) showUse(changed.use);
+    if (changed.diagnosis || changed.use) markRows(shown.diagnosis, shown.use);
+    if (changed.chart) showChart(lastChart = changed.chart);
+    if (changed.candidates) showCandidates(changed.candidates);
     document.body.dataset.analysisMs = (performance.now() - start).toFixed(3);
-    return result;
+    return shown;
   }
 
-  // Each row the estimate does not reproduce is marked in the table of
-  // rows, and explained below it.
-  function showDiagnosis(diagnosis) {
-    document.querySelectorAll('.unreproduced').forEach(function (box) {
-      box.classList.remove('unreproduced');
-      box.removeAttribute('title');
+  // Row i of a table's body shows cells (the first a header cell when
+  // head): its row and cells are kept and only the texts that differ
+  // written, which leaves the table's layout as it was where nothing
+  // changed. cutRows drops the rows beyond count.
+  function putRow(body, i, cells, className, head) {
+    var tr = body.rows[i] || body.insertRow();
+    if (tr.className !== className) tr.className = className;
+    cells.forEach(function (text, k) {
+      var cell = tr.cells[k] || (head && !k ? tr.appendChild(document.createElement('th')) : tr.insertCell());
+      if (cell.textContent !== text) cell.textContent = text;
     });
+  }
+  function cutRows(body, count) {
+    if (body.rows.length <= count) return;
+    var range = document.createRange();
+    range.setStartBefore(body.rows[count]);
+    range.setEndAfter(body.lastChild);
+    range.deleteContents();
+  }
+
+  // Each row the estimate does not reproduce is explained below the table
+  // of rows.
+  function diagnosisText(entry) { return entry.withoutText ? entry.text + ' ' + entry.withoutText : entry.text; }
+  function showDiagnosis(diagnosis) {
     var list = byId('diagnosis');
     list.textContent = '';
     diagnosis.forEach(function (entry) {
-      var text = entry.withoutText ? entry.text + ' ' + entry.withoutText : entry.text;
-      rowControls(entry.row - 1).forEach(function (e) {
-        e.parentNode.classList.add('unreproduced');
-        e.parentNode.title = text;
-      });
-      var item = document.createElement('li');
-      item.textContent = text;
+      var item = list.appendChild(document.createElement('li'));
+      item.textContent = diagnosisText(entry);
       item.dataset.row = entry.row;
-      list.appendChild(item);
     });
     byId('diagnosis-section').hidden = !diagnosis.length;
   }
 
   // Each attack against the estimated enemy, strongest first, and which
-  // to record next; the move advised first is highlighted, in the table of
-  // attacks and in the rows, whose fields it uses. The buttons that hand
-  // the estimate to the calculator are enabled for the rates it has.
+  // to record next; the move advised first is highlighted in the table of
+  // attacks. The buttons that hand the estimate to the calculator are
+  // enabled for the rates it has.
   function showUse(use) {
     var body = byId('attacks').tBodies[0];
-    body.textContent = '';
-    use.attacks.forEach(function (attack) {
-      var tr = body.insertRow();
-      tr.className = attack.advised ? 'advised' : '';
-      attack.cells.forEach(function (text) { tr.insertCell().textContent = text; });
-    });
+    use.attacks.forEach(function (attack, i) { putRow(body, i, attack.cells, attack.advised ? 'advised' : ''); });
+    cutRows(body, use.attacks.length);
     byId('attacks-section').hidden = !use.attacks.length;
 
-    var lines = byId('advice-lines'), moves = byId('advice-moves'), top = '';
+    var lines = byId('advice-lines'), moves = byId('advice-moves');
     lines.textContent = moves.textContent = '';
     use.advice.lines.forEach(function (text) { lines.appendChild(document.createElement('p')).textContent = text; });
     use.advice.moves.forEach(function (move) {
       var item = moves.appendChild(document.createElement('li'));
       item.textContent = move.text;
-      if (move.top) {
-        item.className = 'advised';
-        top = move.text;
-      }
+      if (move.top) item.className = 'advised';
     });
     byId('advice-section').hidden = !use.advice.lines.length;
+    use.handOff.forEach(function (can, attribute) { byId('handoff').children[attribute].disabled = !can; });
+  }
 
-    document.querySelectorAll('#client .advised').forEach(function (box) {
-      box.classList.remove('advised');
-      if (!box.classList.contains('unreproduced')) box.removeAttribute('title');
+  // The rows' fields the estimate does not reproduce are marked, and so
+  // are those the move advised first uses; a field's title says why. Only
+  // the marks that change are written.
+  function markRows(diagnosis, use) {
+    var marks = {}, top = use.advice.moves.filter(function (move) { return move.top; }).map(function (move) {
+      return move.text;
+    });
+    diagnosis.forEach(function (entry) {
+      model.rows[entry.row - 1].forEach(function (id) {
+        marks[id] = {unreproduced: true, titles: [diagnosisText(entry)]};
+      });
     });
     use.advisedControls.forEach(function (id) {
-      var box = control(id).parentNode;
-      box.classList.add('advised');
-      box.title = box.title ? box.title + '\n' + top : top;
+      var mark = marks[id] = marks[id] || {titles: []};
+      mark.advised = true;
+      mark.titles = mark.titles.concat(top);
     });
-    use.handOff.forEach(function (can, attribute) { byId('handoff').children[attribute].disabled = !can; });
+    model.rows.forEach(function (ids) {
+      ids.forEach(function (id) {
+        var box = control(id).parentNode, mark = marks[id] || {titles: []}, title = mark.titles.join('\n');
+        if (box.classList.contains('unreproduced') !== !!mark.unreproduced) box.classList.toggle('unreproduced');
+        if (box.classList.contains('advised') !== !!mark.advised) box.classList.toggle('advised');
+        if (box.title === title) return;
+        if (title) box.title = title; else box.removeAttribute('title');
+      });
+    });
   }
 
   // One line of cells per row, one cell per defense value the core tries, filled
   // where some rate reproduces the row; the last line shades each defense
   // by the share of rows it reproduces, and the chosen defense is framed.
   // Drawn at the width it has, one unit a pixel, so that its text keeps
-  // its size on a phone; a table says the same in words.
+  // its size on a phone; a table says the same in words. Each line is a
+  // group of its own, drawn anew only when what it shows changed: an edit
+  // changes a row or two.
+  var chartGroups = {};
   function showChart(chart) {
     var rows = chart.rows, line = 22, left = 52, top = 18;
     byId('chart-section').hidden = !rows.length;
@@ -629,23 +709,19 @@
     var count = model.defenseCount, cell = Math.max(2, Math.floor((width - left - 4) / count));
     var height = top + (rows.length + 1) * line + 4;
     width = left + count * cell + 4;
-    var svg = [];
-    function add(tag, attributes, content) {
-      var element = document.createElementNS('http://www.w3.org/2000/svg', tag);
-      Object.keys(attributes).forEach(function (name) { element.setAttribute(name, attributes[name]); });
-      if (content !== undefined) {
-        if (tag === 'text') element.textContent = content;
-        else element.appendChild(document.createElementNS('http://www.w3.org/2000/svg', 'title')).textContent = content;
-      }
-      svg.push(element);
-      return element;
-    }
-    for (var d = 0; d < count; d += cell < 4 ? 20 : 10) add('text', {'class': 'tick', x: left + d * cell, y: 13}, String(d));
+    var groups = [], parts;
+    function group(key) { groups.push({key: key, parts: parts = []}); }
+    function add(tag, attributes, content) { parts.push([tag, attributes, content]); }
+    group('ticks');
+    for (var d = 0; d < count; d += cell < 4 ? 20 : 10)
+      add('text', {'class': 'tick', x: left + d * cell, y: 13}, String(d));
+    group('chosen');
     if (chart.chosen)
       add('rect', {'class': 'chosen', x: left + chart.chosen.defense * cell - 1, y: top - 2, width: cell + 2,
                    height: (rows.length + 1) * line}, chart.chosen.title);
     rows.forEach(function (row, i) {
       var y = top + i * line;
+      group('row' + row.row);
       add('text', {x: 0, y: y + 13, 'data-row': row.row}, row.caption);
       row.cells.forEach(function (c) {
         add('rect', {'class': 'hit', 'data-row': row.row, 'data-defense': c.defense, x: left + c.defense * cell, y: y,
@@ -653,47 +729,72 @@
       });
     });
     var y = top + rows.length * line;
+    group('agreement');
     add('text', {x: 0, y: y + 13}, chart.agreementCaption);
     chart.agreement.forEach(function (c) {
       add('rect', {'class': 'agree', x: left + c.defense * cell, y: y, width: Math.max(1, cell - 1), height: line - 6,
                    'fill-opacity': c.share.toFixed(3)}, c.title);
     });
-    var root = document.createElementNS('http://www.w3.org/2000/svg', 'svg');
-    root.setAttribute('width', width);
-    root.setAttribute('height', height);
-    root.setAttribute('role', 'img');
-    root.setAttribute('aria-label', chart.label);
-    svg.forEach(function (element) { root.appendChild(element); });
-    byId('chart').replaceChildren(root);
+    var root = byId('chart').querySelector('svg');
+    if (!root) {
+      root = byId('chart').appendChild(document.createElementNS('http://www.w3.org/2000/svg', 'svg'));
+      root.setAttribute('role', 'img');
+    }
+    [['width', width], ['height', height], ['aria-label', chart.label]].forEach(function (attribute) {
+      if (root.getAttribute(attribute[0]) !== String(attribute[1])) root.setAttribute(attribute[0], attribute[1]);
+    });
+    placeChartGroups(root, groups);
 
     var body = byId('chart-table').tBodies[0];
-    body.textContent = '';
-    rows.map(function (row) { return [row.caption, row.text]; })
-      .concat([[chart.agreementCaption, chart.agreementText]]).forEach(function (cells) {
-        var tr = body.insertRow();
-        tr.appendChild(document.createElement('th')).textContent = cells[0];
-        tr.insertCell().textContent = cells[1];
-      });
+    rows.map(function (row) { return [row.caption, row.text]; }).concat([[chart.agreementCaption, chart.agreementText]])
+      .forEach(function (cells, i) { putRow(body, i, cells, '', true); });
+    cutRows(body, rows.length + 1);
+  }
+  // The chart's groups in order: one that shows what it showed stays where
+  // it stands, the others are drawn anew, whole, and put in their places.
+  function placeChartGroups(root, groups) {
+    var next = {};
+    groups.forEach(function (group) {
+      var drawn = JSON.stringify(group.parts), last = chartGroups[group.key];
+      next[group.key] = last && last.drawn === drawn ? last : {drawn: drawn, element: drawChartGroup(group.parts)};
+    });
+    Object.keys(chartGroups).forEach(function (key) {
+      if (next[key] !== chartGroups[key]) chartGroups[key].element.remove();
+    });
+    var at = root.firstChild;
+    groups.forEach(function (group) {
+      var element = next[group.key].element;
+      if (element === at) at = at.nextSibling; else root.insertBefore(element, at);
+    });
+    chartGroups = next;
+  }
+  function drawChartGroup(parts) {
+    var svg = 'http://www.w3.org/2000/svg', group = document.createElementNS(svg, 'g');
+    parts.forEach(function (part) {
+      var element = group.appendChild(document.createElementNS(svg, part[0]));
+      Object.keys(part[1]).forEach(function (name) { element.setAttribute(name, part[1][name]); });
+      if (part[0] === 'text') element.textContent = part[2];
+      else element.appendChild(document.createElementNS(svg, 'title')).textContent = part[2];
+    });
+    return group;
   }
 
-  // A hundred rows at once, the rest in later tasks of a hundred each: a
-  // thousand candidates would hold up every character typed. A newer
-  // analysis drops the rows still to come.
+  // The first rows at once, the rest in later tasks, a batch at a time
+  // from the core: a thousand candidates would hold up every character
+  // typed. A newer analysis takes over the rows still to come.
   var candidateRun = 0;
   function showCandidates(candidates) {
     var body = byId('candidates').tBodies[0], run = ++candidateRun;
-    body.textContent = '';
-    function add(from) {
-      if (run !== candidateRun) return;
-      candidates.slice(from, from + 100).forEach(function (c) {
-        var tr = body.insertRow();
-        tr.className = c.chosen ? 'chosen' : c.tied ? 'tied' : '';
-        c.cells.forEach(function (text) { tr.insertCell().textContent = text; });
+    cutRows(body, candidates.count);
+    function put(from, rows) {
+      rows.forEach(function (c, i) { putRow(body, from + i, c.cells, c.chosen ? 'chosen' : c.tied ? 'tied' : ''); });
+      from += rows.length;
+      if (rows.length && from < candidates.count) setTimeout(function () {
+        if (run === candidateRun && core) put(from, json(core._WebCandidateRows(from)));
       });
-      if (from + 100 < candidates.length) setTimeout(add, 0, from + 100);
     }
-    add(0);
-    byId('candidates-section').hidden = !candidates.length;
+    put(0, candidates.rows);
+    byId('candidates-section').hidden = !candidates.count;
   }
 
   // ---- Layout ----
@@ -765,7 +866,9 @@
       paste(text, into, into ? into.selectionStart : 0, into ? into.selectionEnd : 0);
     });
     byId('paste-load').addEventListener('click', function () { if (core) paste(byId('paste').value, null); });
-    byId('share-copy').addEventListener('click', copyLink);
+    byId('share-copy').addEventListener('click', shareLink);
+    SHARE_SHEET.addEventListener('change', labelShare);
+    window.addEventListener('storage', otherTabKept);
     byId('notice-close').addEventListener('click', hideNotice);
     byId('notice').addEventListener('focusin', function (event) {
       if (event.relatedTarget && !byId('notice').contains(event.relatedTarget)) focusBeforeNotice = event.relatedTarget;
