@@ -73,17 +73,24 @@ mergeInto(LibraryManager.library, {
   // Only a prefix is encoded: each UTF-16 unit gives a byte or more.
   WebCopyText__deps: ['$WebPage'],
   WebCopyText: function (id, buffer, size) {
-    var bytes = new TextEncoder().encode(WebPage.getText(id).slice(0, size)).subarray(0, size - 1);
+    WebPage.encoder = WebPage.encoder || new TextEncoder();
+    var bytes = WebPage.encoder.encode(WebPage.getText(id).slice(0, size)).subarray(0, size - 1);
     HEAPU8.set(bytes, buffer);
     return bytes.length;
   },
 
   WebSetText__deps: ['$WebPage'],
+  // A text that is already there is not written again: the estimation
+  // writes every result label at each edit, most of them unchanged.
   WebSetText: function (id, text) {
     if (!WebPage.elements[id]) return;
     text = UTF8ToString(text);
-    if (WebPage.kindOf[id] === 'edit') WebPage.elements[id].value = text;
-    else if (WebPage.kindOf[id] !== 'combo' && WebPage.kindOf[id] !== 'spin') WebPage.textElement(id).textContent = text;
+    if (WebPage.kindOf[id] === 'edit') {
+      if (WebPage.elements[id].value !== text) WebPage.elements[id].value = text;
+    } else if (WebPage.kindOf[id] !== 'combo' && WebPage.kindOf[id] !== 'spin') {
+      var element = WebPage.textElement(id);
+      if (element.textContent !== text) element.textContent = text;
+    }
   },
 
   WebGetSelection__deps: ['$WebPage'],
