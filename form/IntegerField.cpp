@@ -74,10 +74,9 @@ FullWidthChar FullWidthAt(std::string_view text, std::size_t at)
     return {0, 0};
 }
 
-// The text with its full-width digits, signs, commas and spaces made
-// ASCII, up to the first other non-ASCII byte, where the reading stops in
-// any case; whole when there was none.
-std::string FoldFullWidth(std::string_view text, bool* whole = nullptr)
+} // namespace
+
+std::string FoldFullWidth(std::string_view text, bool* whole)
 {
     std::string folded;
     folded.reserve(text.size());
@@ -99,6 +98,8 @@ std::string FoldFullWidth(std::string_view text, bool* whole = nullptr)
         *whole = true;
     return folded;
 }
+
+namespace {
 
 // Digits grouped by commas in threes (1,208; 12,345,678), or without
 // commas; the digits alone.

@@ -15,6 +15,11 @@
 // their ASCII forms.
 std::int32_t ReadInteger(std::string_view text);
 
+// The text with its full-width digits, signs, commas and spaces made
+// ASCII, up to the first other non-ASCII byte, where any reading of a
+// number stops; *whole tells whether there was none.
+std::string FoldFullWidth(std::string_view text, bool* whole = nullptr);
+
 // A text entering a field (typed, pasted, dropped or given by the input
 // method) or a spreadsheet's cell, read whole as one number: white space
 // around it, an optional sign, then digits, which commas may group in

@@ -14,21 +14,12 @@
 namespace {
 
 // The characters of text that the number keeps: digits and the minus
-// sign, ASCII or full-width (U+FF10 to U+FF19, U+FF0D); a plus, a comma
-// or a space is dropped.
+// sign, as the reading folds them; a plus, a comma or a space is dropped.
 int KeptCharacters(std::string_view text)
 {
-    int kept = 0;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        const auto byte = [&](std::size_t k) { return at + k < text.size() ? static_cast<unsigned char>(text[at + k]) : 0; };
-        if ((text[at] >= '0' && text[at] <= '9') || text[at] == '-') {
-            ++kept;
-        } else if (byte(0) == 0xEF && byte(1) == 0xBC && ((byte(2) >= 0x90 && byte(2) <= 0x99) || byte(2) == 0x8D)) {
-            ++kept;
-            at += 2;
-        }
-    }
-    return kept;
+    const std::string folded = FoldFullWidth(text);
+    return static_cast<int>(std::count_if(folded.begin(), folded.end(),
+                                          [](char c) { return (c >= '0' && c <= '9') || c == '-'; }));
 }
 
 bool Blank(std::string_view text)
