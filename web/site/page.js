@@ -40,17 +40,17 @@
   function rowControls(r) { return model.rows[r].map(control); }
   function json(pointer) { return JSON.parse(core.UTF8ToString(pointer)); }
 
-  // Texts travel to the core in its piece buffer; returns the bytes put
-  // there, starting at offset. Names, links and causes fit in it.
-  function putText(text, offset) {
+  // Texts travel to the core in its piece buffer, from offset on; as much
+  // of the text as fits there: {read, written}.
+  function putAt(text, offset) {
     var start = core._WebLoadBuffer() + (offset || 0), end = core._WebLoadBuffer() + core._WebLoadPieceSize();
-    return new TextEncoder().encodeInto(text.slice(0, end - start), core.HEAPU8.subarray(start, end)).written;
+    return new TextEncoder().encodeInto(text.slice(0, end - start), core.HEAPU8.subarray(start, end));
   }
-  // The whole text at offset in the piece buffer: its bytes, or -1 when it
-  // does not fit there.
+  // Returns the bytes put. Names, links and causes fit.
+  function putText(text, offset) { return putAt(text, offset).written; }
+  // The whole text: its bytes, or -1 when it does not fit.
   function putWhole(text, offset) {
-    var start = core._WebLoadBuffer() + offset, end = core._WebLoadBuffer() + core._WebLoadPieceSize();
-    var put = new TextEncoder().encodeInto(text, core.HEAPU8.subarray(start, end));
+    var put = putAt(text, offset);
     return put.read < text.length ? -1 : put.written;
   }
   // A text of any length, handed to the core a piece at a time as a file
